@@ -1,0 +1,111 @@
+#pragma once
+// The one door to the disk for the installation's files. Text files are Windows-1252 on disk
+// and UTF-8 in memory; lines end with CR LF on write, CR LF or LF on read. Whole-file rewrites
+// are atomic: a temporary in the same folder, fsync, rename over the target, fsync the folder.
+// Every path is resolved case-insensitively, component by component, before use.
+#include "core/filesystem.h"
+#include "core/record.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kalvora::core {
+
+// Sequential reading of decoded text, as the old line and item inputs did.
+class TextReader {
+public:
+    explicit TextReader(std::string utf8 = {});
+    // The next whole line (spaces and commas kept), without its CR LF or LF.
+    std::optional<std::string> readLine();
+    // The next delimited item: leading blanks skipped; a value in double quotes loses them;
+    // otherwise it ends at a comma or the end of the line (trailing blanks dropped).
+    std::optional<std::string> readItem();
+    bool atEnd() const;
+
+private:
+    std::string text_;
+    std::size_t pos_ = 0;
+};
+
+class Files;
+
+// Random access to a file of fixed-length records, numbered from 1.
+class RecordFile {
+public:
+    RecordFile() = default;
+    RecordFile(RecordFile&&) noexcept = default;
+    RecordFile& operator=(RecordFile&&) noexcept = default;
+    ~RecordFile();
+
+    bool isOpen() const { return handle_ != nullptr; }
+    std::size_t recordLength() const { return length_; }
+    std::uint64_t recordCount();
+    // A record past the end reads as blank (all zero bytes); a read error too, with `error` set.
+    Record read(std::uint64_t number, int* error = nullptr);
+    int write(std::uint64_t number, const Record& record);
+    int sync();
+    int close();
+
+private:
+    friend class Files;
+    std::unique_ptr<FileHandle> handle_;
+    std::size_t length_ = 0;
+};
+
+class Files {
+public:
+    static constexpr std::size_t defaultReadLimit = 64u << 20;
+
+    explicit Files(FileSystem& fs = realFileSystem());
+    FileSystem& fileSystem() { return fs_; }
+
+    // Each component by its exact name when it exists, else by a case-insensitive match in its
+    // folder, else as spelled (so a new file gets the name the code gives it).
+    std::string resolve(std::string_view path) const;
+
+    FileStat stat(std::string_view path) const;
+    bool exists(std::string_view path) const { return stat(path).exists; }
+    bool isDirectory(std::string_view path) const { return stat(path).isDirectory; }
+    // True when the file can be opened for reading.
+    bool canOpen(std::string_view path) const;
+
+    // The raw bytes, at most `limit` of them; nullopt when the file cannot be read.
+    std::optional<std::string> readBytes(std::string_view path, std::size_t limit = defaultReadLimit) const;
+    // Decoded text for line and item input; nullopt when the file cannot be read.
+    std::optional<TextReader> openText(std::string_view path, std::size_t limit = defaultReadLimit) const;
+    // Every line, decoded; a last line without line end counts; nullopt when unreadable.
+    std::optional<std::vector<std::string>> readLines(std::string_view path,
+                                                      std::size_t limit = defaultReadLimit) const;
+
+    // Atomic whole-file rewrites. Return 0 or an error number; on error the old file is intact
+    // and no temporary is left behind.
+    int replaceFile(std::string_view path, std::string_view bytes);
+    // Each line encoded to Windows-1252 and followed by CR LF.
+    int writeLines(std::string_view path, const std::vector<std::string>& lines);
+    // Copies `from` over `to` through a temporary beside `to`, streaming in large blocks.
+    int copyFile(std::string_view from, std::string_view to);
+    // Rewrites record `number` of a random-access file atomically, keeping the other bytes
+    // (a missing file is created, a short one extended with zero bytes).
+    int replaceRecord(std::string_view path, std::size_t recordLength, std::uint64_t number,
+                      const Record& record);
+
+    int remove(std::string_view path);
+    int makeDirectory(std::string_view path);      // 0 also when it already exists
+    int makeDirectories(std::string_view path);    // with every missing parent
+    int list(std::string_view folder, std::vector<DirEntry>& out) const;
+    int setReadOnly(std::string_view path, bool readOnly);
+
+    // Opens for random access; `create` makes the file when missing.
+    int openRecords(std::string_view path, std::size_t recordLength, bool create, RecordFile& out);
+
+private:
+    FileSystem& fs_;
+};
+
+// Encodes lines the way writeLines stores them (Windows-1252, CR LF after each).
+std::string encodeLines(const std::vector<std::string>& lines);
+
+}  // namespace kalvora::core

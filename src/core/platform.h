@@ -1,0 +1,56 @@
+#pragma once
+// Everything the program asks of the desktop. QtPlatform implements it for real; the tests'
+// FakePlatform records every call and answers from a script.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kalvora::core {
+
+class Form;
+struct Date;
+
+enum class Icon { None, Critical, Question, Exclamation, Information };
+
+struct ScreenSize {
+    int width = 1024;
+    int height = 768;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Messages and questions. Refusals and errors: title "Attenzione", Icon::Critical.
+    virtual void message(const std::string& text, const std::string& title, Icon icon) = 0;
+    virtual bool askYesNo(const std::string& text, const std::string& title,
+                          Icon icon = Icon::Question) = 0;
+
+    // Opens the window of `form` and returns when the form has closed.
+    virtual void showModal(Form& form) = 0;
+    // Lets pending window events run (long work calls it between files or records).
+    virtual void processEvents() = 0;
+    virtual void setBusy(bool busy) = 0;
+    virtual ScreenSize screenSize() const = 0;
+
+    // Starts a program with its arguments, never through a shell. Returns 0 or an error number.
+    virtual int startProgram(const std::string& program, const std::vector<std::string>& arguments) = 0;
+    // Opens a document or address with the desktop's default handler. Returns a result code
+    // as the old shell did: above 32 success; 2 file not found, 3 path not found, 5 access
+    // denied, 31 no handler.
+    virtual int openDocument(const std::string& target) = 0;
+    // Brings the window with exactly this title to the front; false when there is none.
+    virtual bool bringToFront(const std::string& title) = 0;
+    // Asks the front window to close, as Alt+F4 does.
+    virtual void closeFrontWindow() = 0;
+
+    // Whether the computer has a network connection other than loopback.
+    virtual bool isOnline() = 0;
+    // Fetches an address; nullopt on any failure or after `timeoutMs` milliseconds.
+    virtual std::optional<std::string> download(const std::string& address, int timeoutMs) = 0;
+
+    // Ends the process after the current event (the main window's close).
+    virtual void quit() = 0;
+};
+
+}  // namespace kalvora::core

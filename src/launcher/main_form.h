@@ -1,0 +1,74 @@
+#pragma once
+// The main window kalxena: the start-up sequence, the captions and status line it shows, its
+// menus, and the shutdown.
+#include "core/form.h"
+#include "core/session.h"
+#include "launcher/menu.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kalvora::launcher {
+
+constexpr const char* productName = "Kalvora";
+constexpr const char* version = "15.E";
+constexpr const char* unidentifiedUser = " 00 Utente non identificato";
+
+// The status line colour.
+enum class StatusColour { Black, Red };
+
+class MainForm : public core::Form {
+public:
+    explicit MainForm(core::Session& session);
+
+    std::string name() const override { return "kalxena"; }
+    std::string title() const override;
+
+    // Runs the start-up, from the background to the post-its. The view calls it once, right
+    // after showing the window.
+    void startup();
+    bool started() const { return started_; }
+
+    // What the window shows.
+    const std::string& status() const { return status_; }
+    StatusColour statusColour() const { return statusColour_; }
+    bool noticeButtonVisible() const { return noticeButtonVisible_; }
+    bool companyAreaVisible() const { return companyAreaVisible_; }
+    std::string companyCaption() const;
+    std::string yearCaption() const;
+    std::string userCaption() const;
+    bool userPictureVisible() const;
+    std::string dateText() const;  // datax, dd/mm/yyyy
+    const std::vector<MenuEntry>& menus() const { return menus_; }
+
+    // User actions.
+    void chooseMenu(const std::string& entryName);
+    void finishWork();   // "Fine lavoro" (o_fin) and the toolbar's "*fine"
+    void closeBox();     // the window's close box: ends at once, no questions
+    void noticeClicked();
+
+    // True once the process must end; the platform has been told to quit.
+    bool exiting() const { return closed(); }
+
+    // Called whenever what the window shows changed during long work, so the view can repaint
+    // before events run.
+    std::function<void()> changed;
+
+private:
+    void setStatus(const std::string& text);
+    void replaceAssistanceProgram();
+    void selectFirstCompany();
+    void showNotice();
+    void closeStartedModules();
+    void exitProgram();
+
+    std::string status_;
+    StatusColour statusColour_ = StatusColour::Black;
+    bool noticeButtonVisible_ = false;
+    bool companyAreaVisible_ = false;
+    bool started_ = false;
+    std::vector<MenuEntry> menus_;
+};
+
+}  // namespace kalvora::launcher

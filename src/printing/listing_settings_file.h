@@ -1,0 +1,17 @@
+#pragma once
+// kalvora.tbl, the listing print settings of the installation, as the settings loader reads it.
+#include "core/files.h"
+#include "core/listing_settings.h"
+
+#include <string_view>
+
+namespace kalvora::printing {
+
+// Edges and grid type from lines 1..5, style groups 0..5 from lines 6..41 (font name cut to 30
+// characters, size, bold, italic, colour as "&hBBGGRR" or decimal). A missing file gives the
+// defaults; a short one the defaults of each missing group.
+core::ListingSettings loadListingSettings(const core::Files& files, std::string_view path);
+// "&h0000FF" -> 255 (red): the hex digits are blue, green, red. Decimal text is taken as is.
+long parseColour(std::string_view text);
+
+}  // namespace kalvora::printing

@@ -1,0 +1,43 @@
+#pragma once
+// Wraps a FileSystem and breaks it at a chosen call: every primitive call (open, each read,
+// write, sync, truncate, close on a handle, rename, remove, mkdir, list ...) is counted; call
+// number `failAt` (1-based) fails with EIO, and with `crashAfter` set every call from then on
+// fails too, as if the process had died there.
+#include "core/filesystem.h"
+
+namespace kalvora::testing {
+
+class FaultyFileSystem : public core::FileSystem {
+public:
+    explicit FaultyFileSystem(core::FileSystem& inner) : inner_(inner) {}
+
+    void failAt(long call, bool crashAfter = false) {
+        failAt_ = call;
+        crash_ = crashAfter;
+        calls_ = 0;
+    }
+    void reset() { failAt_ = 0; calls_ = 0; crash_ = false; }
+    long calls() const { return calls_; }
+    bool failed() const { return failAt_ > 0 && calls_ >= failAt_; }
+
+    // Counts the call and says whether it must fail.
+    bool tick();
+
+    int open(const std::string& path, core::OpenMode mode, std::unique_ptr<core::FileHandle>& out) override;
+    int rename(const std::string& from, const std::string& to) override;
+    int remove(const std::string& path) override;
+    int makeDirectory(const std::string& path) override;
+    int removeDirectory(const std::string& path) override;
+    int syncDirectory(const std::string& path) override;
+    int list(const std::string& folder, std::vector<core::DirEntry>& out) override;
+    core::FileStat stat(const std::string& path) override;
+    int setReadOnly(const std::string& path, bool readOnly) override;
+
+private:
+    core::FileSystem& inner_;
+    long failAt_ = 0;
+    long calls_ = 0;
+    bool crash_ = false;
+};
+
+}  // namespace kalvora::testing
