@@ -1,0 +1,457 @@
+#include "core/files.h"
+
+#include "core/cp1252.h"
+#include "core/text.h"
+
+#include <atomic>
+#include <cerrno>
+#include <functional>
+#include <limits>
+#include <unistd.h>
+
+namespace kalvora::core {
+
+namespace {
+
+constexpr std::size_t blockSize = 1u << 20;
+
+std::string joinComponent(const std::string& folder, std::string_view name) {
+    if (folder.empty())
+        return std::string(name);
+    if (folder.back() == '/')
+        return folder + std::string(name);
+    return folder + "/" + std::string(name);
+}
+
+// "a//b/" -> "a/b"; the root stays "/".
+std::string normalise(std::string_view path) {
+    std::string out;
+    out.reserve(path.size());
+    for (char c : path) {
+        if (c == '/' && !out.empty() && out.back() == '/')
+            continue;
+        out += c;
+    }
+    while (out.size() > 1 && out.back() == '/')
+        out.pop_back();
+    return out;
+}
+
+std::string parentOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+std::string temporaryBeside(const std::string& target) {
+    static std::atomic<unsigned long> counter{0};
+    return target + ".~" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp";
+}
+
+bool isLineEnd(char c) { return c == '\n' || c == '\r'; }
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// TextReader
+
+TextReader::TextReader(std::string utf8) : text_(std::move(utf8)) {}
+
+bool TextReader::atEnd() const { return pos_ >= text_.size(); }
+
+namespace {
+
+// Moves past one line end (CR LF, LF or a lone CR) when `pos` is at one.
+std::size_t skipLineEnd(const std::string& text, std::size_t pos) {
+    if (pos < text.size() && text[pos] == '\r') {
+        ++pos;
+        if (pos < text.size() && text[pos] == '\n')
+            ++pos;
+    } else if (pos < text.size() && text[pos] == '\n') {
+        ++pos;
+    }
+    return pos;
+}
+
+}  // namespace
+
+std::optional<std::string> TextReader::readLine() {
+    if (atEnd())
+        return std::nullopt;
+    std::size_t end = pos_;
+    while (end < text_.size() && !isLineEnd(text_[end]))
+        ++end;
+    std::string line = text_.substr(pos_, end - pos_);
+    pos_ = skipLineEnd(text_, end);
+    return line;
+}
+
+std::optional<std::string> TextReader::readItem() {
+    if (atEnd())
+        return std::nullopt;
+    while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t'))
+        ++pos_;
+    std::string value;
+    if (pos_ < text_.size() && text_[pos_] == '"') {
+        // A quoted value runs to the closing quote (commas included) but never past its line.
+        std::size_t end = pos_ + 1;
+        while (end < text_.size() && text_[end] != '"' && !isLineEnd(text_[end]))
+            ++end;
+        value = text_.substr(pos_ + 1, end - pos_ - 1);
+        pos_ = end < text_.size() && text_[end] == '"' ? end + 1 : end;
+        // Whatever follows the closing quote up to the delimiter is dropped.
+        while (pos_ < text_.size() && text_[pos_] != ',' && !isLineEnd(text_[pos_]))
+            ++pos_;
+    } else {
+        std::size_t end = pos_;
+        while (end < text_.size() && text_[end] != ',' && !isLineEnd(text_[end]))
+            ++end;
+        value = trimRight(std::string_view(text_).substr(pos_, end - pos_));
+        while (!value.empty() && value.back() == '\t')
+            value.pop_back();
+        pos_ = end;
+    }
+    if (pos_ < text_.size() && text_[pos_] == ',')
+        ++pos_;
+    else
+        pos_ = skipLineEnd(text_, pos_);
+    return value;
+}
+
+// ---------------------------------------------------------------------------------------------
+// RecordFile
+
+RecordFile::~RecordFile() {
+    if (handle_)
+        handle_->close();
+}
+
+std::uint64_t RecordFile::recordCount() {
+    if (!handle_ || length_ == 0)
+        return 0;
+    const std::int64_t size = handle_->size();
+    return size <= 0 ? 0 : static_cast<std::uint64_t>(size) / length_;
+}
+
+Record RecordFile::read(std::uint64_t number, int* error) {
+    Record record(length_);
+    if (error)
+        *error = 0;
+    if (!handle_ || number == 0 || length_ == 0 ||
+        number - 1 > std::numeric_limits<std::uint64_t>::max() / length_) {
+        if (error)
+            *error = handle_ ? EINVAL : EBADF;
+        return record;
+    }
+    const std::int64_t n = handle_->readAt((number - 1) * length_, record.bytes().data(), length_);
+    if (n < 0) {
+        record = Record(length_);
+        if (error)
+            *error = EIO;
+    }
+    return record;
+}
+
+int RecordFile::write(std::uint64_t number, const Record& record) {
+    if (!handle_)
+        return EBADF;
+    if (number == 0 || length_ == 0 || number - 1 > std::numeric_limits<std::uint64_t>::max() / length_)
+        return EINVAL;
+    std::vector<std::uint8_t> bytes = record.bytes();
+    bytes.resize(length_, 0);
+    return handle_->writeAt((number - 1) * length_, bytes.data(), bytes.size());
+}
+
+int RecordFile::sync() { return handle_ ? handle_->sync() : EBADF; }
+
+int RecordFile::close() {
+    if (!handle_)
+        return 0;
+    const int result = handle_->close();
+    handle_.reset();
+    return result;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Files
+
+Files::Files(FileSystem& fs) : fs_(fs) {}
+
+std::string Files::resolve(std::string_view path) const {
+    const std::string p = normalise(path);
+    if (p.empty() || fs_.stat(p).exists)
+        return p;
+    const std::size_t slash = p.rfind('/');
+    const std::string name = slash == std::string::npos ? p : p.substr(slash + 1);
+    std::string folder;
+    if (slash == 0)
+        folder = "/";
+    else if (slash != std::string::npos)
+        folder = resolve(std::string_view(p).substr(0, slash));
+    if (name == "." || name == "..")
+        return joinComponent(folder, name);
+    std::vector<DirEntry> entries;
+    if (fs_.list(folder.empty() ? "." : folder, entries) == 0) {
+        // Several spellings of one name can coexist on this platform; pick one steadily.
+        const DirEntry* best = nullptr;
+        for (const DirEntry& e : entries)
+            if (equalsIgnoreCase(e.name, name) && (best == nullptr || e.name < best->name))
+                best = &e;
+        if (best != nullptr)
+            return joinComponent(folder, best->name);
+    }
+    return joinComponent(folder, name);
+}
+
+FileStat Files::stat(std::string_view path) const { return fs_.stat(resolve(path)); }
+
+bool Files::canOpen(std::string_view path) const {
+    std::unique_ptr<FileHandle> handle;
+    if (fs_.open(resolve(path), OpenMode::Read, handle) != 0)
+        return false;
+    handle->close();
+    return true;
+}
+
+std::optional<std::string> Files::readBytes(std::string_view path, std::size_t limit) const {
+    std::unique_ptr<FileHandle> handle;
+    if (fs_.open(resolve(path), OpenMode::Read, handle) != 0)
+        return std::nullopt;
+    std::string bytes;
+    const std::int64_t size = handle->size();
+    if (size > 0)
+        bytes.reserve(std::min<std::uint64_t>(static_cast<std::uint64_t>(size), limit));
+    std::string block;
+    while (bytes.size() < limit) {
+        block.resize(std::min(blockSize, limit - bytes.size()));
+        const std::int64_t n = handle->readAt(bytes.size(), block.data(), block.size());
+        if (n < 0) {
+            handle->close();
+            return std::nullopt;
+        }
+        if (n == 0)
+            break;
+        bytes.append(block, 0, static_cast<std::size_t>(n));
+    }
+    handle->close();
+    return bytes;
+}
+
+std::optional<TextReader> Files::openText(std::string_view path, std::size_t limit) const {
+    auto bytes = readBytes(path, limit);
+    if (!bytes)
+        return std::nullopt;
+    return TextReader(decodeCp1252(*bytes));
+}
+
+std::optional<std::vector<std::string>> Files::readLines(std::string_view path, std::size_t limit) const {
+    auto reader = openText(path, limit);
+    if (!reader)
+        return std::nullopt;
+    std::vector<std::string> lines;
+    while (auto line = reader->readLine())
+        lines.push_back(std::move(*line));
+    return lines;
+}
+
+namespace {
+
+// Writes a new version of `target` through a temporary beside it and renames it into place.
+// `fill` writes the content into the temporary. Any failure before the rename removes the
+// temporary and leaves the target as it was.
+int writeAtomically(FileSystem& fs, const std::string& target,
+                    const std::function<int(FileHandle&)>& fill) {
+    const FileStat existing = fs.stat(target);
+    if (existing.isDirectory)
+        return EISDIR;
+    if (existing.exists && existing.readOnly)
+        return EACCES;  // a read-only archive stays untouched, as the attribute promises
+    std::string temp;
+    std::unique_ptr<FileHandle> handle;
+    int error = EEXIST;
+    for (int attempt = 0; attempt < 16 && error == EEXIST; ++attempt) {
+        temp = temporaryBeside(target);
+        error = fs.open(temp, OpenMode::CreateExclusive, handle);
+    }
+    if (error != 0)
+        return error;
+    error = fill(*handle);
+    if (error == 0)
+        error = handle->sync();
+    const int closeError = handle->close();
+    if (error == 0)
+        error = closeError;
+    handle.reset();
+    if (error == 0)
+        error = fs.rename(temp, target);
+    if (error != 0) {
+        fs.remove(temp);
+        return error;
+    }
+    // The new file is in place; a folder that cannot be synced may still lose it on power
+    // failure, so that is reported too.
+    return fs.syncDirectory(parentOf(target));
+}
+
+int writeAll(FileHandle& handle, std::uint64_t offset, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const std::size_t n = std::min(blockSize, bytes.size());
+        if (const int error = handle.writeAt(offset, bytes.data(), n); error != 0)
+            return error;
+        offset += n;
+        bytes.remove_prefix(n);
+    }
+    return 0;
+}
+
+// Streams the whole of `source` into `out` from offset 0; returns 0 or an error number and
+// the count of bytes copied.
+int streamCopy(FileHandle& source, FileHandle& out, std::uint64_t& copied) {
+    std::string block(blockSize, '\0');
+    copied = 0;
+    for (;;) {
+        const std::int64_t n = source.readAt(copied, block.data(), block.size());
+        if (n < 0)
+            return EIO;
+        if (n == 0)
+            return 0;
+        if (const int error = out.writeAt(copied, block.data(), static_cast<std::size_t>(n)); error != 0)
+            return error;
+        copied += static_cast<std::uint64_t>(n);
+    }
+}
+
+}  // namespace
+
+int Files::replaceFile(std::string_view path, std::string_view bytes) {
+    return writeAtomically(fs_, resolve(path), [&](FileHandle& h) { return writeAll(h, 0, bytes); });
+}
+
+int Files::writeLines(std::string_view path, const std::vector<std::string>& lines) {
+    return replaceFile(path, encodeLines(lines));
+}
+
+int Files::copyFile(std::string_view from, std::string_view to) {
+    std::unique_ptr<FileHandle> source;
+    if (const int error = fs_.open(resolve(from), OpenMode::Read, source); error != 0)
+        return error;
+    const int error = writeAtomically(fs_, resolve(to), [&](FileHandle& out) {
+        std::uint64_t copied = 0;
+        return streamCopy(*source, out, copied);
+    });
+    source->close();
+    return error;
+}
+
+int Files::replaceRecord(std::string_view path, std::size_t recordLength, std::uint64_t number,
+                         const Record& record) {
+    if (number == 0 || recordLength == 0 || number > std::numeric_limits<std::uint64_t>::max() / recordLength)
+        return EINVAL;
+    const std::string target = resolve(path);
+    std::unique_ptr<FileHandle> source;
+    const int openError = fs_.open(target, OpenMode::Read, source);
+    if (openError != 0 && openError != ENOENT)
+        return openError;  // an unreadable file is not the same as a missing one
+    std::string bytes(record.bytes().begin(), record.bytes().end());
+    bytes.resize(recordLength, '\0');
+    const std::uint64_t offset = (number - 1) * recordLength;
+    const int error = writeAtomically(fs_, target, [&](FileHandle& out) {
+        std::uint64_t copied = 0;
+        if (source) {
+            if (const int e = streamCopy(*source, out, copied); e != 0)
+                return e;
+        }
+        if (copied < offset) {
+            if (const int e = out.truncate(offset); e != 0)  // the gap reads as zero bytes
+                return e;
+        }
+        return writeAll(out, offset, bytes);
+    });
+    if (source)
+        source->close();
+    return error;
+}
+
+int Files::remove(std::string_view path) { return fs_.remove(resolve(path)); }
+
+int Files::makeDirectory(std::string_view path) {
+    const std::string target = resolve(path);
+    const int error = fs_.makeDirectory(target);
+    if (error == EEXIST && fs_.stat(target).isDirectory)
+        return 0;
+    return error;
+}
+
+int Files::makeDirectories(std::string_view path) {
+    const std::string target = resolve(path);
+    if (target.empty())
+        return EINVAL;
+    // Every prefix of the resolved path, shortest first; existing ones are left alone.
+    for (std::size_t slash = target.find('/', 1);; slash = target.find('/', slash + 1)) {
+        const std::string prefix = slash == std::string::npos ? target : target.substr(0, slash);
+        const FileStat st = fs_.stat(prefix);
+        if (!st.exists) {
+            const int error = fs_.makeDirectory(prefix);
+            if (error != 0 && !(error == EEXIST && fs_.stat(prefix).isDirectory))
+                return error;
+        } else if (!st.isDirectory) {
+            return ENOTDIR;
+        }
+        if (slash == std::string::npos)
+            return 0;
+    }
+}
+
+int Files::list(std::string_view folder, std::vector<DirEntry>& out) const {
+    out.clear();
+    const int error = fs_.list(resolve(folder), out);
+    if (error != 0) {
+        out.clear();
+        return error;
+    }
+    std::erase_if(out, [](const DirEntry& e) { return e.name == "." || e.name == ".."; });
+    return 0;
+}
+
+int Files::setReadOnly(std::string_view path, bool readOnly) {
+    return fs_.setReadOnly(resolve(path), readOnly);
+}
+
+int Files::openRecords(std::string_view path, std::size_t recordLength, bool create, RecordFile& out) {
+    out.close();
+    if (recordLength == 0)
+        return EINVAL;
+    const std::string target = resolve(path);
+    const FileStat st = fs_.stat(target);
+    if (!st.exists && !create)
+        return ENOENT;
+    if (st.isDirectory)
+        return EISDIR;
+    // A read-only file opens for reading only, so writes report the error instead of
+    // changing a file the attribute protects.
+    std::unique_ptr<FileHandle> handle;
+    int error = EACCES;
+    if (!st.readOnly)
+        error = fs_.open(target, OpenMode::ReadWrite, handle);
+    if ((error == EACCES || error == EROFS || error == EPERM) && st.exists)
+        error = fs_.open(target, OpenMode::Read, handle);
+    if (error != 0)
+        return error;
+    out.handle_ = std::move(handle);
+    out.length_ = recordLength;
+    return 0;
+}
+
+std::string encodeLines(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& line : lines) {
+        out += encodeCp1252(line);
+        out += "\r\n";
+    }
+    return out;
+}
+
+}  // namespace kalvora::core
