@@ -12,6 +12,7 @@ namespace kalvora::printing {
 // defaults; a short one the defaults of each missing group.
 core::ListingSettings loadListingSettings(const core::Files& files, std::string_view path);
 // "&h0000FF" -> 255 (red): the hex digits are blue, green, red. Decimal text is taken as is.
+// A value outside 0..&hFFFFFF gives 0 (black).
 long parseColour(std::string_view text);
 
 }  // namespace kalvora::printing
