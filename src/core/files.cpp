@@ -180,30 +180,50 @@ int RecordFile::close() {
 
 Files::Files(FileSystem& fs) : fs_(fs) {}
 
-std::string Files::resolve(std::string_view path) const {
-    const std::string p = normalise(path);
-    if (p.empty() || fs_.stat(p).exists)
-        return p;
+namespace {
+
+// Resolves like Files::resolve, but reports a folder that exists and cannot be listed: a
+// writer must not guess the spelling then, or it could create a second file beside the one
+// it means to replace.
+int resolvePath(FileSystem& fs, const std::string& p, std::string& out) {
+    if (p.empty() || fs.stat(p).exists) {
+        out = p;
+        return 0;
+    }
     const std::size_t slash = p.rfind('/');
     const std::string name = slash == std::string::npos ? p : p.substr(slash + 1);
     std::string folder;
-    if (slash == 0)
+    if (slash == 0) {
         folder = "/";
-    else if (slash != std::string::npos)
-        folder = resolve(std::string_view(p).substr(0, slash));
-    if (name == "." || name == "..")
-        return joinComponent(folder, name);
-    std::vector<DirEntry> entries;
-    if (fs_.list(folder.empty() ? "." : folder, entries) == 0) {
-        // Several spellings of one name can coexist on this platform; pick one steadily.
-        const DirEntry* best = nullptr;
-        for (const DirEntry& e : entries)
-            if (equalsIgnoreCase(e.name, name) && (best == nullptr || e.name < best->name))
-                best = &e;
-        if (best != nullptr)
-            return joinComponent(folder, best->name);
+    } else if (slash != std::string::npos) {
+        if (const int error = resolvePath(fs, p.substr(0, slash), folder); error != 0)
+            return error;
     }
-    return joinComponent(folder, name);
+    out = joinComponent(folder, name);
+    if (name == "." || name == "..")
+        return 0;
+    std::vector<DirEntry> entries;
+    const int error = fs.list(folder.empty() ? "." : folder, entries);
+    if (error == ENOENT || error == ENOTDIR)
+        return 0;  // the folder is missing too: the name stays as spelled
+    if (error != 0)
+        return error;
+    // Several spellings of one name can coexist on this platform; pick one steadily.
+    const DirEntry* best = nullptr;
+    for (const DirEntry& e : entries)
+        if (equalsIgnoreCase(e.name, name) && (best == nullptr || e.name < best->name))
+            best = &e;
+    if (best != nullptr)
+        out = joinComponent(folder, best->name);
+    return 0;
+}
+
+}  // namespace
+
+std::string Files::resolve(std::string_view path) const {
+    std::string out;
+    resolvePath(fs_, normalise(path), out);
+    return out;
 }
 
 FileStat Files::stat(std::string_view path) const { return fs_.stat(resolve(path)); }
@@ -327,7 +347,10 @@ int streamCopy(FileHandle& source, FileHandle& out, std::uint64_t& copied) {
 }  // namespace
 
 int Files::replaceFile(std::string_view path, std::string_view bytes) {
-    return writeAtomically(fs_, resolve(path), [&](FileHandle& h) { return writeAll(h, 0, bytes); });
+    std::string target;
+    if (const int error = resolvePath(fs_, normalise(path), target); error != 0)
+        return error;
+    return writeAtomically(fs_, target, [&](FileHandle& h) { return writeAll(h, 0, bytes); });
 }
 
 int Files::writeLines(std::string_view path, const std::vector<std::string>& lines) {
@@ -335,10 +358,13 @@ int Files::writeLines(std::string_view path, const std::vector<std::string>& lin
 }
 
 int Files::copyFile(std::string_view from, std::string_view to) {
+    std::string target;
+    if (const int error = resolvePath(fs_, normalise(to), target); error != 0)
+        return error;
     std::unique_ptr<FileHandle> source;
     if (const int error = fs_.open(resolve(from), OpenMode::Read, source); error != 0)
         return error;
-    const int error = writeAtomically(fs_, resolve(to), [&](FileHandle& out) {
+    const int error = writeAtomically(fs_, target, [&](FileHandle& out) {
         std::uint64_t copied = 0;
         return streamCopy(*source, out, copied);
     });
@@ -350,7 +376,9 @@ int Files::replaceRecord(std::string_view path, std::size_t recordLength, std::u
                          const Record& record) {
     if (number == 0 || recordLength == 0 || number > std::numeric_limits<std::uint64_t>::max() / recordLength)
         return EINVAL;
-    const std::string target = resolve(path);
+    std::string target;
+    if (const int error = resolvePath(fs_, normalise(path), target); error != 0)
+        return error;
     std::unique_ptr<FileHandle> source;
     const int openError = fs_.open(target, OpenMode::Read, source);
     if (openError != 0 && openError != ENOENT)
@@ -378,7 +406,9 @@ int Files::replaceRecord(std::string_view path, std::size_t recordLength, std::u
 int Files::remove(std::string_view path) { return fs_.remove(resolve(path)); }
 
 int Files::makeDirectory(std::string_view path) {
-    const std::string target = resolve(path);
+    std::string target;
+    if (const int error = resolvePath(fs_, normalise(path), target); error != 0)
+        return error;
     const int error = fs_.makeDirectory(target);
     if (error == EEXIST && fs_.stat(target).isDirectory)
         return 0;
@@ -386,7 +416,9 @@ int Files::makeDirectory(std::string_view path) {
 }
 
 int Files::makeDirectories(std::string_view path) {
-    const std::string target = resolve(path);
+    std::string target;
+    if (const int error = resolvePath(fs_, normalise(path), target); error != 0)
+        return error;
     if (target.empty())
         return EINVAL;
     // Every prefix of the resolved path, shortest first; existing ones are left alone.
@@ -424,7 +456,9 @@ int Files::openRecords(std::string_view path, std::size_t recordLength, bool cre
     out.close();
     if (recordLength == 0)
         return EINVAL;
-    const std::string target = resolve(path);
+    std::string target;
+    if (const int error = resolvePath(fs_, normalise(path), target); error != 0)
+        return error;
     const FileStat st = fs_.stat(target);
     if (!st.exists && !create)
         return ENOENT;
