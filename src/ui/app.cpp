@@ -1,0 +1,58 @@
+#include "ui/app.h"
+
+#include "core/clock.h"
+#include "core/files.h"
+#include "core/paths.h"
+#include "core/session.h"
+#include "launcher/main_form.h"
+#include "ui/icons.h"
+#include "ui/main_view.h"
+#include "ui/qt_platform.h"
+#include "ui/views.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTimer>
+#include <QTranslator>
+
+#include <memory>
+
+namespace kalvora::ui {
+
+bool installItalianTranslations(QCoreApplication& app) {
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(QStringLiteral("qtbase_it"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    return true;
+}
+
+int runApplication(int argc, char** argv, const AppOptions& options) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kalxena"));
+    QApplication::setWindowIcon(icons::application());
+    installItalianTranslations(app);
+
+    core::SystemClock clock;
+    core::Files files;
+    QtPlatform platform;
+    registerViews(platform);
+    core::Session session(core::Installation::fromEnvironment(), platform, clock, files);
+    launcher::MainForm form(session);
+
+    std::unique_ptr<QWidget> window(platform.createView(form));
+    if (!window) return 1;
+    if (options.quitWhenIdle) {
+        if (auto* view = qobject_cast<MainView*>(window.get()))
+            QObject::connect(view, &MainView::startupFinished, &app,
+                             [] { QTimer::singleShot(0, [] { QCoreApplication::exit(0); }); });
+    }
+    window->show();
+    return app.exec();
+}
+
+}  // namespace kalvora::ui

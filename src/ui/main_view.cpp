@@ -1,0 +1,315 @@
+#include "ui/main_view.h"
+
+#include "ui/elided_label.h"
+#include "ui/icons.h"
+#include "ui/qt_text.h"
+
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kalvora::ui {
+
+namespace {
+
+constexpr const char* dateFormat = "dd/MM/yyyy";
+
+// The band at the top holding the company and the user.
+class HeaderBand : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        QLinearGradient g(0, 0, 0, height());
+        g.setColorAt(0, QColor(0xfb, 0xfc, 0xfe));
+        g.setColorAt(1, QColor(0xe3, 0xea, 0xf3));
+        p.fillRect(rect(), g);
+        p.setPen(QColor(0xb8, 0xc4, 0xd3));
+        p.drawLine(0, height() - 1, width(), height() - 1);
+    }
+};
+
+// The working area below the band, where background pictures and post-its will go.
+class Backdrop : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        QLinearGradient g(0, 0, 0, height());
+        g.setColorAt(0, QColor(0xee, 0xf2, 0xf7));
+        g.setColorAt(1, QColor(0xd5, 0xdf, 0xeb));
+        p.fillRect(rect(), g);
+        const int side = std::min(width(), height()) / 4;
+        if (side < 32) return;
+        const QRect mark((width() - side) / 2, (height() - side) / 2 - side / 3, side, side);
+        p.setOpacity(0.10);
+        icons::application().paint(&p, mark);
+        p.setOpacity(0.22);
+        QFont font = p.font();
+        font.setPixelSize(std::max(12, side / 4));
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(QColor(0x1d, 0x3f, 0x72));
+        p.drawText(QRect(0, mark.bottom() + side / 8, width(), side / 2), Qt::AlignHCenter | Qt::AlignTop,
+                   QString::fromLatin1(launcher::productName));
+    }
+};
+
+QToolButton* imageButton(QWidget* parent, const char* name, const QIcon& icon, const QString& tip,
+                         int iconSide) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setIcon(icon);
+    b->setIconSize(QSize(iconSide, iconSide));
+    b->setAutoRaise(true);
+    b->setToolTip(tip);
+    b->setAccessibleName(tip.trimmed());
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+ElidedLabel* caption(QWidget* parent, const char* name) {
+    auto* l = new ElidedLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    return l;
+}
+
+// The names of the tree, so the menu bar is rebuilt only when its structure changes.
+void shapeOf(const std::vector<launcher::MenuEntry>& entries, std::string& out) {
+    for (const auto& e : entries) {
+        out += e.name;
+        if (!e.children.empty()) {
+            out += '(';
+            shapeOf(e.children, out);
+            out += ')';
+        }
+        out += ',';
+    }
+}
+
+}  // namespace
+
+MainView::MainView(launcher::MainForm& form, QWidget* parent) : QMainWindow(parent), form_(form) {
+    setObjectName(QStringLiteral("kalxena"));
+    setWindowIcon(icons::application());
+    resize(1024, 700);
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    auto* band = new HeaderBand(central);
+    auto* bandRow = new QHBoxLayout(band);
+    bandRow->setContentsMargins(10, 6, 14, 6);
+    bandRow->setSpacing(8);
+
+    companyArea_ = new QWidget(band);
+    auto* companyRow = new QHBoxLayout(companyArea_);
+    companyRow->setContentsMargins(0, 0, 0, 0);
+    companyRow->setSpacing(8);
+    companyPicture_ = imageButton(companyArea_, "Image2", icons::company(),
+                                  QStringLiteral(" Seleziona una diversa azienda/studio "), 40);
+    companyRow->addWidget(companyPicture_);
+    auto* captions = new QVBoxLayout;
+    captions->setSpacing(0);
+    companyCaption_ = caption(companyArea_, "selazienda");
+    QFont big = companyCaption_->font();
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    big.setBold(true);
+    companyCaption_->setFont(big);
+    yearCaption_ = caption(companyArea_, "selazienda2");
+    QPalette muted = yearCaption_->palette();
+    muted.setColor(QPalette::WindowText, QColor(0x4a, 0x5a, 0x6e));
+    yearCaption_->setPalette(muted);
+    captions->addWidget(companyCaption_);
+    captions->addWidget(yearCaption_);
+    companyRow->addLayout(captions, 1);
+    bandRow->addWidget(companyArea_, 3);
+    bandRow->addStretch(1);
+
+    userPicture_ = new QLabel(band);
+    userPicture_->setObjectName(QStringLiteral("user0"));
+    userPicture_->setPixmap(icons::user().pixmap(28, 28));
+    userPicture_->setAccessibleName(QStringLiteral("Utente collegato"));
+    bandRow->addWidget(userPicture_);
+    userCaption_ = caption(band, "nuser");
+    userCaption_->setMinimumWidth(220);
+    bandRow->addWidget(userCaption_, 1);
+    changeUser_ = imageButton(band, "user2", icons::changeUser(), QStringLiteral(" Cambia utente "), 28);
+    changeUser_->hide();
+    bandRow->addWidget(changeUser_);
+    band->setMinimumHeight(64);
+    column->addWidget(band);
+
+    auto* backdrop = new Backdrop(central);
+    column->addWidget(backdrop, 1);
+
+    // Off the visible area but shown and focused, so the window gets the keystrokes without
+    // showing an edit box.
+    keyField_ = new QLineEdit(backdrop);
+    keyField_->setObjectName(QStringLiteral("text1"));
+    keyField_->setAccessibleName(QStringLiteral("Comandi da tastiera"));
+    keyField_->setGeometry(-2000, -2000, 20, 20);
+    setCentralWidget(central);
+
+    auto* bar = new QStatusBar(this);
+    status_ = caption(bar, "rete");
+    status_->setAccessibleName(QStringLiteral("Stato"));
+    bar->addWidget(status_, 1);
+    noticeButton_ = imageButton(bar, "oklinkbut", icons::notice(), QStringLiteral("Apri l'avviso del giorno"), 18);
+    noticeButton_->hide();
+    bar->addWidget(noticeButton_);
+    date_ = new QDateEdit(bar);
+    date_->setObjectName(QStringLiteral("datax"));
+    date_->setDisplayFormat(QLatin1String(dateFormat));
+    date_->setCalendarPopup(true);
+    date_->setAccessibleName(QStringLiteral("Data di lavoro"));
+    date_->setToolTip(QStringLiteral("Data di lavoro"));
+    bar->addPermanentWidget(date_);
+    setStatusBar(bar);
+
+    connect(noticeButton_, &QToolButton::clicked, this, [this] {
+        form_.noticeClicked();
+        afterAction();
+    });
+
+    form_.changed = [this] {
+        refresh();
+        repaint();
+    };
+    refresh();
+}
+
+MainView::~MainView() {
+    form_.changed = nullptr;
+}
+
+void MainView::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    keyField_->setFocus();
+    if (startupScheduled_) return;
+    startupScheduled_ = true;
+    QTimer::singleShot(0, this, &MainView::runStartup);
+}
+
+void MainView::runStartup() {
+    if (!form_.exiting()) form_.startup();
+    afterAction();
+    if (!form_.exiting()) keyField_->setFocus();
+    emit startupFinished();
+}
+
+void MainView::closeEvent(QCloseEvent* event) {
+    if (!form_.exiting()) form_.closeBox();
+    refresh();
+    if (form_.exiting())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainView::afterAction() {
+    refresh();
+    if (form_.exiting()) hide();
+}
+
+void MainView::chooseMenu(const std::string& entryName) {
+    form_.chooseMenu(entryName);
+    afterAction();
+}
+
+void MainView::refresh() {
+    setWindowTitle(toQt(form_.title()));
+
+    companyArea_->setVisible(form_.companyAreaVisible());
+    companyCaption_->setFullText(toQt(form_.companyCaption()));
+    yearCaption_->setFullText(toQt(form_.yearCaption()));
+    userPicture_->setVisible(form_.userPictureVisible());
+    userCaption_->setFullText(toQt(form_.userCaption()));
+
+    status_->setFullText(toQt(form_.status()));
+    QPalette palette = status_->palette();
+    palette.setColor(QPalette::WindowText,
+                     form_.statusColour() == launcher::StatusColour::Red ? QColor(0xc0, 0x10, 0x10) : QColor(Qt::black));
+    status_->setPalette(palette);
+    noticeButton_->setVisible(form_.noticeButtonVisible());
+
+    // The field keeps a date the user picked until the form shows another one.
+    const std::string dateText = form_.dateText();
+    if (dateText != dateShown_) {
+        dateShown_ = dateText;
+        const QDate date = QDate::fromString(toQt(dateText), QLatin1String(dateFormat));
+        if (date.isValid()) date_->setDate(date);
+    }
+
+    refreshMenus();
+}
+
+void MainView::refreshMenus() {
+    std::string shape;
+    shapeOf(form_.menus(), shape);
+    if (shape != menuShape_) {
+        menuShape_ = shape;
+        buildMenus();
+    }
+    applyEntries(form_.menus());
+}
+
+void MainView::buildMenus() {
+    menuActions_.clear();
+    // setMenuBar disposes of the old bar later, so an action being triggered right now survives.
+    auto* bar = new QMenuBar(this);
+    addEntries(bar, form_.menus());
+    setMenuBar(bar);
+}
+
+void MainView::addEntries(QWidget* parent, const std::vector<launcher::MenuEntry>& entries) {
+    for (const auto& entry : entries) {
+        const QString name = toQt(entry.name);
+        QAction* action = nullptr;
+        if (!entry.children.empty()) {
+            auto* menu = new QMenu(toQt(entry.caption), parent);
+            menu->setObjectName(name);
+            addEntries(menu, entry.children);
+            action = menu->menuAction();
+        } else {
+            action = new QAction(toQt(entry.caption), parent);
+            if (entry.caption == "-") action->setSeparator(true);
+            const std::string entryName = entry.name;
+            connect(action, &QAction::triggered, this, [this, entryName] { chooseMenu(entryName); });
+        }
+        action->setObjectName(name);
+        parent->addAction(action);
+        menuActions_[entry.name] = action;
+    }
+}
+
+void MainView::applyEntries(const std::vector<launcher::MenuEntry>& entries) {
+    for (const auto& entry : entries) {
+        auto it = menuActions_.find(entry.name);
+        if (it != menuActions_.end()) {
+            QAction* action = it->second;
+            if (!action->isSeparator()) action->setText(toQt(entry.caption));
+            action->setVisible(entry.visible);
+            action->setEnabled(entry.enabled);
+        }
+        applyEntries(entry.children);
+    }
+}
+
+}  // namespace kalvora::ui

@@ -1,0 +1,70 @@
+#pragma once
+// The main window kalxena: company and user captions at the top, the menus from the form's
+// model, the status line, the notice button and the date at the bottom. Every user action calls
+// the form and then reads its state back.
+#include "launcher/main_form.h"
+
+#include <QMainWindow>
+
+#include <map>
+#include <string>
+
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QToolButton;
+class QWidget;
+
+namespace kalvora::ui {
+
+class ElidedLabel;
+
+class MainView : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainView(launcher::MainForm& form, QWidget* parent = nullptr);
+    ~MainView() override;
+
+    launcher::MainForm& form() { return form_; }
+    // Reads everything the window shows back from the form.
+    void refresh();
+
+signals:
+    // The start-up has run (or was skipped because the program is already ending).
+    void startupFinished();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void runStartup();
+    void afterAction();
+    void chooseMenu(const std::string& entryName);
+    void refreshMenus();
+    void buildMenus();
+    void addEntries(QWidget* parent, const std::vector<launcher::MenuEntry>& entries);
+    void applyEntries(const std::vector<launcher::MenuEntry>& entries);
+
+    launcher::MainForm& form_;
+    bool startupScheduled_ = false;
+
+    QWidget* companyArea_ = nullptr;
+    QToolButton* companyPicture_ = nullptr;  // Image2
+    ElidedLabel* companyCaption_ = nullptr;  // selazienda
+    ElidedLabel* yearCaption_ = nullptr;     // selazienda2
+    QLabel* userPicture_ = nullptr;          // user0
+    ElidedLabel* userCaption_ = nullptr;     // nuser
+    QToolButton* changeUser_ = nullptr;      // user2
+    ElidedLabel* status_ = nullptr;          // rete
+    QToolButton* noticeButton_ = nullptr;    // oklinkbut
+    QDateEdit* date_ = nullptr;              // datax
+    QLineEdit* keyField_ = nullptr;          // text1
+
+    std::string menuShape_;
+    std::map<std::string, QAction*> menuActions_;
+    std::string dateShown_;
+};
+
+}  // namespace kalvora::ui

@@ -1,0 +1,26 @@
+#include "ui/views.h"
+
+#include "ui/company_creation_view.h"
+#include "ui/main_view.h"
+
+namespace kalvora::ui {
+
+namespace {
+
+// A factory for view V of form type F; a form of another type gets no view.
+template <typename V, typename F>
+QtPlatform::ViewFactory factoryOf() {
+    return [](core::Form& form, QWidget* parent) -> QWidget* {
+        auto* typed = dynamic_cast<F*>(&form);
+        return typed ? new V(*typed, parent) : nullptr;
+    };
+}
+
+}  // namespace
+
+void registerViews(QtPlatform& platform) {
+    platform.registerView("kalxena", factoryOf<MainView, launcher::MainForm>());
+    platform.registerView("zelcrea", factoryOf<CompanyCreationView, company::CompanyCreationForm>());
+}
+
+}  // namespace kalvora::ui
