@@ -31,7 +31,9 @@ std::string Installation::companyFile(int code, std::string_view name) const {
 }
 
 std::string Installation::noticeFile() const { return joinPath(downloadFolder(), "kalvora.bnn"); }
-std::string Installation::pdfFolder() const { return joinPath(joinPath(root_, "KALWIN"), "PDF"); }
+// The folder KALWIN\PDF of the old platform lies in the same folder as kalwin on a case-blind disk:
+// spelled like the installation it stays one folder here too, even when made before the installation.
+std::string Installation::pdfFolder() const { return joinPath(downloadFolder(), "PDF"); }
 
 std::string joinPath(std::string_view folder, std::string_view name) {
     if (folder.empty())

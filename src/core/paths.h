@@ -19,7 +19,7 @@ public:
     std::string companyFolder(int code) const;      // <root>/kalwin/kalwin/kalaz0.NNN
     std::string companyFile(int code, std::string_view name) const;
     std::string noticeFile() const;                 // <root>/kalwin/kalvora.bnn
-    std::string pdfFolder() const;                  // <root>/KALWIN/PDF
+    std::string pdfFolder() const;                  // <root>/kalwin/PDF (KALWIN\PDF on a case-blind disk)
 
     // The maker's web site from which the daily notice is fetched (path "/zip/kalbnn.x").
     const std::string& siteAddress() const { return site_; }

@@ -1,0 +1,166 @@
+#include "company/company_creation.h"
+
+#include "company/company_files.h"
+#include "company/registry.h"
+#include "company/settings_loader.h"
+#include "core/cp1252.h"
+#include "core/text.h"
+
+#include <algorithm>
+
+namespace kalvora::company {
+
+namespace {
+
+// A field is one line of kalvora.int: line breaks would shift every following line.
+std::string singleLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+std::string fieldLabel(int index) {
+    const auto& l = CompanyCreationForm::fieldLabels[index];
+    std::string label = std::string(l[0]);
+    if (*l[1]) label += (label.empty() ? "" : " ") + std::string(l[1]);
+    if (index >= 12) label += " " + std::to_string(index - 11);
+    return label;
+}
+
+}  // namespace
+
+CompanyCreationForm::CompanyCreationForm(core::Session& session, CreationMode mode)
+    : core::Form(session), mode_(mode) {}
+
+std::string CompanyCreationForm::title() const {
+    switch (mode_) {
+    case CreationMode::First: return "Creazione azienda";
+    case CreationMode::New: return "Creazione nuova azienda";
+    case CreationMode::Edit: return "Modifica dati azienda";
+    case CreationMode::Duplicate: return "Duplicazione azienda";
+    case CreationMode::Delete: return "Eliminazione azienda";
+    }
+    return {};
+}
+
+std::vector<std::string> CompanyCreationForm::years() const {
+    std::vector<std::string> out;
+    for (int y = firstYear; y <= lastYear; ++y) out.push_back(std::to_string(y));
+    return out;
+}
+
+void CompanyCreationForm::open() {
+    auto& s = session();
+    reopen();
+    if (yearIndex_ < 0) {
+        const int year = s.clock().today().year;
+        if (year >= firstYear && year <= lastYear) yearIndex_ = year - firstYear;
+    }
+    if (mode_ == CreationMode::First || mode_ == CreationMode::New) loadCompanySettings(s);
+
+    previousEntries_ = {noLinkedCompany};
+    previousIndex_ = 0;
+    const std::string linked = s.company().general.previousYearCompany();
+    const auto& registry = s.company().registry;
+    for (int code = 0; code < static_cast<int>(registry.size()); ++code) {
+        if (registry[code] == "*") continue;
+        previousEntries_.push_back(core::threeDigits(code) + " " + registry[code]);
+        if (core::threeDigits(code) == linked) previousIndex_ = static_cast<int>(previousEntries_.size()) - 1;
+    }
+    focus_ = 0;
+}
+
+void CompanyCreationForm::setField(int index, std::string text) {
+    if (!fieldsEditable() || index < 0 || index >= fieldCount) return;
+    fields_[index] = singleLine(std::move(text));
+}
+
+void CompanyCreationForm::enterPressed(int index) {
+    if (index >= 0 && index < fieldCount - 1) focus_ = index + 1;
+}
+
+void CompanyCreationForm::selectYear(int index) {
+    if (index >= 0 && index <= lastYear - firstYear) yearIndex_ = index;
+}
+
+void CompanyCreationForm::selectPreviousYear(int index) {
+    if (index >= 0 && index < static_cast<int>(previousEntries_.size())) previousIndex_ = index;
+}
+
+std::string CompanyCreationForm::chosenYear() const {
+    return yearIndex_ < 0 ? std::string() : std::to_string(firstYear + yearIndex_);
+}
+
+std::string CompanyCreationForm::chosenPreviousYear() const {
+    return core::left(previousEntries_.at(previousIndex_), 3);
+}
+
+void CompanyCreationForm::leave() {
+    auto& s = session();
+    if (mode_ == CreationMode::First) {
+        s.platform().message("E' obbligatorio creare l'azienda", "Attenzione", core::Icon::Critical);
+        focus_ = 0;
+        return;
+    }
+    s.run().windowDone = 0;
+    close();
+}
+
+void CompanyCreationForm::confirm() {
+    auto& platform = session().platform();
+    // A company without a name could not be told apart in the registry, which reads the year
+    // from the end of a 200-character name.
+    if (fieldsEditable() && core::trim(fields_[0]).empty()) {
+        platform.message("Inserire la denominazione dell'azienda.", "Attenzione", core::Icon::Critical);
+        focus_ = 0;
+        return;
+    }
+    for (int i = 0; i < fieldCount; ++i) {
+        if (!core::fitsCp1252(fields_[i])) {
+            platform.message("Il campo \"" + fieldLabel(i) +
+                                 "\" contiene caratteri che non possono essere memorizzati.",
+                             "Attenzione", core::Icon::Critical);
+            focus_ = i;
+            return;
+        }
+    }
+    if (mode_ == CreationMode::First) createFirstCompany();
+    session().run().windowDone = 0;
+    close();
+}
+
+void CompanyCreationForm::createFirstCompany() {
+    auto& s = session();
+    auto& files = s.files();
+    const auto& inst = s.installation();
+    auto& state = s.company();
+    s.platform().setBusy(true);
+
+    const std::string year = chosenYear();
+    state.registry.assign(core::CompanyState::registrySize, "*");
+    state.registry[0] = registryLine(core::trim(fields_[0]), year);
+    int error = files.makeDirectories(inst.folder());
+    int step = writeRegistry(files, inst, state.registry);
+    if (!error) error = step;
+    step = writeInUseMarker(files, inst, 0);
+    if (!error) error = step;
+    state.code = 0;
+    state.general.setPreviousYearCompany(chosenPreviousYear());
+    std::vector<std::string> header(fields_.begin(), fields_.end());
+    header[0] = core::trim(header[0]);
+    step = createCompanyFiles(s, 0, header, year);
+    if (!error) error = step;
+    step = saveGeneralSettings(s);
+    if (!error) error = step;
+    selectCompany(state, 0);
+    s.platform().setBusy(false);
+
+    // Nothing is lost by carrying on, but the user must know the company is not (all) on disk:
+    // the next start asks again when the registry could not be written.
+    if (error)
+        s.platform().message("Non è stato possibile creare tutti gli archivi dell'azienda: errore " +
+                                 std::to_string(error),
+                             "Attenzione", core::Icon::Critical);
+}
+
+}  // namespace kalvora::company

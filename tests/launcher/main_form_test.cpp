@@ -1,0 +1,240 @@
+#include "company/company_creation.h"
+#include "company/registry.h"
+#include "core/text.h"
+#include "launcher/main_form.h"
+#include "support/test_session.h"
+
+#include <gtest/gtest.h>
+
+namespace kalvora::launcher {
+namespace {
+
+using company::CompanyCreationForm;
+using testing::Shown;
+using testing::TestSession;
+
+std::string registryWith(const std::string& firstLine) {
+    std::string out = firstLine + "\r\n";
+    for (int i = 1; i < 1000; ++i) out += "*\r\n";
+    return out;
+}
+
+// Plays the user on the first-company window: tries to leave, then fills in and confirms.
+void createCompanyAs(TestSession& t, const std::string& name, int yearIndex) {
+    t.platform.modalHandlers["zelcrea"] = [name, yearIndex](core::Form& f) {
+        auto& form = dynamic_cast<CompanyCreationForm&>(f);
+        EXPECT_EQ(form.title(), "Creazione azienda");
+        form.leave();
+        EXPECT_FALSE(form.closed());
+        form.setField(0, name);
+        form.setField(2, "Città di Castello");
+        form.selectYear(yearIndex);
+        form.confirm();
+    };
+}
+
+TEST(MainFormStartup, FirstStartCreatesTheFirstCompany) {
+    TestSession t({2026, 12, 6});
+    createCompanyAs(t, "Rossi & Città S.r.l.", 24);
+    MainForm form(t.session);
+    form.startup();
+
+    EXPECT_EQ(t.platform.modalsOpened, std::vector<std::string>{"zelcrea"});
+    const auto messages = t.platform.messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "E' obbligatorio creare l'azienda");
+    EXPECT_EQ(messages[0].title, "Attenzione");
+    EXPECT_EQ(messages[0].icon, core::Icon::Critical);
+
+    EXPECT_EQ(form.title(), "Kalvora Zaft 15.E");
+    EXPECT_EQ(form.companyCaption(), "000 Rossi & Città S.r.l.");
+    EXPECT_EQ(form.yearCaption(), "2024");
+    EXPECT_EQ(form.userCaption(), " 00 Utente non identificato");
+    EXPECT_FALSE(form.userPictureVisible());
+    EXPECT_TRUE(form.companyAreaVisible());
+    EXPECT_EQ(form.status(), "");
+    EXPECT_EQ(form.dateText(), "06/12/2026");
+    EXPECT_EQ(t.session.run().startupFlag, 0);
+    ASSERT_NE(findEntry(form.menus(), "o_fin"), nullptr);
+    EXPECT_EQ(findEntry(form.menus(), "o_fin")->caption, "Fine lavoro");
+
+    EXPECT_EQ(t.drive.read("kalwin/kalwin/kalvora.uso"), " 0 \r\n");
+    const std::string registry = t.drive.read("kalwin/kalwin/kalvora.azi");
+    EXPECT_EQ(registry.size(), 204u + 2 + 999 * 3);
+    EXPECT_EQ(registry.substr(0, 12), "Rossi & Citt");
+    EXPECT_EQ(static_cast<unsigned char>(registry[12]), 0xE0);  // à in Windows-1252
+    for (const char* file : {"kalvora.a14", "kalvora.tot", "kal2026.cor", "kal2026.crr", "kalvora.mas",
+                             "kalvora.aut", "kalvora.tab", "kalvora.int", "kalvora.gnr"})
+        EXPECT_TRUE(t.drive.exists(std::string("kalwin/kalwin/kalaz0.000/") + file)) << file;
+    EXPECT_EQ(t.drive.read("kalwin/kalwin/kalaz0.000/kalvora.gnr").size(), 479u);
+}
+
+TEST(MainFormStartup, SecondStartGoesStraightToTheMainWindow) {
+    TestSession t({2026, 12, 6});
+    t.drive.makeInstallation(0);
+    t.drive.write("kalwin/kalwin/kalvora.azi", registryWith(std::string(200, 'A') + "2025"));
+    t.drive.write("kalwin/kalwin/kalvora.uso", " 7 \r\n");
+    MainForm form(t.session);
+    form.startup();
+    EXPECT_TRUE(t.platform.modalsOpened.empty());
+    EXPECT_TRUE(t.platform.shown.empty());
+    EXPECT_EQ(form.companyCaption(), "000 " + std::string(200, 'A'));
+    EXPECT_EQ(form.yearCaption(), "2025");
+    EXPECT_EQ(t.drive.read("kalwin/kalwin/kalvora.uso"), " 0 \r\n");  // written on every start
+}
+
+TEST(MainFormStartup, ShortRegistryIsKeptAndTheCompanyCreated) {
+    TestSession t;
+    t.drive.makeInstallation();
+    const std::string damaged = "Bianchi Spa\r\n*\r\n";
+    t.drive.write("kalwin/kalwin/kalvora.azi", damaged);
+    createCompanyAs(t, "Nuova", 26);
+    MainForm form(t.session);
+    form.startup();
+    EXPECT_EQ(t.platform.modalsOpened.size(), 1u);
+    EXPECT_EQ(t.drive.read("kalwin/kalwin/kalvora.azi.old"), damaged);
+    EXPECT_EQ(form.companyCaption(), "000 Nuova");
+}
+
+TEST(MainFormStartup, NoticeOfTheDayWithLink) {
+    TestSession t({2026, 12, 6});
+    t.drive.makeInstallation(0);
+    t.drive.write("kalwin/kalwin/kalvora.azi", registryWith("Alfa"));
+    t.drive.write("kalwin/kalvora.bnn",
+                  "20261206\r\n1 **/**/**** ZF @https://www.example.org/news\r\n3 06/12/2026 ZF Avviso del giorno\r\n");
+    t.platform.online = true;  // dated today: no download even when online
+    MainForm form(t.session);
+    form.startup();
+    EXPECT_TRUE(t.platform.downloadsRequested.empty());
+    EXPECT_EQ(form.status(), "Avviso del giorno");
+    EXPECT_TRUE(form.noticeButtonVisible());
+    EXPECT_EQ(form.yearCaption(), "");
+    form.noticeClicked();
+    EXPECT_EQ(t.platform.documentsOpened, std::vector<std::string>{"https://www.example.org/news"});
+}
+
+TEST(MainFormStartup, NoticeLinkToALocalProgramIsNeverOpened) {
+    TestSession t({2026, 12, 6});
+    t.drive.makeInstallation(0);
+    t.drive.write("kalwin/kalwin/kalvora.azi", registryWith("Alfa"));
+    t.drive.write("kalwin/kalvora.bnn", "20261206\r\n1 **/**/**** ZF @/usr/bin/xterm\r\n3 **/**/**** ZF Clicca\r\n");
+    MainForm form(t.session);
+    form.startup();
+    EXPECT_EQ(form.status(), "Clicca");
+    EXPECT_FALSE(form.noticeButtonVisible());
+    form.noticeClicked();
+    EXPECT_TRUE(t.platform.documentsOpened.empty());
+}
+
+TEST(MainFormStartup, PendingAssistanceProgramReplacesTheOldOne) {
+    TestSession t;
+    t.drive.makeInstallation(0);
+    t.drive.write("kalwin/kalwin/kalvora.azi", registryWith("Alfa"));
+    t.drive.write("kalwin/kalwin/kalfass.exe", "old");
+    t.drive.write("kalwin/kalwin/kalfass.ex_", "new program");
+    MainForm form(t.session);
+    form.startup();
+    EXPECT_EQ(t.drive.read("kalwin/kalwin/kalfass.exe"), "new program");
+    EXPECT_FALSE(t.drive.exists("kalwin/kalwin/kalfass.ex_"));
+}
+
+class Shutdown : public ::testing::Test {
+protected:
+    void SetUp() override {
+        t.drive.makeInstallation(0);
+        t.drive.write("kalwin/kalwin/kalvora.azi", registryWith("Alfa"));
+        t.drive.write("kalwin/kalwin/kalaz0.000/kalvora.tot", std::string(140, '\0'));
+        form.startup();
+        t.session.run().startedModules[3] = "Emissione fatture";
+        t.session.run().startedModules[7] = "Gestione archivio clienti";
+        t.platform.windowsOpen = {"Gestione archivio clienti"};
+    }
+    void prefs(const std::string& content) { t.drive.write("kalwin/kalwin/kalvora.pry", content); }
+
+    TestSession t{core::Date{2026, 12, 6}};
+    MainForm form{t.session};
+};
+
+TEST_F(Shutdown, NothingDueAsksOnlyForConfirmation) {
+    t.platform.answers = {false};
+    form.chooseMenu("o_fin");
+    ASSERT_EQ(t.platform.shown.size(), 1u);
+    EXPECT_EQ(t.platform.shown[0].text, "Sei proprio sicuro?");
+    EXPECT_EQ(t.platform.shown[0].title, "Fine lavoro");
+    EXPECT_EQ(t.platform.shown[0].icon, core::Icon::Question);
+    EXPECT_FALSE(form.exiting());
+    EXPECT_FALSE(t.platform.quitCalled);
+
+    t.platform.answers = {true};
+    form.chooseMenu("o_fin");
+    EXPECT_TRUE(form.exiting());
+    EXPECT_TRUE(t.platform.quitCalled);
+    // Every recorded module window was looked for; the one still open was asked to close.
+    EXPECT_EQ(t.platform.broughtToFront,
+              (std::vector<std::string>{"Emissione fatture", "Gestione archivio clienti"}));
+    EXPECT_EQ(t.platform.closeRequests, 1);
+}
+
+TEST_F(Shutdown, ReminderDue) {
+    prefs("1\r\n\r\n7\r\n\r\n11-29-2026\r\n\r\n");
+    t.platform.answers = {false, false};
+    form.finishWork();
+    ASSERT_EQ(t.platform.shown.size(), 2u);
+    EXPECT_EQ(t.platform.shown[0].text,
+              "Sono trascorsi 7 giorni dall'ultima copia di backup. Desideri effettuare la copia ora?");
+    EXPECT_EQ(t.platform.shown[0].title, "Promemoria copie di backup");
+    EXPECT_EQ(t.platform.shown[1].text, "Sei proprio sicuro?");
+
+    // Yes: the shutdown stops there and the program stays open.
+    t.platform.shown.clear();
+    t.platform.answers = {true};
+    form.finishWork();
+    EXPECT_EQ(t.platform.shown.size(), 1u);
+    EXPECT_FALSE(form.exiting());
+}
+
+TEST_F(Shutdown, ReminderWithoutAnyBackup) {
+    prefs("1\r\n0\r\n\r\n\r\n\r\n\r\n");
+    t.platform.answers = {false, false};
+    form.finishWork();
+    EXPECT_EQ(t.platform.shown[0].text,
+              "Non è mai stata effettuata la copia di backup. Desideri effettuare la copia ora?");
+}
+
+TEST_F(Shutdown, AutomaticBackupDueAndMade) {
+    prefs("0\r\n1\r\n\r\n1\r\n\r\n12-05-2026\r\n");
+    t.drive.write("kalwin/kalwin/kalaz0.000/kalvora.cli", "clienti");
+    t.platform.answers = {true, true};
+    form.finishWork();
+    ASSERT_EQ(t.platform.shown.size(), 2u);
+    EXPECT_EQ(t.platform.shown[0].text,
+              "Sono trascorsi 1 giorno dall'ultima copia di backup automatica. Desideri effettuare la copia ora?");
+    EXPECT_EQ(t.platform.shown[0].title, "Copie automatiche di backup");
+    EXPECT_EQ(t.platform.shown[1].text, "Sei proprio sicuro?");
+    EXPECT_EQ(t.drive.read("kalwin/kalwin/kalaz0.000/kalaz0.bkk/kalvora.cli"), "clienti");
+    EXPECT_EQ(t.platform.busy, false);
+    EXPECT_TRUE(form.exiting());
+}
+
+TEST_F(Shutdown, AutomaticBackupDeclinedSkipsTheReminder) {
+    prefs("1\r\n1\r\n7\r\n1\r\n\r\n\r\n");
+    t.platform.answers = {false, false};
+    form.finishWork();
+    ASSERT_EQ(t.platform.shown.size(), 2u);
+    EXPECT_EQ(t.platform.shown[0].text,
+              "Non è mai stata effettuata la copia di backup automatica. Desideri effettuare la copia ora?");
+    EXPECT_EQ(t.platform.shown[1].text, "Sei proprio sicuro?");
+    EXPECT_FALSE(t.drive.exists("kalwin/kalwin/kalaz0.000/kalaz0.bkk"));
+}
+
+TEST_F(Shutdown, CloseBoxEndsAtOnceWithoutQuestions) {
+    prefs("1\r\n1\r\n7\r\n1\r\n\r\n\r\n");
+    form.closeBox();
+    EXPECT_TRUE(t.platform.shown.empty());
+    EXPECT_TRUE(form.exiting());
+    EXPECT_TRUE(t.platform.quitCalled);
+    EXPECT_EQ(t.platform.closeRequests, 1);
+}
+
+}  // namespace
+}  // namespace kalvora::launcher
