@@ -1,5 +1,6 @@
 #include "company/settings_loader.h"
 
+#include "core/text.h"
 #include "support/fake_platform.h"
 #include "support/temp_drive.h"
 
@@ -280,12 +281,21 @@ TEST_F(SettingsLoaderTest, CreatedFromNothingInsideTheInstallation) {
 TEST_F(SettingsLoaderTest, FirstStartWithoutAnyFolderKeepsGoing) {
     loadCompanySettings(session);
 
-    EXPECT_TRUE(drive.exists("KALWIN/PDF"));
-    EXPECT_FALSE(drive.exists("KALWIN/kalwin")) << "the company folder is not made here";
     EXPECT_EQ(recordBytes(company().general), freshRecord());
     EXPECT_EQ(company().currency[3], "ITL");
     EXPECT_TRUE(platform.shown.empty());
+    std::vector<std::string> top = drive.list("");
+    ASSERT_EQ(top.size(), 1u);
+    EXPECT_EQ(drive.list(top[0]), std::vector<std::string>{"PDF"}) << "no company folder is made here";
     EXPECT_NE(saveGeneralSettings(session), 0);
+
+    // Company creation then makes the installation: the PDF folder shares its "kalwin".
+    ASSERT_EQ(files.makeDirectories(session.installation().companyFolder(0)), 0);
+    top = drive.list("");
+    ASSERT_EQ(top.size(), 1u);
+    EXPECT_TRUE(core::equalsIgnoreCase(top[0], "kalwin"));
+    EXPECT_EQ(drive.list(top[0]), (std::vector<std::string>{"PDF", "kalwin"}));
+    EXPECT_EQ(saveGeneralSettings(session), 0);
 }
 
 TEST_F(SettingsLoaderTest, UnreadableCompanyFileIsNeverReplaced) {
