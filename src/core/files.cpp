@@ -48,7 +48,11 @@ std::string parentOf(const std::string& path) {
 
 std::string temporaryBeside(const std::string& target) {
     static std::atomic<unsigned long> counter{0};
-    return target + ".~" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp";
+    // A long name is shortened so that the temporary's name stays within the name limit.
+    const std::size_t slash = target.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::string stem = target.substr(0, nameStart + std::min<std::size_t>(target.size() - nameStart, 100));
+    return stem + ".~" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp";
 }
 
 bool isLineEnd(char c) { return c == '\n' || c == '\r'; }

@@ -35,8 +35,10 @@ std::string Record::text(std::size_t offset, std::size_t width) const {
 }
 
 void Record::setText(std::size_t offset, std::size_t width, std::string_view value) {
+    if (offset >= bytes_.size())
+        return;
     std::string encoded = encodeCp1252(value);
-    encoded.resize(width, ' ');
+    encoded.resize(std::min(width, bytes_.size() - offset), ' ');
     writeRaw(bytes_, offset, reinterpret_cast<const std::uint8_t*>(encoded.data()), encoded.size());
 }
 

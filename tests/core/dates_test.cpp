@@ -1,4 +1,3 @@
-#include "core/clock.h"
 #include "core/dates.h"
 
 #include <gtest/gtest.h>
@@ -58,15 +57,6 @@ TEST(Dates, DayArithmetic) {
         ASSERT_EQ(toDayNumber(d), n);
     }
     EXPECT_NO_THROW(addDays({2024, 1, 1}, 1LL << 62));
-}
-
-TEST(Clock, FixedClockGivesTheSetDay) {
-    FixedClock clock(Date{2026, 12, 6});
-    EXPECT_EQ(clock.today(), (Date{2026, 12, 6}));
-    EXPECT_EQ(clock.now().hour, 9);
-    clock.set(Date{2027, 1, 1});
-    EXPECT_EQ(clock.today(), (Date{2027, 1, 1}));
-    EXPECT_TRUE(isValid(SystemClock().today()));
 }
 
 }  // namespace

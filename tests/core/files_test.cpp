@@ -55,6 +55,9 @@ TEST_F(FilesTest, WriteLinesEncodesWindows1252WithCrLf) {
     EXPECT_EQ(drive.read("t.txt"), "Citt\xE0\r\n\r\n\x80 5\r\n");
     EXPECT_EQ(files.readLines(drive.path("t.txt")), (std::vector<std::string>{"Città", "", "€ 5"}));
     EXPECT_EQ(drive.list(""), std::vector<std::string>{"t.txt"});  // no temporary left
+    const std::string longName(250, 'n');
+    ASSERT_EQ(files.replaceFile(drive.path(longName), "x"), 0);
+    EXPECT_EQ(drive.read(longName), "x");
 }
 
 TEST_F(FilesTest, ReadOnlyFilesAreNotReplaced) {
@@ -151,7 +154,7 @@ TEST(Paths, InstallationLayout) {
     EXPECT_EQ(inst.companyFile(999, "kalvora.gnr"), "/home/u/kalwin/kalwin/kalaz0.999/kalvora.gnr");
     EXPECT_EQ(inst.file("kalvora.azi"), "/home/u/kalwin/kalwin/kalvora.azi");
     EXPECT_EQ(inst.noticeFile(), "/home/u/kalwin/kalvora.bnn");
-    EXPECT_EQ(inst.pdfFolder(), "/home/u/KALWIN/PDF");
+    EXPECT_EQ(inst.pdfFolder(), "/home/u/kalwin/PDF");
     EXPECT_EQ(Installation("/").folder(), "/kalwin/kalwin");
     EXPECT_EQ(joinPath("a/", "/b"), "a/b");
     EXPECT_EQ(joinPath("", "b"), "b");

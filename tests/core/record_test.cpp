@@ -81,10 +81,6 @@ TEST(RunState, UserNumberComesFromTheCaption) {
     EXPECT_EQ(s.userNumber(), 123);
     s.userCaption = "";
     EXPECT_EQ(s.userNumber(), 0);
-    CompanyState c;
-    EXPECT_TRUE(c.euro());
-    c.currency[1] = "0";
-    EXPECT_FALSE(c.euro());
 }
 
 }  // namespace
