@@ -1,0 +1,72 @@
+// Any bytes as the company registry: reading, the line rule and the captions survive them; the
+// lines read are written back unchanged, and a name stored in a registry line reads back as it
+// was given.
+#include "company/registry.h"
+#include "company_fuzz_drive.h"
+#include "core/cp1252.h"
+#include "core/text.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+using namespace kalvora;
+
+void check(bool ok) {
+    if (!ok) std::abort();
+}
+
+void checkCaptions(core::CompanyState& state, int code) {
+    company::selectCompany(state, code);
+    if (code < 0 || code > 999) return;
+    check(state.code == code);
+    check(core::startsWith(state.companyCaption, core::threeDigits(code)));
+    check(core::length(state.yearCaption) <= 4);
+}
+
+void checkRoundTrip(const std::string& name, const std::string& year) {
+    const std::string line = company::registryLine(name, year);
+    const company::RegistryEntry entry = company::parseRegistryLine(line);
+    check(!entry.free);
+    check(entry.name == core::trim(core::left(name, 200)));
+    check(entry.year == year);
+
+    core::CompanyState state;
+    state.registry[42] = line;
+    checkCaptions(state, 42);
+    check(state.yearCaption == year);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static core::Files files;
+    const core::Installation& inst = fuzzing::companyFuzzDrive();
+    const std::string_view bytes = fuzzing::bytesOf(data, size);
+    check(files.replaceFile(inst.file("kalvora.azi"), bytes) == 0);
+
+    core::CompanyState state;
+    if (auto lines = company::readRegistry(files, inst)) {
+        check(lines->size() == 1000);
+        for (const std::string& line : *lines) company::parseRegistryLine(line);
+        state.registry = *lines;
+        check(company::writeRegistry(files, inst, *lines) == 0);
+        auto again = company::readRegistry(files, inst);
+        check(again.has_value());
+        for (std::size_t i = 0; i < lines->size(); ++i)
+            check((*again)[i] == fuzzing::withoutLineBreaks((*lines)[i]));
+    }
+    const int code = size >= 2 ? (data[0] << 8 | data[1]) % 1000 : 0;
+    for (int c : {0, code, 999, -1, 1000}) checkCaptions(state, c);
+
+    const std::string text = core::decodeCp1252(bytes);
+    company::parseRegistryLine(text);
+    const std::string name = core::trim(fuzzing::withoutLineBreaks(text));
+    std::string year = "2024";
+    for (std::size_t i = 0; i < 4 && i < size; ++i) year[i] = static_cast<char>('0' + data[i] % 10);
+    checkRoundTrip(name, year);
+    checkRoundTrip(name, "");
+    return 0;
+}
