@@ -244,21 +244,26 @@ std::optional<std::string> Files::readBytes(std::string_view path, std::size_t l
     std::unique_ptr<FileHandle> handle;
     if (fs_.open(resolve(path), OpenMode::Read, handle) != 0)
         return std::nullopt;
+    // Read straight into the result, sized to the file; a file that grows while being read
+    // is followed in small steps up to the limit.
     std::string bytes;
     const std::int64_t size = handle->size();
-    if (size > 0)
-        bytes.reserve(std::min<std::uint64_t>(static_cast<std::uint64_t>(size), limit));
-    std::string block;
+    const std::size_t expected = size > 0 ? static_cast<std::size_t>(std::min<std::uint64_t>(
+                                                static_cast<std::uint64_t>(size), limit))
+                                          : 0;
     while (bytes.size() < limit) {
-        block.resize(std::min(blockSize, limit - bytes.size()));
-        const std::int64_t n = handle->readAt(bytes.size(), block.data(), block.size());
+        const std::size_t have = bytes.size();
+        const std::size_t chunk =
+            std::min(limit - have, have < expected ? std::min(expected - have, blockSize) : std::size_t{4096});
+        bytes.resize(have + chunk);
+        const std::int64_t n = handle->readAt(have, bytes.data() + have, chunk);
         if (n < 0) {
             handle->close();
             return std::nullopt;
         }
+        bytes.resize(have + static_cast<std::size_t>(n));
         if (n == 0)
             break;
-        bytes.append(block, 0, static_cast<std::size_t>(n));
     }
     handle->close();
     return bytes;
