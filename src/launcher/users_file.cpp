@@ -1,0 +1,109 @@
+#include "launcher/users_file.h"
+
+#include "core/cp1252.h"
+#include "core/text.h"
+#include "core/utf8.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace kalvora::launcher {
+
+namespace {
+
+constexpr int firstCode = 64;  // the length character of an empty password: "@"
+constexpr int highestCode = 255;
+
+// A line break inside a field would shift every following record.
+std::string singleLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+bool isControl(long codePoint) {
+    return codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F);
+}
+
+// Whether a Windows-1252 byte stands for a character a password may hold.
+bool typeable(unsigned char byte) {
+    const std::string text = core::decodeCp1252(std::string_view(reinterpret_cast<const char*>(&byte), 1));
+    std::size_t pos = 0;
+    return !isControl(core::utf8::next(text, pos));
+}
+
+}  // namespace
+
+std::optional<UsersTable> readUsers(const core::Files& files, const core::Installation& inst) {
+    const auto lines = files.readLines(inst.file(usersFileName));
+    if (!lines || lines->size() < static_cast<std::size_t>(usersFileLines)) return std::nullopt;
+    UsersTable table;
+    for (int u = 1; u <= userCount; ++u) {
+        const std::size_t base = static_cast<std::size_t>(u - 1) * linesPerUser;
+        UserRecord& r = table[u];
+        r.name = (*lines)[base];
+        r.password = (*lines)[base + 1];
+        r.level = (*lines)[base + 2];
+        r.reserved = (*lines)[base + 3];
+        r.privileges = (*lines)[base + 4];
+    }
+    return table;
+}
+
+int writeUsers(core::Files& files, const core::Installation& inst, const UsersTable& table) {
+    std::vector<std::string> lines;
+    lines.reserve(usersFileLines);
+    for (int u = 1; u <= userCount; ++u) {
+        const UserRecord& r = table[u];
+        for (const std::string* field : {&r.name, &r.password, &r.level, &r.reserved, &r.privileges})
+            lines.push_back(singleLine(*field));
+    }
+    return files.writeLines(inst.file(usersFileName), lines);
+}
+
+const char* defaultAdministratorPassword() { return "ghiandaverdina"; }
+
+UsersTable defaultUsers() {
+    UsersTable table;
+    UserRecord& admin = table[1];
+    admin.name = administratorName;
+    admin.password = defaultAdministratorPassword();
+    admin.level = "9";
+    admin.privileges = std::string(privilegeLength, '0');
+    return table;
+}
+
+std::optional<std::string> scramble(std::string_view plain) {
+    const std::string text = core::trim(plain);
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const long cp = core::utf8::next(text, pos);
+        if (cp < 0 || isControl(cp)) return std::nullopt;
+    }
+    if (!core::fitsCp1252(text)) return std::nullopt;
+
+    const std::string bytes = core::encodeCp1252(text);
+    const long n = static_cast<long>(bytes.size());
+    if (n + firstCode > highestCode) return std::nullopt;
+    std::string out(1, static_cast<char>(n + firstCode));
+    for (long i = 1; i <= n; ++i) {
+        const long code = static_cast<unsigned char>(bytes[i - 1]) + 2 * i;
+        if (code > highestCode) return std::nullopt;
+        out.push_back(static_cast<char>(code));
+    }
+    return core::decodeCp1252(out);
+}
+
+std::string unscramble(std::string_view stored) {
+    const std::string bytes = core::encodeCp1252(stored);
+    std::string out;
+    for (std::size_t i = 1; i < bytes.size(); ++i) {
+        const long code = static_cast<unsigned char>(bytes[i]) - 2 * static_cast<long>(i);
+        // Only what scramble() accepts is shown as it is; a damaged code must not put control
+        // characters into the editor.
+        out.push_back(code >= 0 && typeable(static_cast<unsigned char>(code)) ? static_cast<char>(code) : '?');
+    }
+    return core::decodeCp1252(out);
+}
+
+}  // namespace kalvora::launcher

@@ -1,0 +1,76 @@
+#pragma once
+// Arranges kalvora.pxd byte by byte (Windows-1252, CR LF), reads it back, and plays a login,
+// for the users, login and password window tests.
+#include "core/cp1252.h"
+#include "launcher/login_form.h"
+#include "launcher/users_file.h"
+#include "support/test_session.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace kalvora::testing {
+
+constexpr const char* usersPath = "kalwin/kalwin/kalvora.pxd";
+
+// Name and stored password (bytes) of the users present; every other line is empty.
+inline std::vector<std::string> rawUserLines(const std::map<int, std::pair<std::string, std::string>>& users) {
+    std::vector<std::string> lines;
+    for (int u = 1; u <= 99; ++u) {
+        const auto it = users.find(u);
+        lines.push_back(it == users.end() ? "" : it->second.first);
+        lines.push_back(it == users.end() ? "" : it->second.second);
+        lines.push_back(u == 1 ? "9" : "");
+        lines.push_back(u == 2 ? "riservato" : "");
+        lines.push_back(u == 2 ? "0101" : "");
+    }
+    return lines;
+}
+
+inline std::string joinCrLf(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const auto& l : lines) out += l + "\r\n";
+    return out;
+}
+
+inline void writeRawUsers(const TempDrive& drive, const std::map<int, std::pair<std::string, std::string>>& users) {
+    drive.write(usersPath, joinCrLf(rawUserLines(users)));
+}
+
+// The file's lines as bytes; empty when the file is missing.
+inline std::vector<std::string> fileLines(const TempDrive& drive) {
+    const std::string bytes = drive.read(usersPath);
+    std::vector<std::string> lines;
+    for (std::size_t pos = 0, end; pos < bytes.size(); pos = end + 2) {
+        end = bytes.find("\r\n", pos);
+        if (end == std::string::npos) end = bytes.size();
+        lines.push_back(bytes.substr(pos, end - pos));
+    }
+    return lines;
+}
+
+inline std::string scrambledBytes(const char* plain) { return core::encodeCp1252(*launcher::scramble(plain)); }
+
+// The caption a login with `typed` leaves (empty when refused).
+inline std::string loginWith(TestSession& t, const std::string& typed) {
+    t.session.run().userCaption.clear();
+    launcher::LoginForm login(t.session);
+    login.open();
+    login.setPassword(typed);
+    login.confirm();
+    return t.session.run().userCaption;
+}
+
+// The only thing shown was this refusal ("Attenzione", stop icon).
+inline void expectRefusal(const FakePlatform& platform, const std::string& text) {
+    ASSERT_EQ(platform.shown.size(), 1u);
+    EXPECT_EQ(platform.shown[0].kind, Shown::Kind::Message);
+    EXPECT_EQ(platform.shown[0].text, text);
+    EXPECT_EQ(platform.shown[0].title, "Attenzione");
+    EXPECT_EQ(platform.shown[0].icon, core::Icon::Critical);
+}
+
+}  // namespace kalvora::testing
