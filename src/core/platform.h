@@ -12,6 +12,9 @@ struct Date;
 
 enum class Icon { None, Critical, Question, Exclamation, Information };
 
+// Programs of the desktop that the launcher offers.
+enum class DesktopTool { Calculator, WordProcessor };
+
 struct ScreenSize {
     int width = 1024;
     int height = 768;
@@ -33,8 +36,13 @@ public:
     virtual void setBusy(bool busy) = 0;
     virtual ScreenSize screenSize() const = 0;
 
-    // Starts a program with its arguments, never through a shell. Returns 0 or an error number.
-    virtual int startProgram(const std::string& program, const std::vector<std::string>& arguments) = 0;
+    // Starts a program with its arguments, never through a shell, not waiting for it. Returns 0
+    // or an error number. `windowTitle` is the title its main window will carry, so the platform
+    // can still tell that it is running where it cannot see other programs' windows.
+    virtual int startProgram(const std::string& program, const std::vector<std::string>& arguments,
+                             const std::string& windowTitle = {}) = 0;
+    // The desktop's program for `tool`; empty when there is none.
+    virtual std::string desktopProgram(DesktopTool tool) = 0;
     // Opens a document or address with the desktop's default handler. Returns a result code
     // as the old shell did: above 32 success; 2 file not found, 3 path not found, 5 access
     // denied, 31 no handler.

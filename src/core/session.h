@@ -18,8 +18,11 @@ public:
     Platform& platform() { return platform_; }
     Clock& clock() { return clock_; }
     Files& files() { return files_; }
+    const Files& files() const { return files_; }
     RunState& run() { return run_; }
+    const RunState& run() const { return run_; }
     CompanyState& company() { return company_; }
+    const CompanyState& company() const { return company_; }
 
 private:
     Installation installation_;

@@ -6,13 +6,23 @@
 #include "company/settings_loader.h"
 #include "core/text.h"
 #include "launcher/daily_notice.h"
+#include "launcher/login_form.h"
+#include "launcher/module_launcher.h"
+#include "launcher/module_menus.h"
+#include "launcher/user_commands.h"
 
 namespace kalvora::launcher {
 
 namespace {
 
 std::vector<MenuEntry> baseMenus() {
-    return {MenuEntry{"o_fin", "Fine lavoro", true, true, {}}};
+    std::vector<MenuEntry> menus = moduleMenuTree();
+    menus.push_back({"m_uti", "Utilità", true, true,
+                     {{"s_pwd", "Password di accesso", true, true, {}},
+                      {"x_usr", "Tabella utenti", true, true, {}},
+                      {"s_clc", "Calcolatrice", true, true, {}}}});
+    menus.push_back({"o_fin", "Fine lavoro", true, true, {}});
+    return menus;
 }
 
 // The elapsed-time text of the backup reminders, from the days the due test gives.
@@ -55,13 +65,32 @@ void MainForm::startup() {
                       (run.edition == core::Edition::Tornalix ? " Tornalix " : " Zaft ") + version;
     statusColour_ = StatusColour::Black;
     setStatus("");
-    // Nobody can be identified until there is a users file.
-    run.userCaption = unidentifiedUser;
-    menus_ = baseMenus();
+    if (!login()) return;
+    buildModuleMenus(s, menus_);
     selectFirstCompany();
     showNotice();
     run.startupFlag = 0;
     started_ = true;
+    if (changed) changed();
+}
+
+bool MainForm::login() {
+    auto& s = session();
+    s.run().userCaption.clear();
+    LoginForm form(s);
+    form.open();
+    s.platform().showModal(form);
+    if (form.programEnded()) {
+        close();
+        return false;
+    }
+    if (s.run().userCaption.empty()) s.run().userCaption = unidentifiedUser;
+    return true;
+}
+
+void MainForm::changeUser() {
+    if (!login()) return;
+    buildModuleMenus(session(), menus_);
     if (changed) changed();
 }
 
@@ -112,7 +141,18 @@ void MainForm::noticeClicked() {
 void MainForm::chooseMenu(const std::string& entryName) {
     const MenuEntry* entry = findEntry(menus_, entryName);
     if (!entry || !entry->visible || !entry->enabled) return;
-    if (entryName == "o_fin") finishWork();
+    auto& s = session();
+    if (const core::ModuleEntry* module = core::findModuleByEntry(entryName)) {
+        launchModule(s, *module);
+    } else if (entryName == "s_pwd") {
+        changePassword(s);
+    } else if (entryName == "x_usr") {
+        openUsersTable(s);
+    } else if (entryName == "s_clc") {
+        launch(s, "calc", "Calcolatrice");
+    } else if (entryName == "o_fin") {
+        finishWork();
+    }
 }
 
 void MainForm::finishWork() {

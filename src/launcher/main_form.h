@@ -47,6 +47,7 @@ public:
     void finishWork();   // "Fine lavoro" (o_fin) and the toolbar's "*fine"
     void closeBox();     // the window's close box: ends at once, no questions
     void noticeClicked();
+    void changeUser();   // user2: log in again and rebuild the menus for the new user
 
     // True once the process must end; the platform has been told to quit.
     bool exiting() const { return closed(); }
@@ -57,6 +58,7 @@ public:
 
 private:
     void setStatus(const std::string& text);
+    bool login();  // false when the login ended the program
     void replaceAssistanceProgram();
     void selectFirstCompany();
     void showNotice();

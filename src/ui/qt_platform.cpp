@@ -80,6 +80,12 @@ constexpr int openPathNotFound = 3;
 constexpr int openNoHandler = 31;
 constexpr int openSucceeded = 42;
 
+// The desktop programs looked for, most common Debian desktops first.
+const char* const calculators[] = {"gnome-calculator", "kcalc", "mate-calc", "galculator", "qalculate-gtk",
+                                   "qalculate-qt", "xcalc"};
+const char* const wordProcessors[] = {"libreoffice", "soffice", "abiword", "calligrawords", "focuswriter",
+                                      "gedit", "kwrite", "mousepad", "pluma"};
+
 // Error numbers of startProgram.
 constexpr int startNotFound = 2;
 constexpr int startNotExecutable = 13;
@@ -185,7 +191,8 @@ core::ScreenSize QtPlatform::screenSize() const {
     return size;
 }
 
-int QtPlatform::startProgram(const std::string& program, const std::vector<std::string>& arguments) {
+int QtPlatform::startProgram(const std::string& program, const std::vector<std::string>& arguments,
+                             const std::string& /*windowTitle*/) {
     const QString name = toQt(program);
     if (name.isEmpty()) return startNotFound;
     QString path = name;
@@ -200,6 +207,17 @@ int QtPlatform::startProgram(const std::string& program, const std::vector<std::
     args.reserve(static_cast<qsizetype>(arguments.size()));
     for (const std::string& a : arguments) args << toQt(a);
     return QProcess::startDetached(info.absoluteFilePath(), args) ? 0 : startFailed;
+}
+
+std::string QtPlatform::desktopProgram(core::DesktopTool tool) {
+    const auto find = [](const auto& candidates) {
+        for (const char* name : candidates) {
+            const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
+            if (!path.isEmpty()) return path.toStdString();
+        }
+        return std::string();
+    };
+    return tool == core::DesktopTool::Calculator ? find(calculators) : find(wordProcessors);
 }
 
 int QtPlatform::openDocument(const std::string& target) {

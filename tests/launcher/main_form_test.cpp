@@ -1,6 +1,7 @@
 #include "company/company_creation.h"
 #include "company/registry.h"
 #include "core/text.h"
+#include "launcher/login_form.h"
 #include "launcher/main_form.h"
 #include "support/test_session.h"
 
@@ -11,7 +12,17 @@ namespace {
 
 using company::CompanyCreationForm;
 using testing::Shown;
-using testing::TestSession;
+
+// A session whose user continues past the login window (no users file: information mode).
+struct TestSession : testing::TestSession {
+    explicit TestSession(core::Date today = {2026, 12, 6}) : testing::TestSession(today) {
+        platform.modalHandlers["zelchkp"] = [](core::Form& f) {
+            auto& login = dynamic_cast<LoginForm&>(f);
+            EXPECT_TRUE(login.informationMode());
+            login.continuePressed();
+        };
+    }
+};
 
 std::string registryWith(const std::string& firstLine) {
     std::string out = firstLine + "\r\n";
@@ -39,7 +50,7 @@ TEST(MainFormStartup, FirstStartCreatesTheFirstCompany) {
     MainForm form(t.session);
     form.startup();
 
-    EXPECT_EQ(t.platform.modalsOpened, std::vector<std::string>{"zelcrea"});
+    EXPECT_EQ(t.platform.modalsOpened, (std::vector<std::string>{"zelchkp", "zelcrea"}));
     const auto messages = t.platform.messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "E' obbligatorio creare l'azienda");
@@ -76,7 +87,7 @@ TEST(MainFormStartup, SecondStartGoesStraightToTheMainWindow) {
     t.drive.write("kalwin/kalwin/kalvora.uso", " 7 \r\n");
     MainForm form(t.session);
     form.startup();
-    EXPECT_TRUE(t.platform.modalsOpened.empty());
+    EXPECT_EQ(t.platform.modalsOpened, std::vector<std::string>{"zelchkp"});
     EXPECT_TRUE(t.platform.shown.empty());
     EXPECT_EQ(form.companyCaption(), "000 " + std::string(200, 'A'));
     EXPECT_EQ(form.yearCaption(), "2025");
@@ -91,7 +102,7 @@ TEST(MainFormStartup, ShortRegistryIsKeptAndTheCompanyCreated) {
     createCompanyAs(t, "Nuova", 26);
     MainForm form(t.session);
     form.startup();
-    EXPECT_EQ(t.platform.modalsOpened.size(), 1u);
+    EXPECT_EQ(t.platform.modalsOpened.back(), "zelcrea");
     EXPECT_EQ(t.drive.read("kalwin/kalwin/kalvora.azi.old"), damaged);
     EXPECT_EQ(form.companyCaption(), "000 Nuova");
 }

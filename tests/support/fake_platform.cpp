@@ -43,9 +43,15 @@ void FakePlatform::showModal(core::Form& form) {
         throw std::logic_error("scripted user left modal window " + form.name() + " open");
 }
 
-int FakePlatform::startProgram(const std::string& program, const std::vector<std::string>& arguments) {
-    started.push_back({program, arguments});
+int FakePlatform::startProgram(const std::string& program, const std::vector<std::string>& arguments,
+                               const std::string& windowTitle) {
+    started.push_back({program, arguments, windowTitle});
     return startResult;
+}
+
+std::string FakePlatform::desktopProgram(core::DesktopTool tool) {
+    auto it = desktopPrograms.find(tool);
+    return it == desktopPrograms.end() ? std::string() : it->second;
 }
 
 int FakePlatform::openDocument(const std::string& target) {

@@ -35,9 +35,11 @@ public:
     struct Started {
         std::string program;
         std::vector<std::string> arguments;
+        std::string title;
     };
     std::vector<Started> started;
     int startResult = 0;
+    std::map<core::DesktopTool, std::string> desktopPrograms;
     std::vector<std::string> documentsOpened;
     int openResult = 42;
     std::vector<std::string> windowsOpen;   // titles bringToFront can find
@@ -66,7 +68,9 @@ public:
     void processEvents() override { ++eventsProcessed; }
     void setBusy(bool b) override { busy = b; ++busyCalls; }
     core::ScreenSize screenSize() const override { return screen; }
-    int startProgram(const std::string& program, const std::vector<std::string>& arguments) override;
+    int startProgram(const std::string& program, const std::vector<std::string>& arguments,
+                     const std::string& windowTitle) override;
+    std::string desktopProgram(core::DesktopTool tool) override;
     int openDocument(const std::string& target) override;
     bool bringToFront(const std::string& title) override;
     void closeFrontWindow() override { ++closeRequests; }
