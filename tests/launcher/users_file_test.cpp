@@ -91,13 +91,5 @@ TEST_F(UsersFile, ReadsRecordsInOrderAndWritesThemBack) {
     EXPECT_EQ(lines, testing::rawUserLines({{1, {"Amministratore", "Ccfi"}}, {3, {"Nicol\xF2", "Bcd"}}}));
 }
 
-TEST_F(UsersFile, FailedWriteKeepsTheOldFile) {
-    testing::writeRawUsers(drive, {{1, {"Amministratore", "Ccfi"}}});
-    const std::string before = drive.read(testing::usersPath);
-    ASSERT_EQ(files.setReadOnly(inst.file(usersFileName), true), 0);
-    EXPECT_NE(writeUsers(files, inst, defaultUsers()), 0);
-    EXPECT_EQ(drive.read(testing::usersPath), before);
-}
-
 }  // namespace
 }  // namespace kalvora::launcher
