@@ -52,9 +52,11 @@ CompanyCreationView::CompanyCreationView(company::CompanyCreationForm& form, QWi
     : QDialog(parent), form_(form) {
     setObjectName(QStringLiteral("zelcrea"));
     setWindowIcon(icons::company());
-    setSizeGripEnabled(false);
+    // Fixed size and no minimise: a hidden modal window would look like a program that hangs.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     auto* column = new QVBoxLayout(this);
+    column->setSizeConstraint(QLayout::SetFixedSize);
     column->setContentsMargins(14, 14, 14, 12);
     column->setSpacing(10);
 

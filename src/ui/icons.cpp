@@ -1,33 +1,52 @@
 #include "ui/icons.h"
 
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 
-#include <functional>
-
 namespace kalvora::ui::icons {
 
 namespace {
 
-// Every picture is drawn on a 64 x 64 canvas and rendered at the sizes toolkits ask for.
-using Drawing = std::function<void(QPainter&)>;
+// Every picture is drawn on a 64 x 64 canvas, at the size asked for, only when it is shown.
+using Drawing = void (*)(QPainter&);
 
-QIcon render(const Drawing& draw) {
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128}) {
-        QPixmap pixmap(size, size);
+class DrawnIconEngine : public QIconEngine {
+public:
+    explicit DrawnIconEngine(Drawing draw) : draw_(draw) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->translate(rect.topLeft());
+        painter->scale(rect.width() / 64.0, rect.height() / 64.0);
+        if (mode == QIcon::Disabled) painter->setOpacity(0.4);
+        draw_(*painter);
+        painter->restore();
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        QPixmap pixmap(size);
         pixmap.fill(Qt::transparent);
         QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(size / 64.0, size / 64.0);
-        draw(p);
-        p.end();
-        icon.addPixmap(pixmap);
+        paint(&p, QRect(QPoint(0, 0), size), mode, state);
+        return pixmap;
     }
-    return icon;
-}
+
+    // Window managers want a few fixed sizes for the window icon.
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {{16, 16}, {32, 32}, {64, 64}};
+    }
+
+    QIconEngine* clone() const override { return new DrawnIconEngine(draw_); }
+
+private:
+    Drawing draw_;
+};
+
+QIcon render(Drawing draw) { return QIcon(new DrawnIconEngine(draw)); }
 
 QLinearGradient vertical(const QColor& top, const QColor& bottom) {
     QLinearGradient g(0, 0, 0, 64);

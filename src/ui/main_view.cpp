@@ -11,7 +11,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
@@ -105,8 +107,16 @@ void shapeOf(const std::vector<launcher::MenuEntry>& entries, std::string& out) 
 
 MainView::MainView(launcher::MainForm& form, QWidget* parent) : QMainWindow(parent), form_(form) {
     setObjectName(QStringLiteral("kalxena"));
-    setWindowIcon(icons::application());
-    resize(1024, 700);
+    // Placed here rather than by the window manager, so that the windows opened during the
+    // start-up can be centred on it at once.
+    QRect frame(0, 0, 1024, 700);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        frame.setSize(frame.size().boundedTo(area.size() - QSize(16, 48)));
+        frame.moveCenter(area.center());
+    }
+    resize(frame.size());
+    move(frame.topLeft());
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -168,12 +178,19 @@ MainView::MainView(launcher::MainForm& form, QWidget* parent) : QMainWindow(pare
     setCentralWidget(central);
 
     auto* bar = new QStatusBar(this);
-    status_ = caption(bar, "rete");
+    // The notice button sits right after the end of the status text.
+    auto* statusArea = new QWidget(bar);
+    auto* statusRow = new QHBoxLayout(statusArea);
+    statusRow->setContentsMargins(4, 0, 0, 0);
+    statusRow->setSpacing(8);
+    status_ = caption(statusArea, "rete");
     status_->setAccessibleName(QStringLiteral("Stato"));
-    bar->addWidget(status_, 1);
-    noticeButton_ = imageButton(bar, "oklinkbut", icons::notice(), QStringLiteral("Apri l'avviso del giorno"), 18);
+    statusRow->addWidget(status_);
+    noticeButton_ = imageButton(statusArea, "oklinkbut", icons::notice(), QStringLiteral("Apri l'avviso del giorno"), 18);
     noticeButton_->hide();
-    bar->addWidget(noticeButton_);
+    statusRow->addWidget(noticeButton_);
+    statusRow->addStretch(1);
+    bar->addWidget(statusArea, 1);
     date_ = new QDateEdit(bar);
     date_->setObjectName(QStringLiteral("datax"));
     date_->setDisplayFormat(QLatin1String(dateFormat));
