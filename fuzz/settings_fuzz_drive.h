@@ -4,7 +4,7 @@
 // nothing, so a Session can run the loader.
 #include "core/files.h"
 #include "core/paths.h"
-#include "core/platform.h"
+#include "quiet_platform.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -17,22 +17,7 @@
 
 namespace kalvora::fuzz {
 
-class NullPlatform final : public core::Platform {
-public:
-    void message(const std::string&, const std::string&, core::Icon) override {}
-    bool askYesNo(const std::string&, const std::string&, core::Icon) override { return false; }
-    void showModal(core::Form&) override {}
-    void processEvents() override {}
-    void setBusy(bool) override {}
-    core::ScreenSize screenSize() const override { return {}; }
-    int startProgram(const std::string&, const std::vector<std::string>&) override { return 1; }
-    int openDocument(const std::string&) override { return 2; }
-    bool bringToFront(const std::string&) override { return false; }
-    void closeFrontWindow() override {}
-    bool isOnline() override { return false; }
-    std::optional<std::string> download(const std::string&, int) override { return std::nullopt; }
-    void quit() override {}
-};
+using NullPlatform = fuzzing::QuietPlatform;
 
 inline std::string makeDriveRoot() {
     std::string pattern = (access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp");

@@ -6,7 +6,7 @@
 #include "core/files.h"
 #include "core/form.h"
 #include "core/paths.h"
-#include "core/platform.h"
+#include "quiet_platform.h"
 
 #include <cstdlib>
 #include <string>
@@ -15,32 +15,6 @@
 #include <sys/stat.h>
 
 namespace kalvora::fuzzing {
-
-class QuietPlatform final : public core::Platform {
-public:
-    bool answer = false;
-    int messages = 0;
-    int questions = 0;
-    bool quitCalled = false;
-
-    void message(const std::string&, const std::string&, core::Icon) override { ++messages; }
-    bool askYesNo(const std::string&, const std::string&, core::Icon) override {
-        ++questions;
-        return answer;
-    }
-    void showModal(core::Form&) override { std::abort(); }  // the users windows open none
-    void processEvents() override {}
-    void setBusy(bool) override {}
-    core::ScreenSize screenSize() const override { return {}; }
-    int startProgram(const std::string&, const std::vector<std::string>&, const std::string&) override { return 1; }
-    std::string desktopProgram(core::DesktopTool) override { return {}; }
-    int openDocument(const std::string&) override { return 2; }
-    bool bringToFront(const std::string&) override { return false; }
-    void closeFrontWindow() override {}
-    bool isOnline() override { return false; }
-    std::optional<std::string> download(const std::string&, int) override { return std::nullopt; }
-    void quit() override { quitCalled = true; }
-};
 
 // Never destroyed, and removed at exit with everything below it.
 inline const core::Installation& usersFuzzDrive() {

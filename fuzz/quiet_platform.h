@@ -1,0 +1,41 @@
+#pragma once
+// A platform for the fuzz targets: shows nothing, answers every question with a fixed answer
+// and counts what it is asked.
+#include "core/form.h"
+#include "core/platform.h"
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kalvora::fuzzing {
+
+class QuietPlatform final : public core::Platform {
+public:
+    bool answer = false;
+    int messages = 0;
+    int questions = 0;
+    bool quitCalled = false;
+
+    void message(const std::string&, const std::string&, core::Icon) override { ++messages; }
+    bool askYesNo(const std::string&, const std::string&, core::Icon) override {
+        ++questions;
+        return answer;
+    }
+    // The readers under test open no windows.
+    void showModal(core::Form&) override { std::abort(); }
+    void processEvents() override {}
+    void setBusy(bool) override {}
+    core::ScreenSize screenSize() const override { return {}; }
+    int startProgram(const std::string&, const std::vector<std::string>&, const std::string&) override { return 1; }
+    std::string desktopProgram(core::DesktopTool) override { return {}; }
+    int openDocument(const std::string&) override { return 2; }
+    bool bringToFront(const std::string&) override { return false; }
+    void closeFrontWindow() override {}
+    bool isOnline() override { return false; }
+    std::optional<std::string> download(const std::string&, int) override { return std::nullopt; }
+    void quit() override { quitCalled = true; }
+};
+
+}  // namespace kalvora::fuzzing
