@@ -3,6 +3,7 @@
 #include "core/text.h"
 #include "launcher/login_form.h"
 #include "launcher/main_form.h"
+#include "launcher/users_file.h"
 #include "support/test_session.h"
 
 #include <gtest/gtest.h>
@@ -147,6 +148,90 @@ TEST(MainFormStartup, PendingAssistanceProgramReplacesTheOldOne) {
     form.startup();
     EXPECT_EQ(t.drive.read("kalwin/kalwin/kalfass.exe"), "new program");
     EXPECT_FALSE(t.drive.exists("kalwin/kalwin/kalfass.ex_"));
+}
+
+// Users 1 (administrator) and 3, who is denied the customer archive.
+void writeUsers(TestSession& t) {
+    t.drive.makeInstallation(0);
+    t.drive.write("kalwin/kalwin/kalvora.azi", registryWith("Alfa"));
+    UsersTable users{};
+    users[1] = {"Amministratore", *scramble("capo"), "9", "", std::string(500, '1')};
+    std::string denied(500, '0');
+    denied[100] = '1';
+    users[3] = {"Nicolò", *scramble("segreta"), "", "", denied};
+    ASSERT_EQ(writeUsers(t.files, t.session.installation(), users), 0);
+}
+
+void typePassword(TestSession& t, const std::string& password) {
+    t.platform.modalHandlers["zelchkp"] = [password](core::Form& f) {
+        auto& login = dynamic_cast<LoginForm&>(f);
+        EXPECT_FALSE(login.informationMode());
+        login.setPassword(password);
+        login.confirm();
+    };
+}
+
+TEST(MainFormLogin, PasswordIdentifiesTheUserAndTheMenusFollowHisPrivileges) {
+    TestSession t;
+    writeUsers(t);
+    typePassword(t, "segreta");
+    MainForm form(t.session);
+    form.startup();
+    EXPECT_EQ(form.userCaption(), " 03 Nicolò");
+    EXPECT_TRUE(form.userPictureVisible());
+    EXPECT_FALSE(findEntry(form.menus(), "x_kalcli")->enabled);
+    EXPECT_TRUE(findEntry(form.menus(), "m_ven")->visible);
+    EXPECT_TRUE(t.drive.exists("kalwin/kalwin/kalvora.prg"));
+
+    // Change of user: the administrator is never denied.
+    typePassword(t, "capo");
+    form.changeUser();
+    EXPECT_EQ(form.userCaption(), " 01 Amministratore");
+    EXPECT_TRUE(findEntry(form.menus(), "x_kalcli")->enabled);
+}
+
+TEST(MainFormLogin, CloseBoxWithoutAMatchEndsTheProgram) {
+    TestSession t;
+    writeUsers(t);
+    t.platform.modalHandlers["zelchkp"] = [](core::Form& f) {
+        auto& login = dynamic_cast<LoginForm&>(f);
+        login.setPassword("sbagliata");
+        login.closeBox();
+    };
+    MainForm form(t.session);
+    form.startup();
+    EXPECT_TRUE(form.exiting());
+    EXPECT_TRUE(t.platform.quitCalled);
+    EXPECT_FALSE(form.started());
+    EXPECT_EQ(t.platform.modalsOpened, std::vector<std::string>{"zelchkp"});
+    EXPECT_FALSE(t.drive.exists("kalwin/kalwin/kalvora.uso"));
+}
+
+TEST(MainFormMenus, EntriesReachTheirCommands) {
+    TestSession t;
+    t.drive.makeInstallation(0);
+    t.drive.write("kalwin/kalwin/kalvora.azi", registryWith("Alfa"));
+    t.platform.desktopPrograms[core::DesktopTool::Calculator] = "/usr/bin/galculator";
+    MainForm form(t.session);
+    form.startup();
+
+    form.chooseMenu("x_kalemf");
+    ASSERT_EQ(t.platform.started.size(), 1u);
+    EXPECT_EQ(t.platform.started[0].title, "Emissione fatture");
+    EXPECT_EQ(t.platform.started[0].arguments, std::vector<std::string>{"$$vj%r000"});
+    form.chooseMenu("s_clc");
+    EXPECT_EQ(t.platform.started.at(1).program, "/usr/bin/galculator");
+    form.chooseMenu("x_kalchi");  // shown, but its window is not offered yet
+    EXPECT_EQ(t.platform.started.size(), 2u);
+
+    form.chooseMenu("s_pwd");
+    EXPECT_EQ(t.platform.messages().back().text,
+              "Per poter modificare la password è necessario farsi attribuire un accesso dall'amministratore di "
+              "sistema.");
+    t.session.run().userCaption = " 02 Mario";
+    form.chooseMenu("x_usr");
+    EXPECT_EQ(t.platform.messages().back().text,
+              "Solo l'amministratore di sistema può impostare la tabella degli utenti");
 }
 
 class Shutdown : public ::testing::Test {
