@@ -1,0 +1,170 @@
+// The wiring of the kalxena window against the fake platform: the menu bar mirrors the form's
+// menu tree, the captions and pictures follow the form, the close box ends at once.
+#include "company/company_creation.h"
+#include "launcher/login_form.h"
+#include "launcher/main_form.h"
+#include "support/test_session.h"
+#include "ui/main_view.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolButton>
+
+#include <functional>
+
+using namespace kalvora;
+
+namespace {
+
+// The first start as a user plays it: nobody to log in, a company named "Prova".
+struct Fixture {
+    Fixture() {
+        test.drive.makeInstallation();
+        test.platform.modalHandlers["zelchkp"] = [](core::Form& f) {
+            dynamic_cast<launcher::LoginForm&>(f).continuePressed();
+        };
+        test.platform.modalHandlers["zelcrea"] = [](core::Form& f) {
+            auto& creation = dynamic_cast<company::CompanyCreationForm&>(f);
+            creation.setField(0, "Prova");
+            creation.confirm();
+        };
+    }
+    template <typename T> T* child(const char* name) const { return view.findChild<T*>(QLatin1String(name)); }
+
+    kalvora::testing::TestSession test{core::Date{2026, 3, 15}};
+    launcher::MainForm form{test.session};
+    ui::MainView view{form};
+};
+
+// Walks the model and the widgets side by side; returns the first difference, empty when none.
+QString compareMenus(const ui::MainView& view, const std::vector<launcher::MenuEntry>& entries, int& count) {
+    for (const auto& e : entries) {
+        ++count;
+        const QString name = QString::fromStdString(e.name);
+        const QAction* action = view.findChild<QAction*>(name);
+        if (!action) return name + ": no action";
+        if (action->text() != QString::fromStdString(e.caption)) return name + ": caption " + action->text();
+        if (action->isVisible() != e.visible) return name + ": visibility";
+        // Qt reports every hidden action as disabled.
+        if (e.visible && action->isEnabled() != e.enabled) return name + ": state";
+        if (!e.children.empty()) {
+            const QMenu* menu = view.findChild<QMenu*>(name);
+            if (!menu || action->menu() != menu) return name + ": no submenu";
+            if (menu->actions().size() != static_cast<qsizetype>(e.children.size())) return name + ": entries";
+            const QString inner = compareMenus(view, e.children, count);
+            if (!inner.isEmpty()) return inner;
+        }
+    }
+    return {};
+}
+
+bool anyHiddenOrDisabled(const std::vector<launcher::MenuEntry>& entries) {
+    for (const auto& e : entries)
+        if (!e.visible || !e.enabled || anyHiddenOrDisabled(e.children)) return true;
+    return false;
+}
+
+}  // namespace
+
+class MainViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startupRunsOnceAfterTheWindowIsShown();
+    void menuBarMirrorsTheMenuTree();
+    void imageControlsCarryItalianNamesAndTips();
+    void closeBoxEndsWithoutQuestions();
+};
+
+void MainViewTest::startupRunsOnceAfterTheWindowIsShown() {
+    Fixture f;
+    QCOMPARE(f.view.objectName(), QStringLiteral("kalxena"));
+    QVERIFY(!f.form.started());
+    QVERIFY(!f.child<QToolButton>("Image2")->isVisibleTo(&f.view));
+
+    f.view.show();
+    QTRY_VERIFY(f.form.started());
+    f.view.hide();
+    f.view.show();
+    QTest::qWait(20);
+    QCOMPARE(f.test.platform.modalsOpened, (std::vector<std::string>{"zelchkp", "zelcrea"}));
+
+    QCOMPARE(f.view.windowTitle(), QStringLiteral("Kalvora Zaft 15.E"));
+    QVERIFY(f.child<QToolButton>("Image2")->isVisible());
+    QCOMPARE(f.child<QLabel>("selazienda")->text(), QStringLiteral("000 Prova"));
+    QCOMPARE(f.child<QLabel>("selazienda2")->text(), QStringLiteral("2026"));
+    QCOMPARE(f.child<QLabel>("nuser")->text(), QStringLiteral(" 00 Utente non identificato"));
+    QVERIFY(!f.child<QLabel>("user0")->isVisible());
+    QCOMPARE(f.view.focusWidget(), f.child<QLineEdit>("text1"));
+    // The key field is shown but lies outside the window's visible area.
+    QVERIFY(f.child<QLineEdit>("text1")->isVisible());
+    QVERIFY(!f.view.rect().intersects(QRect(f.child<QLineEdit>("text1")->mapTo(&f.view, QPoint(0, 0)),
+                                            f.child<QLineEdit>("text1")->size())));
+}
+
+void MainViewTest::menuBarMirrorsTheMenuTree() {
+    Fixture f;
+    f.view.show();
+    QTRY_VERIFY(f.form.started());
+    const auto& menus = f.form.menus();
+    QVERIFY(anyHiddenOrDisabled(menus));  // some entries are disabled for want of their window
+    int count = 0;
+    const QString difference = compareMenus(f.view, menus, count);
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    QVERIFY(count > 20);
+    QCOMPARE(f.view.menuBar()->actions().size(), static_cast<qsizetype>(menus.size()));
+    QCOMPARE(f.view.findChild<QAction*>("o_fin")->text(), QStringLiteral("Fine lavoro"));
+
+    // This user is denied nothing and nothing is hidden yet: change entries of the tree in
+    // place to see that a refresh carries every state across, both ways.
+    auto& tree = const_cast<std::vector<launcher::MenuEntry>&>(menus);
+    launcher::MenuEntry* first = &tree.front();
+    launcher::MenuEntry* leaf = first;
+    while (!leaf->children.empty()) leaf = &leaf->children.back();
+    first->visible = false;
+    leaf->enabled = false;
+    leaf->caption = "Voce rinominata";
+    f.view.refresh();
+    count = 0;
+    QString again = compareMenus(f.view, menus, count);
+    QVERIFY2(again.isEmpty(), qPrintable(again));
+    first->visible = true;
+    leaf->enabled = true;
+    f.view.refresh();
+    again = compareMenus(f.view, menus, count);
+    QVERIFY2(again.isEmpty(), qPrintable(again));
+}
+
+void MainViewTest::imageControlsCarryItalianNamesAndTips() {
+    Fixture f;
+    auto* company = f.child<QToolButton>("Image2");
+    QCOMPARE(company->toolTip(), QStringLiteral(" Seleziona una diversa azienda/studio "));
+    QCOMPARE(company->accessibleName(), QStringLiteral("Seleziona una diversa azienda/studio"));
+    auto* changeUser = f.child<QToolButton>("user2");
+    QCOMPARE(changeUser->toolTip(), QStringLiteral(" Cambia utente "));
+    QCOMPARE(changeUser->accessibleName(), QStringLiteral("Cambia utente"));
+    auto* notice = f.child<QToolButton>("oklinkbut");
+    QVERIFY(!notice->accessibleName().isEmpty());
+    QCOMPARE(notice->toolTip(), notice->accessibleName());
+    for (QToolButton* b : {company, changeUser, notice}) QVERIFY(!b->icon().isNull());
+    QVERIFY(f.child<QWidget>("datax"));
+    QVERIFY(!f.child<QWidget>("datax")->accessibleName().isEmpty());
+}
+
+void MainViewTest::closeBoxEndsWithoutQuestions() {
+    Fixture f;
+    f.view.show();
+    QTRY_VERIFY(f.form.started());
+    f.view.close();
+    QVERIFY(f.form.exiting());
+    QVERIFY(f.test.platform.quitCalled);
+    QVERIFY(f.test.platform.questions().empty());
+    QVERIFY(!f.view.isVisible());
+}
+
+QTEST_MAIN(MainViewTest)
+#include "main_view_test.moc"
