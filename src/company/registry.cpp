@@ -64,7 +64,10 @@ int writeRegistry(core::Files& files, const core::Installation& inst, const std:
 }
 
 int writeInUseMarker(core::Files& files, const core::Installation& inst, int code) {
-    return files.writeLines(inst.file(markerName), {core::printForm(code)});
+    // Written at every start: when it already says the same, the synced rewrite is skipped.
+    const std::string content = core::encodeLines({core::printForm(code)});
+    if (files.readBytes(inst.file(markerName), content.size() + 1) == content) return 0;
+    return files.replaceFile(inst.file(markerName), content);
 }
 
 std::string keepDamagedRegistry(core::Files& files, const core::Installation& inst) {

@@ -40,7 +40,7 @@ public:
     // or an error number. `windowTitle` is the title its main window will carry, so the platform
     // can still tell that it is running where it cannot see other programs' windows.
     virtual int startProgram(const std::string& program, const std::vector<std::string>& arguments,
-                             const std::string& windowTitle = {}) = 0;
+                             const std::string& windowTitle) = 0;
     // The desktop's program for `tool`; empty when there is none.
     virtual std::string desktopProgram(DesktopTool tool) = 0;
     // Opens a document or address with the desktop's default handler. Returns a result code

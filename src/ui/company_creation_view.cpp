@@ -166,7 +166,6 @@ CompanyCreationView::CompanyCreationView(company::CompanyCreationForm& form, QWi
         previous = next;
     }
 
-    form_.open();
     refresh();
     focusField();
 }

@@ -39,7 +39,7 @@ public:
     void setBusy(bool busy) override;
     core::ScreenSize screenSize() const override;
     int startProgram(const std::string& program, const std::vector<std::string>& arguments,
-                     const std::string& windowTitle = {}) override;
+                     const std::string& windowTitle) override;
     std::string desktopProgram(core::DesktopTool tool) override;
     int openDocument(const std::string& target) override;
     bool bringToFront(const std::string& title) override;

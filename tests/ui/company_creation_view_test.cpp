@@ -24,6 +24,7 @@ namespace {
 struct Fixture {
     explicit Fixture(CreationMode mode = CreationMode::First) : form(test.session, mode) {
         test.drive.makeInstallation();
+        form.open();
         view = std::make_unique<ui::CompanyCreationView>(form);
         view->show();
         view->activateWindow();

@@ -167,7 +167,7 @@ void QtPlatformTest::startProgramPassesArgumentsWithoutAShell() {
 
     ui::QtPlatform platform;
     const std::vector<std::string> args = {"C:\\kalwin\\kalwin\\", "a b", "$(touch gia_fatto)", ";", "Città"};
-    QCOMPARE(platform.startProgram(script, args), 0);
+    QCOMPARE(platform.startProgram(script, args, ""), 0);
     QTRY_VERIFY_WITH_TIMEOUT(drive.exists("argomenti.txt"), 10000);
     QCOMPARE(drive.read("argomenti.txt"), std::string("C:\\kalwin\\kalwin\\\na b\n$(touch gia_fatto)\n;\nCittà\n"));
     QVERIFY(!drive.exists("gia_fatto"));
@@ -178,11 +178,11 @@ void QtPlatformTest::startProgramErrorNumbers() {
     drive.write("kaltesto", "solo testo\n");
     QFile::setPermissions(qs(drive.path("kaltesto")), QFile::ReadOwner | QFile::WriteOwner);
     ui::QtPlatform platform;
-    QCOMPARE(platform.startProgram(drive.path("kalmanca"), {}), 2);
-    QCOMPARE(platform.startProgram("kalvora-programma-inesistente", {}), 2);
-    QCOMPARE(platform.startProgram("", {}), 2);
-    QCOMPARE(platform.startProgram(drive.path("kaltesto"), {}), 13);
-    QCOMPARE(platform.startProgram(drive.root(), {}), 13);
+    QCOMPARE(platform.startProgram(drive.path("kalmanca"), {}, ""), 2);
+    QCOMPARE(platform.startProgram("kalvora-programma-inesistente", {}, ""), 2);
+    QCOMPARE(platform.startProgram("", {}, ""), 2);
+    QCOMPARE(platform.startProgram(drive.path("kaltesto"), {}, ""), 13);
+    QCOMPARE(platform.startProgram(drive.root(), {}, ""), 13);
 }
 
 void QtPlatformTest::questionsAnswerYesOrNoInItalian() {
