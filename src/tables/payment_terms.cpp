@@ -133,6 +133,7 @@ void PaymentTermsForm::setFocus(int r, PaymentField field) {
 
 void PaymentTermsForm::enterPressed(int r, PaymentField field) {
     if (!validRow(r)) return;
+    setFocus(r, field);
     switch (field) {
     case PaymentField::Description: setFocus(r, PaymentField::Months1); break;
     case PaymentField::Months1: setFocus(r, PaymentField::Months2); break;

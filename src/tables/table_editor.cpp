@@ -28,10 +28,6 @@ void TableEditorForm::load() {
     reopen();
 }
 
-void TableEditorForm::setButtonDown(int index, bool down) {
-    if (index >= 0 && index < 2) down_[index] = down;
-}
-
 // Values read from the file always fit its 8-bit encoding; a typed one may not, and would be
 // written with '?' in place of its characters.
 bool TableEditorForm::reportUnstorable(const TablesFile& tables) {
@@ -45,7 +41,6 @@ bool TableEditorForm::reportUnstorable(const TablesFile& tables) {
 }
 
 void TableEditorForm::confirm() {
-    down_ = {};
     // The settings go into a copy, so a failed save leaves the window exactly as the user sees it.
     TablesFile encoded = tables_;
     encodeForSave(encoded);
@@ -62,7 +57,6 @@ void TableEditorForm::confirm() {
 }
 
 void TableEditorForm::exitWindow() {
-    down_ = {};
     close();
 }
 

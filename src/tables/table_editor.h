@@ -7,7 +7,6 @@
 #include "core/session.h"
 #include "tables/tables_model.h"
 
-#include <array>
 #include <string>
 
 namespace kalvora::tables {
@@ -41,8 +40,6 @@ class TableEditorForm : public core::Form {
 public:
     static constexpr const char* saveFailedText = "Non è stato possibile salvare la tabella: errore ";
     static constexpr const char* unstorableText = " contiene caratteri che non possono essere memorizzati.";
-    static constexpr int exitButton = 0;
-    static constexpr int confirmButton = 1;
 
     explicit TableEditorForm(core::Session& session);
 
@@ -69,10 +66,6 @@ public:
     // bottone 0, the close box: closes without saving.
     void exitWindow();
 
-    // Pressed look of the button bar between mouse-down and mouse-up.
-    bool buttonDown(int index) const { return index >= 0 && index < 2 && down_[index]; }
-    void setButtonDown(int index, bool down);
-
 protected:
     // Reads the tables file of the current company; a missing or short file opens as empty.
     void load();
@@ -89,7 +82,6 @@ private:
     TablesFile tables_;
     std::string path_;
     bool loading_ = false;
-    std::array<bool, 2> down_{};
 };
 
 }  // namespace kalvora::tables
