@@ -302,11 +302,13 @@ TEST_F(PaymentTermsTest, EnterWalksTheRowAndScrollsFromTheLastOne) {
     EXPECT_EQ(form.focusedRow(), 4);
     EXPECT_EQ(form.focusedField(), Field::Description);
 
-    // Enter in the list and the check box goes nowhere.
+    // Enter in the list or the check box stays there.
     form.enterPressed(4, Field::Type);
-    form.enterPressed(4, Field::EndOfMonth);
     EXPECT_EQ(form.focusedRow(), 4);
-    EXPECT_EQ(form.focusedField(), Field::Description);
+    EXPECT_EQ(form.focusedField(), Field::Type);
+    form.enterPressed(5, Field::EndOfMonth);
+    EXPECT_EQ(form.focusedRow(), 5);
+    EXPECT_EQ(form.focusedField(), Field::EndOfMonth);
 
     form.scrollTo(15);
     form.enterPressed(14, Field::Days);
@@ -315,8 +317,9 @@ TEST_F(PaymentTermsTest, EnterWalksTheRowAndScrollsFromTheLastOne) {
     EXPECT_EQ(form.focusedField(), Field::Description);
 
     // From 16 on, Enter on the last row stays put, though the scroll bar goes on to 46.
-    form.setFocus(14, Field::Days);
+    form.setFocus(0, Field::Description);
     form.enterPressed(14, Field::Days);
+    EXPECT_EQ(form.focusedRow(), 14);
     EXPECT_EQ(form.firstEntry(), 16);
     EXPECT_EQ(form.focusedField(), Field::Days);
     form.scrollTo(99);
