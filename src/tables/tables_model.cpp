@@ -68,6 +68,21 @@ std::string oneLine(std::string value) {
     return value;
 }
 
+// A posting account is read back as a delimited item, so it is written as one: as it is
+// when item input gives it back unchanged, else in double quotes. A comma written bare would
+// split it into two values and shift every following line of the file. Double quotes cannot
+// be carried inside quotes and are dropped then.
+std::string itemLine(const std::string& value) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    const bool bare = value.find(',') == std::string::npos &&
+                      (value.empty() || (!blank(value.front()) && value.front() != '"' && !blank(value.back())));
+    if (bare) return value;
+    std::string quoted = "\"";
+    for (char c : value)
+        if (c != '"') quoted += c;
+    return quoted + "\"";
+}
+
 }  // namespace
 
 std::string tablesPath(const core::Installation& inst, int companyCode) {
@@ -90,8 +105,8 @@ TablesFile loadTables(const core::Files& files, std::string_view path) {
 std::vector<std::string> tablesLines(const TablesFile& tables) {
     std::vector<std::string> lines;
     lines.reserve(TablesFile::lineCount);
-    forEachCell(tables, [&](const std::string& cell, const Group&) {
-        lines.push_back(oneLine(cell));
+    forEachCell(tables, [&](const std::string& cell, const Group& g) {
+        lines.push_back(g.itemInput ? itemLine(oneLine(cell)) : oneLine(cell));
         return true;
     });
     return lines;

@@ -211,5 +211,30 @@ TEST_F(TablesModelTest, PostingAccountLinesAreReadAsItems) {
     EXPECT_EQ(t.t6.at(3, 0), "x");
 }
 
+// Whatever a posting account holds, it comes back as one value and the lines after it stay
+// where they were.
+TEST_F(TablesModelTest, PostingAccountsAreWrittenSoThatTheyReadBack) {
+    TablesFile t;
+    t.t6.at(1, 0) = "02,02";
+    t.t6.at(1, 1) = "  0202 ";
+    t.t6.at(2, 0) = "\"51\"";
+    t.t6.at(2, 1) = "5\"1";
+    t.t6.at(3, 0) = "0202";
+    t.t6.at(20, 1) = ",";
+    t.t7.at(1, 0) = "Vendite";
+    t.t7.at(41, 0) = "Altre vendite";
+    const std::vector<std::string> lines = tablesLines(t);
+    EXPECT_EQ(lines[152], "\"02,02\"");
+    EXPECT_EQ(lines[153], "\"  0202 \"");
+    EXPECT_EQ(lines[154], "\"51\"");
+    EXPECT_EQ(lines[155], "5\"1");
+    EXPECT_EQ(lines[156], "0202");
+
+    const TablesFile back = loadBytes(core::encodeLines(lines));
+    TablesFile expected = t;
+    expected.t6.at(2, 0) = "51";
+    EXPECT_EQ(back, expected);
+}
+
 }  // namespace
 }  // namespace kalvora::tables
