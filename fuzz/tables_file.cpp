@@ -1,0 +1,49 @@
+// kalvora.tab: any bytes load without harm, the save after a load writes exactly 930 lines,
+// and loading that save gives back the same tables.
+//
+// An input starting with 'R' stands for a large file: the next two bytes give a line count
+// (times two, at most 100,000, fewer when the lines are long) and the rest is the line repeated, so the fuzzer reaches files
+// far longer than its input size.
+#include "settings_fuzz_drive.h"
+#include "tables/tables_model.h"
+
+#include <algorithm>
+
+using namespace kalvora;
+
+namespace {
+
+constexpr std::size_t maxLines = 100000;
+constexpr std::size_t maxBytes = 4u << 20;  // keeps runs quick; long lines come in plain inputs
+
+std::string fileBytes(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text = fuzz::asText(data, size);
+    if (size < 4 || text[0] != 'R') return std::string(text);
+    const bool crlf = data[3] & 1;
+    const std::string_view line = text.substr(4);
+    const std::size_t count = std::min<std::size_t>({((data[1] << 8) | data[2]) * 2u, maxLines, maxBytes / (line.size() + 2)});
+    std::string out;
+    out.reserve(count * (line.size() + 2));
+    for (std::size_t i = 0; i < count; ++i) {
+        out += line;
+        out += crlf ? "\r\n" : "\n";
+    }
+    return out;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const core::Installation& inst = fuzz::fuzzInstallation();
+    core::Files files;
+    const std::string path = tables::tablesPath(inst, 0);
+    fuzz::placeFile(files, path, fileBytes(data, size));
+
+    const tables::TablesFile loaded = tables::loadTables(files, path);
+    fuzz::check(tables::tablesLines(loaded).size() == tables::TablesFile::lineCount, "930 lines in memory");
+    fuzz::check(tables::saveTables(files, path, loaded) == 0, "save");
+    const auto lines = files.readLines(path);
+    fuzz::check(lines && lines->size() == tables::TablesFile::lineCount, "930 lines on disk");
+    fuzz::check(tables::loadTables(files, path) == loaded, "load after save gives the same tables");
+    return 0;
+}
