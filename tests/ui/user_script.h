@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QObject>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -42,7 +43,8 @@ public:
     const QString& waitingFor() const { return waiting_; }
 
 private:
-    void schedule() { QTimer::singleShot(15, [this] { poll(); }); }
+    // The context object cancels pending polls when the script goes away with its test.
+    void schedule() { QTimer::singleShot(15, &context_, [this] { poll(); }); }
 
     void poll() {
         if (failed_ || steps_.empty()) return;
@@ -69,6 +71,7 @@ private:
         }
     }
 
+    QObject context_;
     std::deque<Step> steps_;
     QString waiting_;
     QElapsedTimer clock_;
