@@ -5,6 +5,7 @@
 #include "company/settings_loader.h"
 #include "core/cp1252.h"
 #include "core/text.h"
+#include "tables/company_header_file.h"
 
 #include <algorithm>
 
@@ -52,6 +53,14 @@ std::vector<std::string> CompanyCreationForm::years() const {
 void CompanyCreationForm::open() {
     auto& s = session();
     reopen();
+    auto& state = s.company();
+    if (auto registry = readRegistry(s.files(), s.installation())) state.registry = *registry;
+    if (mode_ == CreationMode::Edit || mode_ == CreationMode::Duplicate || mode_ == CreationMode::Delete) {
+        const auto header = tables::readCompanyHeader(s.files(), s.installation().companyFile(state.code, "kalvora.int"));
+        for (int i = 0; i < fieldCount; ++i) fields_[i] = core::trim(header[i]);
+        const int year = core::integerValue(header[16]);
+        if (year >= firstYear && year <= lastYear) yearIndex_ = year - firstYear;
+    }
     if (yearIndex_ < 0) {
         const int year = s.clock().today().year;
         if (year >= firstYear && year <= lastYear) yearIndex_ = year - firstYear;
@@ -61,7 +70,7 @@ void CompanyCreationForm::open() {
     previousEntries_ = {noLinkedCompany};
     previousIndex_ = 0;
     const std::string linked = s.company().general.previousYearCompany();
-    const auto& registry = s.company().registry;
+    const auto& registry = state.registry;
     for (int code = 0; code < static_cast<int>(registry.size()); ++code) {
         if (registry[code] == "*") continue;
         previousEntries_.push_back(core::threeDigits(code) + " " + registry[code]);
@@ -124,9 +133,115 @@ void CompanyCreationForm::confirm() {
             return;
         }
     }
-    if (mode_ == CreationMode::First) createFirstCompany();
+    switch (mode_) {
+    case CreationMode::First: createFirstCompany(); break;
+    case CreationMode::New:
+    case CreationMode::Duplicate:
+        if (!createInFreeCode()) return;
+        break;
+    case CreationMode::Edit: editCurrent(); break;
+    case CreationMode::Delete: deleteCurrent(); break;
+    }
     session().run().windowDone = 0;
     close();
+}
+
+int CompanyCreationForm::storePreviousYearAndSettings() {
+    auto& s = session();
+    s.company().general.setPreviousYearCompany(chosenPreviousYear());
+    return saveGeneralSettings(s);
+}
+
+std::vector<std::string> CompanyCreationForm::header() const {
+    std::vector<std::string> lines(fields_.begin(), fields_.end());
+    lines[0] = core::trim(lines[0]);
+    return lines;
+}
+
+void CompanyCreationForm::reportFailure(int error) {
+    if (error)
+        session().platform().message("Non è stato possibile creare tutti gli archivi dell'azienda: errore " +
+                                         std::to_string(error),
+                                     "Attenzione", core::Icon::Critical);
+}
+
+bool CompanyCreationForm::createInFreeCode() {
+    auto& s = session();
+    auto& files = s.files();
+    const auto& inst = s.installation();
+    auto& state = s.company();
+    const auto freeSlot = std::find(state.registry.begin(), state.registry.end(), "*");
+    if (freeSlot == state.registry.end()) {
+        // Reusing a code would mix two companies' archives.
+        s.platform().message("Non è possibile creare un'altra azienda: tutti i codici da 000 a 999 sono in uso.",
+                             "Attenzione", core::Icon::Critical);
+        return false;
+    }
+    const int code = static_cast<int>(freeSlot - state.registry.begin());
+    const int source = state.code;
+    s.platform().setBusy(true);
+    *freeSlot = registryLine(core::trim(fields_[0]), chosenYear());
+    int error = writeRegistry(files, inst, state.registry);
+    auto keep = [&error](int step) {
+        if (!error) error = step;
+    };
+    if (mode_ == CreationMode::New) {
+        keep(writeInUseMarker(files, inst, code));
+        state.code = code;
+        keep(createCompanyFiles(s, code, header(), chosenYear()));
+    } else {
+        keep(files.makeDirectories(inst.companyFolder(code)));
+        std::vector<core::DirEntry> entries;
+        keep(files.list(inst.companyFolder(source), entries));
+        for (const auto& entry : entries) {
+            if (entry.isDirectory) continue;
+            keep(files.copyFile(inst.companyFile(source, entry.name), inst.companyFile(code, entry.name)));
+            s.platform().processEvents();
+        }
+        keep(tables::writeCompanyHeader(files, inst.companyFile(code, "kalvora.int"), header(), chosenYear()));
+        keep(writeInUseMarker(files, inst, code));
+        state.code = code;
+    }
+    keep(storePreviousYearAndSettings());
+    selectCompany(state, code);
+    s.platform().setBusy(false);
+    reportFailure(error);
+    return true;
+}
+
+void CompanyCreationForm::editCurrent() {
+    auto& s = session();
+    auto& state = s.company();
+    s.platform().setBusy(true);
+    int error = tables::writeCompanyHeader(s.files(), s.installation().companyFile(state.code, "kalvora.int"),
+                                           header(), chosenYear());
+    state.registry.at(state.code) = registryLine(core::trim(fields_[0]), chosenYear());
+    if (const int step = writeRegistry(s.files(), s.installation(), state.registry); !error) error = step;
+    if (const int step = storePreviousYearAndSettings(); !error) error = step;
+    selectCompany(state, state.code);
+    s.platform().setBusy(false);
+    if (error)
+        s.platform().message("Non è stato possibile salvare i dati dell'azienda: errore " + std::to_string(error),
+                             "Attenzione", core::Icon::Critical);
+}
+
+void CompanyCreationForm::deleteCurrent() {
+    auto& s = session();
+    auto& platform = s.platform();
+    // Only the registry line is freed: the folder and its archives stay on disk.
+    if (!platform.askYesNo("Sei sicuro di voler eliminare l'azienda visualizzata?", "Eliminazione azienda",
+                           core::Icon::Question) ||
+        !platform.askYesNo("Sei proprio sicuro?", "Eliminazione azienda", core::Icon::Question))
+        return;
+    auto& state = s.company();
+    platform.setBusy(true);
+    state.registry.at(state.code) = "*";
+    const int error = writeRegistry(s.files(), s.installation(), state.registry);
+    selectCompany(state, 0);
+    platform.setBusy(false);
+    if (error)
+        platform.message("Non è stato possibile aggiornare l'archivio delle aziende: errore " + std::to_string(error),
+                         "Attenzione", core::Icon::Critical);
 }
 
 void CompanyCreationForm::createFirstCompany() {
@@ -146,9 +261,7 @@ void CompanyCreationForm::createFirstCompany() {
     if (!error) error = step;
     state.code = 0;
     state.general.setPreviousYearCompany(chosenPreviousYear());
-    std::vector<std::string> header(fields_.begin(), fields_.end());
-    header[0] = core::trim(header[0]);
-    step = createCompanyFiles(s, 0, header, year);
+    step = createCompanyFiles(s, 0, header(), year);
     if (!error) error = step;
     step = saveGeneralSettings(s);
     if (!error) error = step;
@@ -157,10 +270,7 @@ void CompanyCreationForm::createFirstCompany() {
 
     // Nothing is lost by carrying on, but the user must know the company is not (all) on disk:
     // the next start asks again when the registry could not be written.
-    if (error)
-        s.platform().message("Non è stato possibile creare tutti gli archivi dell'azienda: errore " +
-                                 std::to_string(error),
-                             "Attenzione", core::Icon::Critical);
+    reportFailure(error);
 }
 
 }  // namespace kalvora::company

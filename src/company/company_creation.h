@@ -66,6 +66,12 @@ public:
 
 private:
     void createFirstCompany();
+    bool createInFreeCode();  // modes 1 and 3; false when no code is free
+    void editCurrent();
+    void deleteCurrent();
+    int storePreviousYearAndSettings();
+    std::vector<std::string> header() const;
+    void reportFailure(int error);
     std::string chosenYear() const;
     std::string chosenPreviousYear() const;
 

@@ -128,5 +128,101 @@ TEST(CompanyCreation, DiskFailureIsReported) {
     EXPECT_EQ(session.company().companyCaption, "000 Alfa");
 }
 
+// An installation with companies 000 and 002 in use (001 free), company 002 current.
+struct TwoCompanies : TestSession {
+    TwoCompanies() {
+        drive.makeInstallation(0);
+        std::string registry = "Alfa" + std::string(196, ' ') + "2025\r\n*\r\nBeta\r\n";
+        for (int i = 3; i < 1000; ++i) registry += "*\r\n";
+        drive.write("kalwin/kalwin/kalvora.azi", registry);
+        drive.write("kalwin/kalwin/kalaz0.002/kalvora.int", "Beta\r\nVia Po 3\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n2024\r\n");
+        drive.write("kalwin/kalwin/kalaz0.002/kalvora.cli", "clienti");
+        drive.write("kalwin/kalwin/kalaz0.002/kalaz0.bak/kalvora.cli", "vecchio");
+        session.company().code = 2;
+        session.company().companyCaption = "002 Beta";
+    }
+    std::string line(int code) {
+        return core::split(drive.read("kalwin/kalwin/kalvora.azi"), '\n').at(code);
+    }
+};
+
+TEST(CompanyCreation, NewCompanyTakesTheLowestFreeCode) {
+    TwoCompanies t;
+    CompanyCreationForm form(t.session, CreationMode::New);
+    form.open();
+    EXPECT_EQ(form.title(), "Creazione nuova azienda");
+    EXPECT_EQ(form.field(0), "");
+    form.setField(0, "Gamma");
+    form.confirm();
+    ASSERT_TRUE(form.closed());
+    EXPECT_EQ(t.line(1), std::string("Gamma") + std::string(195, ' ') + "2026\r");
+    EXPECT_EQ(t.session.company().code, 1);
+    EXPECT_EQ(t.session.company().companyCaption, "001 Gamma");
+    EXPECT_EQ(t.drive.read("kalwin/kalwin/kalvora.uso"), " 1 \r\n");
+    EXPECT_TRUE(t.drive.exists("kalwin/kalwin/kalaz0.001/kalvora.tab"));
+    EXPECT_TRUE(t.drive.exists("kalwin/kalwin/kalaz0.001/kalvora.gnr"));
+}
+
+TEST(CompanyCreation, EditChangesHeaderRegistryLineAndLinkOnly) {
+    TwoCompanies t;
+    CompanyCreationForm form(t.session, CreationMode::Edit);
+    form.open();
+    EXPECT_EQ(form.field(1), "Via Po 3");
+    EXPECT_EQ(form.years().at(form.yearIndex()), "2024");
+    EXPECT_EQ(form.previousYearEntries().at(1), "000 Alfa" + std::string(196, ' ') + "2025");
+    form.setField(0, "Beta Nuova");
+    form.selectPreviousYear(1);
+    form.confirm();
+    EXPECT_EQ(t.line(2), "Beta Nuova" + std::string(190, ' ') + "2024\r");
+    EXPECT_TRUE(core::startsWith(t.drive.read("kalwin/kalwin/kalaz0.002/kalvora.int"), "Beta Nuova\r\nVia Po 3\r\n"));
+    EXPECT_EQ(t.drive.read("kalwin/kalwin/kalaz0.002/kalvora.gnr").substr(254, 3), "000");
+    EXPECT_EQ(t.drive.read("kalwin/kalwin/kalaz0.002/kalvora.cli"), "clienti");
+    EXPECT_EQ(t.session.company().companyCaption, "002 Beta Nuova");
+}
+
+TEST(CompanyCreation, DuplicateCopiesTheFilesIntoTheLowestFreeCode) {
+    TwoCompanies t;
+    CompanyCreationForm form(t.session, CreationMode::Duplicate);
+    form.open();
+    form.setField(0, "Beta copia");
+    form.confirm();
+    EXPECT_EQ(t.session.company().code, 1);
+    EXPECT_EQ(t.drive.read("kalwin/kalwin/kalaz0.001/kalvora.cli"), "clienti");
+    EXPECT_TRUE(core::startsWith(t.drive.read("kalwin/kalwin/kalaz0.001/kalvora.int"), "Beta copia\r\n"));
+    EXPECT_FALSE(t.drive.exists("kalwin/kalwin/kalaz0.001/kalaz0.bak"));  // backups stay with their company
+    EXPECT_TRUE(core::startsWith(t.drive.read("kalwin/kalwin/kalaz0.002/kalvora.int"), "Beta\r\n"));
+}
+
+TEST(CompanyCreation, NoFreeCodeIsRefused) {
+    TwoCompanies t;
+    std::string full;
+    for (int i = 0; i < 1000; ++i) full += "Azienda\r\n";
+    t.drive.write("kalwin/kalwin/kalvora.azi", full);
+    CompanyCreationForm form(t.session, CreationMode::New);
+    form.open();
+    form.setField(0, "Troppe");
+    form.confirm();
+    EXPECT_FALSE(form.closed());
+    EXPECT_EQ(t.platform.last()->text, "Non è possibile creare un'altra azienda: tutti i codici da 000 a 999 sono in uso.");
+    EXPECT_EQ(t.drive.read("kalwin/kalwin/kalvora.azi"), full);
+}
+
+TEST(CompanyCreation, DeleteFreesTheLineAfterTwoYesAndKeepsTheFiles) {
+    TwoCompanies t;
+    CompanyCreationForm form(t.session, CreationMode::Delete);
+    form.open();
+    EXPECT_FALSE(form.fieldsEditable());
+    t.platform.answers = {true, false};
+    form.confirm();
+    EXPECT_EQ(t.line(2), "Beta\r");
+    t.platform.answers = {true, true};
+    form.confirm();
+    EXPECT_EQ(t.line(2), "*\r");
+    EXPECT_EQ(t.platform.questions().back().text, "Sei proprio sicuro?");
+    EXPECT_EQ(t.session.company().code, 0);
+    EXPECT_EQ(t.session.company().yearCaption, "2025");
+    EXPECT_TRUE(t.drive.exists("kalwin/kalwin/kalaz0.002/kalvora.cli"));
+}
+
 }  // namespace
 }  // namespace kalvora::company
