@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -20,8 +21,14 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
+#include <QWindow>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <signal.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace kalvora::ui {
 
@@ -85,6 +92,29 @@ const char* const calculators[] = {"gnome-calculator", "kcalc", "mate-calc", "ga
                                    "qalculate-qt", "xcalc"};
 const char* const wordProcessors[] = {"libreoffice", "soffice", "abiword", "calligrawords", "focuswriter",
                                       "gedit", "kwrite", "mousepad", "pluma"};
+
+// What /proc tells of a process: its state letter and when it started, in clock ticks after
+// boot. nullopt where there is no /proc or no such process.
+struct ProcessStat {
+    char state = '?';
+    quint64 startTime = 0;
+};
+
+std::optional<ProcessStat> processStat(qint64 pid) {
+    QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray text = file.read(4096);
+    // The command name in parentheses may hold blanks and parentheses of its own.
+    const qsizetype close = text.lastIndexOf(')');
+    if (close < 0) return std::nullopt;
+    const QList<QByteArray> fields = text.mid(close + 2).split(' ');
+    // fields[0] is the state (field 3 of the line), fields[19] the start time (field 22).
+    if (fields.size() < 20 || fields[0].isEmpty()) return std::nullopt;
+    bool ok = false;
+    const quint64 start = fields[19].toULongLong(&ok);
+    if (!ok) return std::nullopt;
+    return ProcessStat{fields[0].at(0), start};
+}
 
 // Error numbers of startProgram.
 constexpr int startNotFound = 2;
@@ -192,7 +222,7 @@ core::ScreenSize QtPlatform::screenSize() const {
 }
 
 int QtPlatform::startProgram(const std::string& program, const std::vector<std::string>& arguments,
-                             const std::string& /*windowTitle*/) {
+                             const std::string& windowTitle) {
     const QString name = toQt(program);
     if (name.isEmpty()) return startNotFound;
     QString path = name;
@@ -206,7 +236,18 @@ int QtPlatform::startProgram(const std::string& program, const std::vector<std::
     QStringList args;
     args.reserve(static_cast<qsizetype>(arguments.size()));
     for (const std::string& a : arguments) args << toQt(a);
-    return QProcess::startDetached(info.absoluteFilePath(), args) ? 0 : startFailed;
+    qint64 pid = 0;
+    if (!QProcess::startDetached(info.absoluteFilePath(), args, QString(), &pid)) return startFailed;
+    std::erase_if(started_, [](const StartedProgram& p) { return !isRunning(p); });
+    if (!windowTitle.empty() && pid > 0) {
+        StartedProgram started{windowTitle, pid, std::nullopt};
+        if (const auto stat = processStat(pid))
+            started.startTime = stat->startTime;
+        else if (processStat(QCoreApplication::applicationPid()))
+            return 0;  // /proc works and the program has already ended: nothing to remember
+        started_.push_back(std::move(started));
+    }
+    return 0;
 }
 
 std::string QtPlatform::desktopProgram(core::DesktopTool tool) {
@@ -234,20 +275,94 @@ int QtPlatform::openDocument(const std::string& target) {
                                                                                   : openNoHandler;
 }
 
+X11Windows* QtPlatform::x11() {
+    if (!x11Tried_) {
+        x11Tried_ = true;
+        if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+            if (auto* native = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
+                x11_ = X11Windows::borrow(native->connection());
+        } else if (!qEnvironmentVariableIsEmpty("DISPLAY")) {
+            x11_ = X11Windows::connect();
+        }
+    }
+    return x11_.get();
+}
+
+std::vector<X11Window> QtPlatform::ownWindows() const {
+    std::vector<X11Window> ids;
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return ids;
+    for (QWindow* w : QGuiApplication::allWindows())
+        if (w->handle()) ids.push_back(static_cast<X11Window>(w->winId()));
+    return ids;
+}
+
+bool QtPlatform::isRunning(const StartedProgram& program) {
+    if (program.pid <= 0) return false;
+    // Refused (EPERM) means the number now belongs to somebody else's process.
+    if (::kill(static_cast<pid_t>(program.pid), 0) != 0) return false;
+    // Ended but not yet reaped, or a later process that was given the same number.
+    if (const auto stat = processStat(program.pid)) {
+        if (stat->state == 'Z' || stat->state == 'X') return false;
+        if (program.startTime && *program.startTime != stat->startTime) return false;
+    }
+    return true;
+}
+
+std::optional<QtPlatform::StartedProgram> QtPlatform::runningProgram(const std::string& title) const {
+    for (auto it = started_.rbegin(); it != started_.rend(); ++it)
+        if (it->title == title && isRunning(*it)) return *it;
+    return std::nullopt;
+}
+
 bool QtPlatform::bringToFront(const std::string& title) {
+    front_ = {};
+    front_.title = title;
+    if (X11Windows* x = x11()) {
+        if (const auto window = x->find(title, ownWindows()); window && x->activate(*window)) {
+            front_.kind = FrontWindow::Kind::X11;
+            front_.window = *window;
+            return true;
+        }
+    }
     const QString wanted = toQt(title);
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (!w->isVisible() || w->windowTitle() != wanted) continue;
         if (w->isMinimized()) w->showNormal();
         w->raise();
         w->activateWindow();
+        front_.kind = FrontWindow::Kind::Widget;
+        front_.widget = w;
         return true;
     }
+    // Where its window cannot be seen, a program started here and still running is open.
+    if (const auto program = runningProgram(title)) {
+        front_.kind = FrontWindow::Kind::Process;
+        front_.program = *program;
+        return true;
+    }
+    front_.kind = FrontWindow::Kind::None;
     return false;
 }
 
 void QtPlatform::closeFrontWindow() {
-    if (QWidget* front = QApplication::activeWindow()) front->close();
+    const FrontWindow target = std::exchange(front_, FrontWindow{});
+    auto terminate = [this](const std::string& title) {
+        if (const auto program = runningProgram(title)) ::kill(static_cast<pid_t>(program->pid), SIGTERM);
+    };
+    switch (target.kind) {
+        case FrontWindow::Kind::X11:
+            // A window that cannot be asked to close: its program, if started here, is.
+            if (!x11_ || !x11_->requestClose(target.window)) terminate(target.title);
+            break;
+        case FrontWindow::Kind::Widget:
+            if (target.widget) target.widget->close();
+            break;
+        case FrontWindow::Kind::Process:
+            if (isRunning(target.program)) ::kill(static_cast<pid_t>(target.program.pid), SIGTERM);
+            break;
+        case FrontWindow::Kind::None:
+            break;
+    }
 }
 
 bool QtPlatform::isOnline() {

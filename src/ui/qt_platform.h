@@ -3,6 +3,10 @@
 // processes, default handlers, the network. Views are found by window name in a registry.
 #include "core/form.h"
 #include "core/platform.h"
+#include "ui/x11_windows.h"
+
+#include <QPointer>
+#include <QtGlobal>
 
 #include <functional>
 #include <map>
@@ -51,6 +55,10 @@ public:
     bool quitRequested() const { return quitRequested_; }
     int busyDepth() const { return busyDepth_; }
 
+    // Other programs' windows on the X11 display; nullptr where there is none (offscreen,
+    // Wayland without XWayland), and then only the programs started here can be told apart.
+    X11Windows* x11();
+
     // Largest download accepted; anything bigger is treated as a failure.
     static constexpr long long downloadLimit = 16LL << 20;
 
@@ -59,7 +67,31 @@ private:
     // Runs `loop` so that quit() can end it even when no application loop is running.
     int runLoop(QEventLoop& loop);
 
+    // A program started with the title its window will carry, so that it is known to be open
+    // even where its window cannot be seen.
+    struct StartedProgram {
+        std::string title;
+        qint64 pid = 0;
+        std::optional<quint64> startTime;  // tells the process from a later one given its number
+    };
+    // What bringToFront found, and so what closeFrontWindow closes.
+    struct FrontWindow {
+        enum class Kind { None, X11, Widget, Process } kind = Kind::None;
+        std::string title;
+        X11Window window = 0;
+        QPointer<QWidget> widget;
+        StartedProgram program;
+    };
+
+    std::vector<X11Window> ownWindows() const;
+    static bool isRunning(const StartedProgram& program);
+    std::optional<StartedProgram> runningProgram(const std::string& title) const;
+
     std::map<std::string, ViewFactory> factories_;
+    std::vector<StartedProgram> started_;
+    FrontWindow front_;
+    std::unique_ptr<X11Windows> x11_;
+    bool x11Tried_ = false;
     std::unique_ptr<QNetworkAccessManager> network_;
     std::vector<QEventLoop*> loops_;
     int busyDepth_ = 0;

@@ -97,6 +97,9 @@ private slots:
     void messagesShowTheirTextAsPlainText();
     void busyPointerNests();
     void bringToFrontFindsVisibleWindowsByExactTitle();
+    void aStartedProgramIsOpenWhileItRuns();
+    void closeFrontWindowEndsTheProgramFoundPolitely();
+    void closeFrontWindowClosesOnlyWhatWasFound();
     void showModalWithoutAViewReturnsAtOnce();
     void showModalWaitsForTheFormAndShowsTheViewAgain();
     void quitEndsAModalWait();
@@ -250,9 +253,79 @@ void QtPlatformTest::bringToFrontFindsVisibleWindowsByExactTitle() {
     QVERIFY(platform.bringToFront("Anagrafica clienti"));
     QVERIFY(!platform.bringToFront("Anagrafica"));
     QVERIFY(!platform.bringToFront("Fatturazione"));
+    // The close request goes to what the last search found, as at the shutdown.
+    QVERIFY(platform.bringToFront("Anagrafica clienti"));
     QVERIFY(QTest::qWaitForWindowActive(&shown));
     platform.closeFrontWindow();
     QVERIFY(!shown.isVisible());
+}
+
+// Where other programs' windows cannot be seen, the programs started with a title stand for
+// them: open while they run, ended with a polite termination.
+void QtPlatformTest::aStartedProgramIsOpenWhileItRuns() {
+    kalvora::testing::TempDrive drive;
+    drive.write("kalattesa", "#!/bin/sh\nwhile [ ! -e \"$1\" ]; do sleep 0.05; done\n");
+    QFile::setPermissions(qs(drive.path("kalattesa")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ui::QtPlatform platform;
+    QVERIFY(!platform.bringToFront("Modulo in attesa"));
+    QCOMPARE(platform.startProgram(drive.path("kalattesa"), {drive.path("basta")}, "Modulo in attesa"), 0);
+    QVERIFY(platform.bringToFront("Modulo in attesa"));
+    QVERIFY(platform.bringToFront("Modulo in attesa"));
+    QVERIFY(!platform.bringToFront("Modulo"));
+    QVERIFY(!platform.bringToFront("modulo in attesa"));
+
+    drive.write("basta", "");
+    QTRY_VERIFY_WITH_TIMEOUT(!platform.bringToFront("Modulo in attesa"), 10000);
+    // Nothing found, nothing to close.
+    platform.closeFrontWindow();
+}
+
+void QtPlatformTest::closeFrontWindowEndsTheProgramFoundPolitely() {
+    kalvora::testing::TempDrive drive;
+    // It says when its trap is set: a shell killed before that would die without a word.
+    drive.write("kalcortese", "#!/bin/sh\ntrap 'echo chiuso > \"$1\"; exit 0' TERM\n: > \"$1.pronto\"\n"
+                              "while :; do sleep 0.05; done\n");
+    QFile::setPermissions(qs(drive.path("kalcortese")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ui::QtPlatform platform;
+    QCOMPARE(platform.startProgram(drive.path("kalcortese"), {drive.path("esito")}, "Modulo cortese"), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(drive.exists("esito.pronto"), 10000);
+    QVERIFY(platform.bringToFront("Modulo cortese"));
+    platform.closeFrontWindow();
+    QTRY_VERIFY_WITH_TIMEOUT(drive.exists("esito"), 10000);
+    QCOMPARE(drive.read("esito"), std::string("chiuso\n"));
+    QTRY_VERIFY_WITH_TIMEOUT(!platform.bringToFront("Modulo cortese"), 10000);
+}
+
+void QtPlatformTest::closeFrontWindowClosesOnlyWhatWasFound() {
+    kalvora::testing::TempDrive drive;
+    drive.write("kalattesa", "#!/bin/sh\nwhile [ ! -e \"$1\" ]; do sleep 0.05; done\n");
+    QFile::setPermissions(qs(drive.path("kalattesa")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ui::QtPlatform platform;
+    QCOMPARE(platform.startProgram(drive.path("kalattesa"), {drive.path("basta")}, "Modulo in attesa"), 0);
+    QWidget first;
+    first.setWindowTitle(QStringLiteral("Anagrafica clienti"));
+    first.show();
+    QVERIFY(QTest::qWaitForWindowActive(&first));
+
+    // A search that found nothing leaves the active window and the program alone.
+    QVERIFY(!platform.bringToFront("Anagrafica fornitori"));
+    platform.closeFrontWindow();
+    QVERIFY(first.isVisible());
+    QVERIFY(platform.bringToFront("Modulo in attesa"));
+
+    // What was found is closed once; a later close request finds nothing left to close.
+    QVERIFY(platform.bringToFront("Anagrafica clienti"));
+    platform.closeFrontWindow();
+    QVERIFY(!first.isVisible());
+    QWidget second;
+    second.setWindowTitle(QStringLiteral("Anagrafica clienti"));
+    second.show();
+    QVERIFY(QTest::qWaitForWindowActive(&second));
+    platform.closeFrontWindow();
+    QVERIFY(second.isVisible());
+    QVERIFY(platform.bringToFront("Modulo in attesa"));
+    drive.write("basta", "");
+    QTRY_VERIFY_WITH_TIMEOUT(!platform.bringToFront("Modulo in attesa"), 10000);
 }
 
 void QtPlatformTest::showModalWithoutAViewReturnsAtOnce() {
