@@ -150,6 +150,20 @@ QIcon cancel() {
     });
 }
 
+QIcon proceed() {
+    return render([](QPainter& p) {
+        drawBadge(p, QColor(0x5d, 0xa7, 0xf0), QColor(0x1f, 0x62, 0xb5));
+        p.setPen(QPen(Qt::white, 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawLine(QPointF(18, 32), QPointF(44, 32));
+        QPainterPath head;
+        head.moveTo(33, 20);
+        head.lineTo(45, 32);
+        head.lineTo(33, 44);
+        p.drawPath(head);
+    });
+}
+
 QIcon notice() {
     return render([](QPainter& p) {
         drawBadge(p, QColor(0x5d, 0xa7, 0xf0), QColor(0x1f, 0x62, 0xb5));

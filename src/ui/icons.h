@@ -10,6 +10,7 @@ QIcon user();         // a person
 QIcon changeUser();   // a person with a turning arrow
 QIcon confirm();      // a green tick
 QIcon cancel();       // a red cross
+QIcon proceed();      // a blue arrow pointing on
 QIcon notice();       // an arrow leaving a box: opens the notice link
 
 }  // namespace kalvora::ui::icons

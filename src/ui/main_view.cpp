@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
@@ -161,7 +162,6 @@ MainView::MainView(launcher::MainForm& form, QWidget* parent) : QMainWindow(pare
     userCaption_->setMinimumWidth(220);
     bandRow->addWidget(userCaption_, 1);
     changeUser_ = imageButton(band, "user2", icons::changeUser(), QStringLiteral(" Cambia utente "), 28);
-    changeUser_->hide();
     bandRow->addWidget(changeUser_);
     band->setMinimumHeight(64);
     column->addWidget(band);
@@ -204,6 +204,17 @@ MainView::MainView(launcher::MainForm& form, QWidget* parent) : QMainWindow(pare
         form_.noticeClicked();
         afterAction();
     });
+    connect(changeUser_, &QToolButton::clicked, this, [this] {
+        // Nobody is logged in while the login window is up.
+        userPicture_->hide();
+        form_.changeUser();
+        afterAction();
+        if (!form_.exiting()) keyField_->setFocus();
+    });
+
+    // F10 opens the menu bar on its first menu, as on most desktops; the arrows go on from there.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, &MainView::openFirstMenu);
 
     form_.changed = [this] {
         refresh();
@@ -238,6 +249,15 @@ void MainView::closeEvent(QCloseEvent* event) {
         event->accept();
     else
         event->ignore();
+}
+
+void MainView::openFirstMenu() {
+    QMenuBar* bar = menuBar();
+    for (QAction* action : bar->actions()) {
+        if (!action->isVisible() || !action->isEnabled() || action->isSeparator()) continue;
+        bar->setActiveAction(action);
+        return;
+    }
 }
 
 void MainView::afterAction() {

@@ -40,6 +40,7 @@ protected:
 
 private:
     void runStartup();
+    void openFirstMenu();
     void afterAction();
     void chooseMenu(const std::string& entryName);
     void refreshMenus();

@@ -1,7 +1,10 @@
 #include "ui/views.h"
 
 #include "ui/company_creation_view.h"
+#include "ui/login_view.h"
 #include "ui/main_view.h"
+#include "ui/password_view.h"
+#include "ui/users_table_view.h"
 
 namespace kalvora::ui {
 
@@ -21,6 +24,9 @@ QtPlatform::ViewFactory factoryOf() {
 void registerViews(QtPlatform& platform) {
     platform.registerView("kalxena", factoryOf<MainView, launcher::MainForm>());
     platform.registerView("zelcrea", factoryOf<CompanyCreationView, company::CompanyCreationForm>());
+    platform.registerView("zelchkp", factoryOf<LoginView, launcher::LoginForm>());
+    platform.registerView("zelpasw", factoryOf<PasswordView, launcher::PasswordForm>());
+    platform.registerView("zelstpwd", factoryOf<UsersTableView, launcher::UsersTableForm>());
 }
 
 }  // namespace kalvora::ui

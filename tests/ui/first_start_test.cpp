@@ -1,5 +1,5 @@
-// The first start of a new installation through the real windows: the mandatory company
-// creation, the main window it leads to, and "Fine lavoro".
+// The first start of a new installation through the real windows: the greeting of the login
+// window, the mandatory company creation, the main window it leads to, and "Fine lavoro".
 #include "company/company_creation.h"
 #include "core/clock.h"
 #include "core/files.h"
@@ -79,6 +79,15 @@ void FirstStartTest::firstStartCreatesTheCompanyAndFineLavoroEnds() {
     kalvora::testing::UserScript user;
     QPointer<QWidget> creation;
 
+    // No users file: the login window greets and waits for Continua.
+    user.then("zelchkp in information mode", [] { return modalNamed("zelchkp") != nullptr; }, [&] {
+        QWidget* login = modalNamed("zelchkp");
+        QCOMPARE(login->windowTitle(), QStringLiteral("Informazioni"));
+        QCOMPARE(login->findChild<QLabel*>("saluto")->text(), QStringLiteral("Buon lavoro con Kalvora"));
+        QVERIFY(!login->findChild<QLineEdit*>("text1")->isVisible());
+        auto* proceed = login->findChild<QToolButton*>("continua");
+        later([proceed] { QTest::mouseClick(proceed, Qt::LeftButton); });
+    });
     user.then("zelcrea in mode 0", [] { return modalNamed("zelcrea") != nullptr; }, [&] {
         creation = modalNamed("zelcrea");
         QCOMPARE(creation->windowTitle(), QStringLiteral("Creazione azienda"));

@@ -3,6 +3,7 @@
 #include "company/company_creation.h"
 #include "launcher/login_form.h"
 #include "launcher/main_form.h"
+#include "launcher/users_fixture.h"
 #include "support/test_session.h"
 #include "ui/main_view.h"
 
@@ -78,6 +79,8 @@ private slots:
     void menuBarMirrorsTheMenuTree();
     void imageControlsCarryItalianNamesAndTips();
     void closeBoxEndsWithoutQuestions();
+    void changeUserLogsInAgainAndRebuildsTheMenus();
+    void f10OpensTheFirstMenu();
 };
 
 void MainViewTest::startupRunsOnceAfterTheWindowIsShown() {
@@ -164,6 +167,55 @@ void MainViewTest::closeBoxEndsWithoutQuestions() {
     QVERIFY(f.test.platform.quitCalled);
     QVERIFY(f.test.platform.questions().empty());
     QVERIFY(!f.view.isVisible());
+}
+
+void MainViewTest::changeUserLogsInAgainAndRebuildsTheMenus() {
+    Fixture f;
+    // Mario Rossi is denied the customers' archive (privilege position 101).
+    auto lines = kalvora::testing::rawUserLines({{1, {"Amministratore", kalvora::testing::scrambledBytes("capo")}},
+                                                 {2, {"Mario Rossi", kalvora::testing::scrambledBytes("mario")}}});
+    lines[9] = std::string(100, '0') + "1";
+    f.test.drive.write(kalvora::testing::usersPath, kalvora::testing::joinCrLf(lines));
+    std::string password = "capo";
+    bool pictureShownMeanwhile = false;
+    f.test.platform.modalHandlers["zelchkp"] = [&](core::Form& form) {
+        pictureShownMeanwhile = f.child<QLabel>("user0")->isVisible();
+        auto& login = dynamic_cast<launcher::LoginForm&>(form);
+        login.setPassword(password);
+        login.confirm();
+    };
+    f.view.show();
+    QTRY_VERIFY(f.form.started());
+    auto* changeUser = f.child<QToolButton>("user2");
+    QVERIFY(changeUser->isVisible());
+    QCOMPARE(f.child<QLabel>("nuser")->text(), QStringLiteral(" 01 Amministratore"));
+    QVERIFY(f.child<QLabel>("user0")->isVisible());
+    QVERIFY(f.view.findChild<QAction*>("x_kalcli")->isEnabled());
+
+    password = "mario";
+    QTest::mouseClick(changeUser, Qt::LeftButton);
+    QCOMPARE(f.test.platform.modalsOpened, (std::vector<std::string>{"zelchkp", "zelcrea", "zelchkp"}));
+    QVERIFY(!pictureShownMeanwhile);
+    QCOMPARE(f.child<QLabel>("nuser")->text(), QStringLiteral(" 02 Mario Rossi"));
+    QVERIFY(f.child<QLabel>("user0")->isVisible());
+    QVERIFY(!f.view.findChild<QAction*>("x_kalcli")->isEnabled());
+    QVERIFY(f.view.findChild<QAction*>("x_kalemf")->isEnabled());
+    QVERIFY(f.view.isVisible());
+}
+
+void MainViewTest::f10OpensTheFirstMenu() {
+    Fixture f;
+    f.view.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.view));
+    QTRY_VERIFY(f.form.started());
+    QVERIFY(!f.view.menuBar()->activeAction());
+    QTest::keyClick(f.child<QLineEdit>("text1"), Qt::Key_F10);
+    QAction* active = f.view.menuBar()->activeAction();
+    QVERIFY(active);
+    QCOMPARE(active->objectName(), QStringLiteral("m_ven"));
+    QCOMPARE(active->text(), QStringLiteral("Vendite"));
+    QTRY_VERIFY(active->menu()->isVisible());
+    active->menu()->hide();
 }
 
 QTEST_MAIN(MainViewTest)

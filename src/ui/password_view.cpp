@@ -1,0 +1,131 @@
+#include "ui/password_view.h"
+
+#include "ui/dialog_button.h"
+#include "ui/icons.h"
+#include "ui/qt_text.h"
+
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kalvora::ui {
+
+namespace {
+using Form = launcher::PasswordForm;
+}  // namespace
+
+PasswordView::PasswordView(launcher::PasswordForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+    setObjectName(QStringLiteral("zelpasw"));
+    setWindowIcon(icons::user());
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+
+    auto* column = new QVBoxLayout(this);
+    column->setSizeConstraint(QLayout::SetFixedSize);
+    column->setContentsMargins(14, 14, 14, 12);
+    column->setSpacing(10);
+
+    auto* frame = new QGroupBox(QString::fromUtf8(Form::frameText), this);
+    auto* grid = new QFormLayout(frame);
+    grid->setHorizontalSpacing(12);
+    const char* const labels[] = {"Password attuale", "Nuova password"};
+    for (int i : {Form::currentField, Form::newField}) {
+        auto* edit = new QLineEdit(frame);
+        edit->setObjectName(QStringLiteral("text1_%1").arg(i));
+        edit->setEchoMode(QLineEdit::Password);
+        edit->setMinimumWidth(220);
+        auto* label = new QLabel(QString::fromUtf8(labels[i]), frame);
+        label->setBuddy(edit);
+        edit->setAccessibleName(label->text());
+        grid->addRow(label, edit);
+        fields_[i] = edit;
+
+        connect(edit, &QLineEdit::textEdited, this, [this, i, edit](const QString& text) {
+            const QString clean = singleLine(text);
+            if (clean != text) {
+                const int cursor = edit->cursorPosition();
+                edit->setText(clean);
+                edit->setCursorPosition(cursor);
+            }
+            if (i == Form::currentField)
+                form_.setCurrentPassword(fromQt(clean));
+            else
+                form_.setNewPassword(fromQt(clean));
+        });
+        connect(edit, &QLineEdit::returnPressed, this, [this, i] {
+            form_.enterPressed(i);
+            afterAction();
+        });
+    }
+    column->addWidget(frame);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    confirm_ = dialogButton(this, QStringLiteral("bottone_1"), icons::confirm(), QStringLiteral("Conferma"));
+    cancel_ = dialogButton(this, QStringLiteral("bottone_0"), icons::cancel(), QStringLiteral("Annulla"));
+    buttons->addWidget(confirm_);
+    buttons->addWidget(cancel_);
+    column->addLayout(buttons);
+
+    connect(confirm_, &QToolButton::clicked, this, [this] {
+        form_.confirm();
+        afterAction();
+    });
+    connect(cancel_, &QToolButton::clicked, this, &PasswordView::leave);
+
+    setTabOrder(fields_[0], fields_[1]);
+    setTabOrder(fields_[1], confirm_);
+    setTabOrder(confirm_, cancel_);
+
+    refresh();
+    focusField();
+}
+
+void PasswordView::refresh() {
+    setWindowTitle(toQt(form_.title()));
+    const QString texts[] = {toQt(form_.currentPassword()), toQt(form_.newPassword())};
+    for (int i = 0; i < 2; ++i)
+        if (fields_[i]->text() != texts[i]) fields_[i]->setText(texts[i]);
+}
+
+void PasswordView::focusField() {
+    const int i = form_.focusedField();
+    if (i == Form::currentField || i == Form::newField) {
+        fields_[i]->setFocus(Qt::OtherFocusReason);
+        fields_[i]->selectAll();
+    }
+}
+
+void PasswordView::afterAction() {
+    refresh();
+    if (form_.closed())
+        done(QDialog::Accepted);
+    else
+        focusField();
+}
+
+void PasswordView::leave() {
+    form_.cancel();
+    afterAction();
+}
+
+void PasswordView::reject() {
+    if (form_.closed())
+        QDialog::reject();
+    else
+        leave();
+}
+
+void PasswordView::closeEvent(QCloseEvent* event) {
+    if (!form_.closed()) leave();
+    if (form_.closed())
+        event->accept();
+    else
+        event->ignore();
+}
+
+}  // namespace kalvora::ui

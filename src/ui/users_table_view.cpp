@@ -1,0 +1,229 @@
+#include "ui/users_table_view.h"
+
+#include "ui/dialog_button.h"
+#include "ui/icons.h"
+#include "ui/qt_text.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+namespace kalvora::ui {
+
+namespace {
+
+using Form = launcher::UsersTableForm;
+
+QLabel* header(QWidget* parent, const QString& text) {
+    auto* l = new QLabel(text, parent);
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+}  // namespace
+
+UsersTableView::UsersTableView(launcher::UsersTableForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+    setObjectName(QStringLiteral("zelstpwd"));
+    setWindowIcon(icons::user());
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+
+    auto* column = new QVBoxLayout(this);
+    column->setSizeConstraint(QLayout::SetFixedSize);
+    column->setContentsMargins(14, 14, 14, 12);
+    column->setSpacing(10);
+
+    auto* frame = new QGroupBox(QString::fromUtf8(Form::frameText), this);
+    auto* grid = new QGridLayout(frame);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(2);
+    grid->setColumnMinimumWidth(1, 260);
+    grid->setColumnMinimumWidth(2, 200);
+    grid->addWidget(header(frame, QStringLiteral("N.")), 0, 0, Qt::AlignRight);
+    grid->addWidget(header(frame, QStringLiteral("Nome utente")), 0, 1);
+    grid->addWidget(header(frame, QStringLiteral("Password")), 0, 2);
+
+    for (int r = 1; r <= rows; ++r) {
+        Row& row = rows_[r];
+        row.number = new QLabel(frame);
+        row.number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        row.number->setMinimumWidth(24);
+        row.name = new QLineEdit(frame);
+        row.name->setObjectName(QStringLiteral("text1_%1").arg(r));
+        row.password = new QLineEdit(frame);
+        row.password->setObjectName(QStringLiteral("sc4_%1").arg(r));
+        grid->addWidget(row.number, r, 0);
+        grid->addWidget(row.name, r, 1);
+        grid->addWidget(row.password, r, 2);
+
+        for (const int col : {Form::nameColumn, Form::passwordColumn}) {
+            QLineEdit* edit = field(r, col);
+            edit->installEventFilter(this);
+            connect(edit, &QLineEdit::textEdited, this, [this, r, col, edit](const QString& text) {
+                const QString clean = singleLine(text);
+                if (clean != text) {
+                    const int cursor = edit->cursorPosition();
+                    edit->setText(clean);
+                    edit->setCursorPosition(cursor);
+                }
+                if (col == Form::nameColumn)
+                    form_.editName(r, fromQt(clean));
+                else
+                    form_.editPassword(r, fromQt(clean));
+            });
+            connect(edit, &QLineEdit::returnPressed, this, [this, r, col] {
+                form_.enterPressed(r, col);
+                refresh();
+                focusField();
+            });
+        }
+    }
+
+    page_ = new QScrollBar(Qt::Vertical, frame);
+    page_->setObjectName(QStringLiteral("selpag"));
+    page_->setRange(1, Form::lastFirstEntry);
+    page_->setSingleStep(1);
+    page_->setPageStep(rows);
+    page_->setAccessibleName(QStringLiteral("Primo utente mostrato"));
+    grid->addWidget(page_, 1, 3, rows, 1);
+    connect(page_, &QScrollBar::valueChanged, this, [this](int value) {
+        form_.scrollTo(value);
+        refresh();
+    });
+    column->addWidget(frame);
+
+    auto* buttons = new QHBoxLayout;
+    disable_ = new QPushButton(QStringLiteral("Disattiva"), this);
+    disable_->setObjectName(QStringLiteral("disattiva"));
+    disable_->setToolTip(QStringLiteral("Disattiva il sistema di password e cancella la tabella degli utenti"));
+    disable_->setAutoDefault(false);
+    buttons->addWidget(disable_);
+    buttons->addStretch(1);
+    confirm_ = dialogButton(this, QStringLiteral("bottone_1"), icons::confirm(), QStringLiteral("Conferma"));
+    cancel_ = dialogButton(this, QStringLiteral("bottone_0"), icons::cancel(), QStringLiteral("Annulla"));
+    buttons->addWidget(confirm_);
+    buttons->addWidget(cancel_);
+    column->addLayout(buttons);
+
+    connect(disable_, &QPushButton::clicked, this, [this] {
+        form_.disable();
+        afterAction();
+    });
+    connect(confirm_, &QToolButton::clicked, this, [this] {
+        form_.confirm();
+        afterAction();
+    });
+    connect(cancel_, &QToolButton::clicked, this, &UsersTableView::leave);
+
+    QWidget* previous = nullptr;
+    for (int r = 1; r <= rows; ++r) {
+        for (QWidget* next : {static_cast<QWidget*>(rows_[r].name), static_cast<QWidget*>(rows_[r].password)}) {
+            if (previous) setTabOrder(previous, next);
+            previous = next;
+        }
+    }
+    for (QWidget* next : {static_cast<QWidget*>(confirm_), static_cast<QWidget*>(cancel_),
+                          static_cast<QWidget*>(disable_)}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+
+    refresh();
+    focusField();
+}
+
+QLineEdit* UsersTableView::field(int r, int column) const {
+    if (r < 1 || r > rows) return nullptr;
+    return column == Form::nameColumn ? rows_[r].name : rows_[r].password;
+}
+
+void UsersTableView::refresh() {
+    setWindowTitle(toQt(form_.title()));
+    form_.setLoading(true);
+    for (int r = 1; r <= rows; ++r) {
+        const launcher::UserRow shown = form_.row(r);
+        Row& row = rows_[r];
+        const QString number = QString::number(shown.user);
+        row.number->setText(number);
+        const QString name = toQt(shown.name);
+        const QString password = toQt(shown.password);
+        if (row.name->text() != name) row.name->setText(name);
+        if (row.password->text() != password) row.password->setText(password);
+        row.name->setAccessibleName(QStringLiteral("Nome utente ") + number);
+        row.password->setAccessibleName(QStringLiteral("Password ") + number);
+    }
+    form_.setLoading(false);
+    const QSignalBlocker blocker(page_);
+    page_->setValue(form_.firstEntry());
+}
+
+void UsersTableView::focusField() {
+    if (QLineEdit* edit = field(form_.focusedRow(), form_.focusedColumn())) edit->setFocus(Qt::OtherFocusReason);
+}
+
+void UsersTableView::afterAction() {
+    refresh();
+    if (form_.closed())
+        done(QDialog::Accepted);
+    else
+        focusField();
+}
+
+void UsersTableView::leave() {
+    form_.cancel();
+    afterAction();
+}
+
+void UsersTableView::reject() {
+    if (form_.closed())
+        QDialog::reject();
+    else
+        leave();
+}
+
+bool UsersTableView::eventFilter(QObject* watched, QEvent* event) {
+    for (int r = 1; r <= rows; ++r) {
+        for (const int col : {Form::nameColumn, Form::passwordColumn}) {
+            if (watched != field(r, col)) continue;
+            if (event->type() == QEvent::FocusIn) {
+                form_.setFocus(r, col);
+            } else if (event->type() == QEvent::KeyPress) {
+                // Page keys page the grid from any field, keeping the focus in its row.
+                const int key = static_cast<QKeyEvent*>(event)->key();
+                if (key == Qt::Key_PageDown || key == Qt::Key_PageUp) {
+                    page_->triggerAction(key == Qt::Key_PageDown ? QAbstractSlider::SliderPageStepAdd
+                                                                 : QAbstractSlider::SliderPageStepSub);
+                    return true;
+                }
+            }
+            return QDialog::eventFilter(watched, event);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void UsersTableView::wheelEvent(QWheelEvent* event) {
+    QApplication::sendEvent(page_, event);
+}
+
+void UsersTableView::closeEvent(QCloseEvent* event) {
+    if (!form_.closed()) leave();
+    if (form_.closed())
+        event->accept();
+    else
+        event->ignore();
+}
+
+}  // namespace kalvora::ui
