@@ -11,6 +11,7 @@
 #include "core/files.h"
 #include "core/session.h"
 #include "core/text.h"
+#include "support/quiet_platform.h"
 
 #include <algorithm>
 #include <chrono>
@@ -33,29 +34,9 @@ using namespace kalvora;
 namespace {
 
 // Preparing the installation needs no desktop: anything the forms would show is a fault here.
-class SilentPlatform : public core::Platform {
-public:
-    bool complained = false;
-    void message(const std::string& text, const std::string& title, core::Icon) override {
-        std::fprintf(stderr, "bench_startup: unexpected message \"%s\" (%s)\n", text.c_str(), title.c_str());
-        complained = true;
-    }
-    bool askYesNo(const std::string& text, const std::string& title, core::Icon) override {
-        message(text, title, core::Icon::Question);
-        return false;
-    }
-    void showModal(core::Form&) override {}
-    void processEvents() override {}
-    void setBusy(bool) override {}
-    core::ScreenSize screenSize() const override { return {}; }
-    int startProgram(const std::string&, const std::vector<std::string>&, const std::string&) override { return 2; }
-    std::string desktopProgram(core::DesktopTool) override { return {}; }
-    int openDocument(const std::string&) override { return 2; }
-    bool bringToFront(const std::string&) override { return false; }
-    void closeFrontWindow() override {}
-    bool isOnline() override { return false; }
-    std::optional<std::string> download(const std::string&, int) override { return std::nullopt; }
-    void quit() override {}
+// The installation is prepared without any window: a question or message means it went wrong.
+struct SilentPlatform : testing::QuietPlatform {
+    bool complained() const { return messages + questions > 0; }
 };
 
 bool prepareInstallation(const std::string& home) {
@@ -70,7 +51,7 @@ bool prepareInstallation(const std::string& home) {
     first.setField(0, "Azienda di prova 000");
     first.setField(2, "Città di prova");
     first.confirm();
-    if (!first.closed() || platform.complained) return false;
+    if (!first.closed() || platform.complained()) return false;
 
     const std::string year = std::to_string(clock.today().year);
     std::vector<std::string> registry;

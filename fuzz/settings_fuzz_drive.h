@@ -4,7 +4,7 @@
 // nothing, so a Session can run the loader.
 #include "core/files.h"
 #include "core/paths.h"
-#include "quiet_platform.h"
+#include "support/quiet_platform.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -17,7 +17,7 @@
 
 namespace kalvora::fuzz {
 
-using NullPlatform = fuzzing::QuietPlatform;
+using NullPlatform = testing::QuietPlatform;
 
 inline std::string makeDriveRoot() {
     std::string pattern = (access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp");

@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = inst.file(launcher::usersFileName);
     check(files.replaceFile(path, bytes) == 0);
 
-    fuzzing::QuietPlatform platform;
+    testing::QuietPlatform platform;
     core::Session session(inst, platform, clock, files);
     const std::string text = core::decodeCp1252(bytes);
     checkScrambling(text);

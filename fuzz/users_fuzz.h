@@ -6,7 +6,7 @@
 #include "core/files.h"
 #include "core/form.h"
 #include "core/paths.h"
-#include "quiet_platform.h"
+#include "support/quiet_platform.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,6 +1,7 @@
 #pragma once
 // Everything the program asks of the desktop. QtPlatform implements it for real; the tests'
 // FakePlatform records every call and answers from a script.
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,9 @@ public:
 
     // Opens the window of `form` and returns when the form has closed.
     virtual void showModal(Form& form) = 0;
+    // Opens the window of `form` beside the main window and returns at once; the platform keeps
+    // the form until its window closes.
+    virtual void show(std::unique_ptr<Form> form) = 0;
     // Lets pending window events run (long work calls it between files or records).
     virtual void processEvents() = 0;
     virtual void setBusy(bool busy) = 0;
@@ -51,6 +55,11 @@ public:
     virtual bool bringToFront(const std::string& title) = 0;
     // Asks the front window to close, as Alt+F4 does.
     virtual void closeFrontWindow() = 0;
+
+    // Sets the computer's date (the time of day stays). Returns 0 or an error number.
+    virtual int setSystemDate(const Date& date) = 0;
+    // The desktop's printer setup dialog.
+    virtual void printerSetup() = 0;
 
     // Whether the computer has a network connection other than loopback.
     virtual bool isOnline() = 0;

@@ -7,23 +7,18 @@
 #include "core/text.h"
 #include "launcher/daily_notice.h"
 #include "launcher/login_form.h"
+#include "launcher/main_menu.h"
 #include "launcher/module_launcher.h"
 #include "launcher/module_menus.h"
 #include "launcher/user_commands.h"
+#include "tables/payment_terms.h"
+#include "tables/vat_codes.h"
+
+#include <memory>
 
 namespace kalvora::launcher {
 
 namespace {
-
-std::vector<MenuEntry> baseMenus() {
-    std::vector<MenuEntry> menus = moduleMenuTree();
-    menus.push_back({"m_uti", "Utilità", true, true,
-                     {{"s_pwd", "Password di accesso", true, true, {}},
-                      {"x_usr", "Tabella utenti", true, true, {}},
-                      {"s_clc", "Calcolatrice", true, true, {}}}});
-    menus.push_back({"o_fin", "Fine lavoro", true, true, {}});
-    return menus;
-}
 
 // The elapsed-time text of the backup reminders, from the days the due test gives.
 std::string elapsedText(const std::string& days) {
@@ -33,7 +28,7 @@ std::string elapsedText(const std::string& days) {
 
 }  // namespace
 
-MainForm::MainForm(core::Session& session) : core::Form(session), menus_(baseMenus()) {}
+MainForm::MainForm(core::Session& session) : core::Form(session), menus_(mainMenuTree()) {}
 
 std::string MainForm::title() const {
     return session().run().windowTitle;
@@ -150,9 +145,88 @@ void MainForm::chooseMenu(const std::string& entryName) {
         openUsersTable(s);
     } else if (entryName == "s_clc") {
         launch(s, "calc", "Calcolatrice");
+    } else if (entryName == "s_sta") {
+        s.platform().printerSetup();
+    } else if (core::startsWith(entryName, "x_azi_")) {
+        companyCommand(core::integerValue(core::mid(entryName, 7)));
+    } else if (entryName == "x_pag") {
+        openTableWindow<tables::PaymentTermsForm>();
+    } else if (entryName == "x_iva") {
+        openTableWindow<tables::VatCodesForm>();
+    } else if (core::startsWith(entryName, "x_inte_")) {
+        internetCommand(core::integerValue(core::mid(entryName, 8)));
     } else if (entryName == "o_fin") {
         finishWork();
     }
+}
+
+template <typename TableForm>
+void MainForm::openTableWindow() {
+    auto& s = session();
+    // Table windows show the current company's settings as saved by any window before them.
+    company::loadCompanySettings(s);
+    auto form = std::make_unique<TableForm>(s);
+    form->open();
+    s.platform().show(std::move(form));
+}
+
+void MainForm::companyCommand(int item) {
+    auto& s = session();
+    using company::CreationMode;
+    CreationMode mode = item == 1 ? CreationMode::New : CreationMode::Edit;
+    if (item == 3 || item == 4) {
+        const int code = core::integerValue(core::left(companyCaption(), 3));
+        if (code >= 990) {
+            s.platform().message(
+                "Selezionare una azienda con codice inferiore a 990 prima di richiamare questa funzione.",
+                "Attenzione", core::Icon::Critical);
+            return;
+        }
+        if (code == 0) {
+            s.platform().message(
+                "Selezionare una azienda con codice diverso da 000 prima di richiamare questa funzione.",
+                "Attenzione", core::Icon::Critical);
+            return;
+        }
+        mode = item == 3 ? CreationMode::Duplicate : CreationMode::Delete;
+    } else if (item != 1 && item != 2) {
+        return;
+    }
+    s.run().windowDone = 1;
+    company::CompanyCreationForm form(s, mode);
+    form.open();
+    s.platform().showModal(form);
+    if (changed) changed();
+}
+
+void MainForm::internetCommand(int item) {
+    auto& s = session();
+    if (item == 7) {
+        s.platform().openDocument(s.installation().siteAddress());
+        return;
+    }
+    static constexpr std::pair<int, const char*> functions[] = {
+        {1, "005"}, {2, "001"}, {3, "011"}, {4, "007"}, {5, "008"}, {6, "002"}, {8, "009"}};
+    for (const auto& [index, code] : functions) {
+        if (index != item) continue;
+        // The assistance program does the work; this only hands it the function code.
+        const std::string program = modulePath(s.files(), s.installation(), "kalfass");
+        const int error = s.platform().startProgram(program, {code}, "");
+        if (error)
+            s.platform().message(
+                "Si è verificato un errore durante l'esecuzione del programma: errore " + std::to_string(error),
+                "Attenzione", core::Icon::Critical);
+    }
+}
+
+void MainForm::setDate(const core::Date& date) {
+    auto& platform = session().platform();
+    if (!core::isValid(date) || date == session().clock().today()) return;
+    if (const int error = platform.setSystemDate(date); error != 0)
+        platform.message("Non è stato possibile impostare la data del computer: il sistema non lo consente (errore " +
+                             std::to_string(error) + ").",
+                         "Attenzione", core::Icon::Critical);
+    if (changed) changed();
 }
 
 void MainForm::finishWork() {

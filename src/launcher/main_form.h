@@ -48,6 +48,8 @@ public:
     void closeBox();     // the window's close box: ends at once, no questions
     void noticeClicked();
     void changeUser();   // user2: log in again and rebuild the menus for the new user
+    // datax: the user picked another working date; the computer's date follows it.
+    void setDate(const core::Date& date);
 
     // True once the process must end; the platform has been told to quit.
     bool exiting() const { return closed(); }
@@ -59,6 +61,10 @@ public:
 private:
     void setStatus(const std::string& text);
     bool login();  // false when the login ended the program
+    void companyCommand(int item);   // "Aziende" items 1..4
+    void internetCommand(int item);  // "Internet" items
+    template <typename TableForm>
+    void openTableWindow();
     void replaceAssistanceProgram();
     void selectFirstCompany();
     void showNotice();

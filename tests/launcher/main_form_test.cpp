@@ -234,6 +234,88 @@ TEST(MainFormMenus, EntriesReachTheirCommands) {
               "Solo l'amministratore di sistema può impostare la tabella degli utenti");
 }
 
+class MainMenuCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        t.drive.makeInstallation(0);
+        t.drive.write("kalwin/kalwin/kalvora.azi", registryWith("Alfa"));
+        form.startup();
+    }
+    TestSession t;
+    MainForm form{t.session};
+};
+
+TEST_F(MainMenuCommands, CompanyGuardsOfDuplicationAndDeletion) {
+    const std::string below990 =
+        "Selezionare una azienda con codice inferiore a 990 prima di richiamare questa funzione.";
+    const std::string not000 = "Selezionare una azienda con codice diverso da 000 prima di richiamare questa funzione.";
+    for (const auto& [caption, expected] : std::vector<std::pair<std::string, std::string>>{
+             {"995 Copia", below990}, {"990 Copia", below990}, {"000 Alfa", not000}}) {
+        t.session.company().companyCaption = caption;
+        for (const char* item : {"x_azi_3", "x_azi_4"}) {
+            form.chooseMenu(item);
+            ASSERT_FALSE(t.platform.messages().empty());
+            EXPECT_EQ(t.platform.messages().back().text, expected) << caption << item;
+            EXPECT_EQ(t.platform.messages().back().title, "Attenzione");
+        }
+    }
+    EXPECT_EQ(t.platform.modalsOpened, std::vector<std::string>{"zelchkp"});
+
+    t.session.company().companyCaption = "005 Beta";
+    t.platform.modalHandlers["zelcrea"] = [](core::Form& f) {
+        auto& creation = dynamic_cast<CompanyCreationForm&>(f);
+        EXPECT_EQ(creation.title(), "Duplicazione azienda");
+        creation.leave();
+    };
+    form.chooseMenu("x_azi_3");
+    EXPECT_EQ(t.platform.modalsOpened.back(), "zelcrea");
+    // The direct commands stay hidden.
+    EXPECT_FALSE(findEntry(form.menus(), "x_azi_5")->visible);
+    EXPECT_FALSE(findEntry(form.menus(), "x_azi_6")->visible);
+}
+
+TEST_F(MainMenuCommands, DateFieldSetsTheComputersDate) {
+    form.setDate({2026, 12, 24});
+    EXPECT_EQ(t.platform.datesSet, (std::vector<core::Date>{{2026, 12, 24}}));
+    EXPECT_TRUE(t.platform.shown.empty());
+    t.platform.setDateResult = 1;
+    form.setDate({2026, 12, 25});
+    ASSERT_EQ(t.platform.messages().size(), 1u);
+    EXPECT_EQ(t.platform.messages()[0].text,
+              "Non è stato possibile impostare la data del computer: il sistema non lo consente (errore 1).");
+    EXPECT_EQ(form.dateText(), "06/12/2026");  // the field stays on the real date
+}
+
+TEST_F(MainMenuCommands, WindowsAndProgramsOfTheUtilityAndInternetMenus) {
+    form.chooseMenu("x_pag");
+    form.chooseMenu("x_iva");
+    ASSERT_EQ(t.platform.windowsShown.size(), 2u);
+    EXPECT_EQ(t.platform.windowsShown[0]->name(), "zelstpag");
+    EXPECT_EQ(t.platform.windowsShown[1]->name(), "zelstiva");
+    form.chooseMenu("s_sta");
+    EXPECT_EQ(t.platform.printerSetups, 1);
+
+    form.chooseMenu("x_ban");  // its window is not offered yet: disabled, nothing happens
+    EXPECT_FALSE(findEntry(form.menus(), "x_ban")->enabled);
+    EXPECT_EQ(t.platform.windowsShown.size(), 2u);
+
+    form.chooseMenu("x_inte_4");
+    ASSERT_EQ(t.platform.started.size(), 1u);
+    EXPECT_EQ(t.platform.started[0].program, t.drive.path("kalwin/kalwin/kalfass"));
+    EXPECT_EQ(t.platform.started[0].arguments, std::vector<std::string>{"007"});
+    t.platform.startResult = 2;
+    form.chooseMenu("x_inte_2");
+    EXPECT_EQ(t.platform.messages().back().text,
+              "Si è verificato un errore durante l'esecuzione del programma: errore 2");
+}
+
+TEST_F(MainMenuCommands, MenuBarOrder) {
+    std::vector<std::string> captions;
+    for (const auto& menu : form.menus()) captions.push_back(menu.caption);
+    EXPECT_EQ(captions, (std::vector<std::string>{"Aziende", "Vendite", "Acquisti", "Magazzino", "Contabilità",
+                                                  "Utilità", "Internet", "Assistenza", "Fine lavoro"}));
+}
+
 class Shutdown : public ::testing::Test {
 protected:
     void SetUp() override {

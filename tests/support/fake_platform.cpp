@@ -64,6 +64,11 @@ bool FakePlatform::bringToFront(const std::string& title) {
     return std::find(windowsOpen.begin(), windowsOpen.end(), title) != windowsOpen.end();
 }
 
+int FakePlatform::setSystemDate(const core::Date& date) {
+    datesSet.push_back(date);
+    return setDateResult;
+}
+
 std::optional<std::string> FakePlatform::download(const std::string& address, int) {
     downloadsRequested.push_back(address);
     auto it = downloads.find(address);

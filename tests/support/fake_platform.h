@@ -1,12 +1,14 @@
 #pragma once
 // A Platform for tests: records every message, question and call, answers questions from a
 // script, and plays the user on modal forms through handlers registered by window name.
+#include "core/dates.h"
 #include "core/form.h"
 #include "core/platform.h"
 
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,11 @@ public:
     // fake closes nothing and fails the test by throwing).
     std::map<std::string, std::function<void(core::Form&)>> modalHandlers;
     std::vector<std::string> modalsOpened;
+    // Forms opened beside the main window, kept as the platform would keep them.
+    std::vector<std::unique_ptr<core::Form>> windowsShown;
+    std::vector<core::Date> datesSet;
+    int setDateResult = 0;
+    int printerSetups = 0;
 
     struct Started {
         std::string program;
@@ -65,6 +72,9 @@ public:
     void message(const std::string& text, const std::string& title, core::Icon icon) override;
     bool askYesNo(const std::string& text, const std::string& title, core::Icon icon) override;
     void showModal(core::Form& form) override;
+    void show(std::unique_ptr<core::Form> form) override { windowsShown.push_back(std::move(form)); }
+    int setSystemDate(const core::Date& date) override;
+    void printerSetup() override { ++printerSetups; }
     void processEvents() override { ++eventsProcessed; }
     void setBusy(bool b) override { busy = b; ++busyCalls; }
     core::ScreenSize screenSize() const override { return screen; }

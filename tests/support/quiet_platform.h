@@ -1,17 +1,18 @@
 #pragma once
-// A platform for the fuzz targets: shows nothing, answers every question with a fixed answer
-// and counts what it is asked.
+// A platform for the fuzz targets and the benchmarks: shows nothing, answers every question with a
+// fixed answer and counts what it is asked.
 #include "core/form.h"
 #include "core/platform.h"
 
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace kalvora::fuzzing {
+namespace kalvora::testing {
 
-class QuietPlatform final : public core::Platform {
+class QuietPlatform : public core::Platform {
 public:
     bool answer = false;
     int messages = 0;
@@ -23,8 +24,11 @@ public:
         ++questions;
         return answer;
     }
-    // The readers under test open no windows.
+    // The work under test opens no windows.
     void showModal(core::Form&) override { std::abort(); }
+    void show(std::unique_ptr<core::Form>) override { std::abort(); }
+    int setSystemDate(const core::Date&) override { return 1; }
+    void printerSetup() override {}
     void processEvents() override {}
     void setBusy(bool) override {}
     core::ScreenSize screenSize() const override { return {}; }
@@ -38,4 +42,4 @@ public:
     void quit() override { quitCalled = true; }
 };
 
-}  // namespace kalvora::fuzzing
+}  // namespace kalvora::testing
