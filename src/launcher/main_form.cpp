@@ -2,10 +2,13 @@
 
 #include "company/backup_prefs.h"
 #include "company/company_creation.h"
+#include "company/company_selection.h"
 #include "company/registry.h"
 #include "company/settings_loader.h"
 #include "core/text.h"
 #include "launcher/daily_notice.h"
+#include "launcher/help_documents.h"
+#include "launcher/info_form.h"
 #include "launcher/login_form.h"
 #include "launcher/main_menu.h"
 #include "launcher/module_launcher.h"
@@ -62,6 +65,7 @@ void MainForm::startup() {
     setStatus("");
     if (!login()) return;
     buildModuleMenus(s, menus_);
+    toolbar_ = readToolbar(s.files(), s.installation());
     selectFirstCompany();
     showNotice();
     run.startupFlag = 0;
@@ -155,9 +159,73 @@ void MainForm::chooseMenu(const std::string& entryName) {
         openTableWindow<tables::VatCodesForm>();
     } else if (core::startsWith(entryName, "x_inte_")) {
         internetCommand(core::integerValue(core::mid(entryName, 8)));
+    } else if (core::startsWith(entryName, "x_xass_")) {
+        // Operating guide, how-to guide, latest changes.
+        static constexpr int documents[] = {1, 3, 2};
+        const int item = core::integerValue(core::mid(entryName, 8));
+        if (item >= 0 && item <= 2) openHelpDocument(s, documents[item]);
     } else if (entryName == "o_fin") {
         finishWork();
     }
+}
+
+bool MainForm::entryEnabled(const std::string& entryName) const {
+    const MenuEntry* entry = findEntry(menus_, entryName);
+    return entry && entry->visible && entry->enabled;
+}
+
+void MainForm::toolbarClicked(int button) {
+    auto& s = session();
+    namespace cmd = toolbar_command;
+    const std::string command = toolbar_.command(button);
+    // Built-in commands that stand for a menu entry work only while that entry does.
+    static constexpr std::pair<std::string_view, const char*> menuCommands[] = {
+        {cmd::assistance, "x_xass_3"}, {cmd::backup, "x_bak"},     {cmd::restore, "x_res"},
+        {cmd::calculator, "s_clc"},    {cmd::print, "s_sta"},      {cmd::postIt, "x_postit"},
+        {cmd::internet, "x_inte_2"},   {cmd::mail, "x_inte_4"},    {cmd::mailArchive, "x_inte_5"},
+        {cmd::site, "x_inte_7"},       {cmd::post, "x_inte_8"}};
+    for (const auto& [word, entry] : menuCommands) {
+        if (command != word) continue;
+        if (entryEnabled(entry))
+            chooseMenu(entry);
+        else
+            s.platform().message("Funzione disabilitata", "Attenzione", core::Icon::Critical);
+        return;
+    }
+    if (command == cmd::info) {
+        s.platform().show(std::make_unique<InfoForm>(s));
+    } else if (command == cmd::help1) {
+        openHelpDocument(s, 1);
+    } else if (command == cmd::help2) {
+        openHelpDocument(s, 2);
+    } else if (command == cmd::availability) {
+        internetCommand(1);
+    } else if (command == cmd::updateRequest) {
+        internetCommand(3);
+    } else if (command == cmd::finish) {
+        finishWork();
+    } else if (core::startsWith(command, "=")) {
+        const core::ModuleEntry* module = toolbarModuleEntry(command);
+        const int position = toolbarPrivilegePosition(command);
+        // "=BLA" has no menu entry: only its privilege position can deny it.
+        const bool allowed = module ? entryEnabled(std::string(module->entry))
+                                    : position > 0 && core::mid(privilegeString(s), position, 1) != "1";
+        if (!allowed) {
+            s.platform().message("Funzione non disponibile per il profilo utente selezionato", "Attenzione",
+                                 core::Icon::Critical);
+            return;
+        }
+        launch(s, toolbarProgram(command), core::trim(toolbar_.button(button).tooltip));
+    }
+}
+
+void MainForm::companyPictureClicked() {
+    auto& s = session();
+    s.run().windowDone = 1;
+    company::CompanySelectionForm form(s);
+    form.open();
+    s.platform().showModal(form);
+    if (changed) changed();
 }
 
 template <typename TableForm>

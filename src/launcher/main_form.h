@@ -4,6 +4,7 @@
 #include "core/form.h"
 #include "core/session.h"
 #include "launcher/menu.h"
+#include "launcher/toolbar.h"
 
 #include <functional>
 #include <string>
@@ -41,6 +42,7 @@ public:
     bool userPictureVisible() const;
     std::string dateText() const;  // datax, dd/mm/yyyy
     const std::vector<MenuEntry>& menus() const { return menus_; }
+    const Toolbar& toolbar() const { return toolbar_; }
 
     // User actions.
     void chooseMenu(const std::string& entryName);
@@ -48,6 +50,8 @@ public:
     void closeBox();     // the window's close box: ends at once, no questions
     void noticeClicked();
     void changeUser();   // user2: log in again and rebuild the menus for the new user
+    void toolbarClicked(int button);  // bottoni1, buttons 1..30
+    void companyPictureClicked();     // Image2: company selection
     // datax: the user picked another working date; the computer's date follows it.
     void setDate(const core::Date& date);
 
@@ -61,6 +65,7 @@ public:
 private:
     void setStatus(const std::string& text);
     bool login();  // false when the login ended the program
+    bool entryEnabled(const std::string& entryName) const;
     void companyCommand(int item);   // "Aziende" items 1..4
     void internetCommand(int item);  // "Internet" items
     template <typename TableForm>
@@ -77,6 +82,7 @@ private:
     bool companyAreaVisible_ = false;
     bool started_ = false;
     std::vector<MenuEntry> menus_;
+    Toolbar toolbar_;
 };
 
 }  // namespace kalvora::launcher

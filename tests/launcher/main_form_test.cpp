@@ -1,6 +1,8 @@
 #include "company/company_creation.h"
 #include "company/registry.h"
 #include "core/text.h"
+#include "company/company_selection.h"
+#include "launcher/info_form.h"
 #include "launcher/login_form.h"
 #include "launcher/main_form.h"
 #include "launcher/users_file.h"
@@ -314,6 +316,53 @@ TEST_F(MainMenuCommands, MenuBarOrder) {
     for (const auto& menu : form.menus()) captions.push_back(menu.caption);
     EXPECT_EQ(captions, (std::vector<std::string>{"Aziende", "Vendite", "Acquisti", "Magazzino", "Contabilità",
                                                   "Utilità", "Internet", "Assistenza", "Fine lavoro"}));
+}
+
+TEST_F(MainMenuCommands, DefaultToolbarCommands) {
+    ASSERT_EQ(form.toolbar().layout(30).size(), 11u);
+    form.toolbarClicked(4);  // "*backup": its window is not offered yet
+    EXPECT_EQ(t.platform.messages().back().text, "Funzione disabilitata");
+    t.platform.desktopPrograms[core::DesktopTool::Calculator] = "/usr/bin/galculator";
+    form.toolbarClicked(6);
+    EXPECT_EQ(t.platform.started.back().program, "/usr/bin/galculator");
+    form.toolbarClicked(7);
+    EXPECT_EQ(t.platform.printerSetups, 1);
+    form.toolbarClicked(1);
+    ASSERT_EQ(t.platform.windowsShown.size(), 1u);
+    EXPECT_EQ(dynamic_cast<InfoForm&>(*t.platform.windowsShown[0]).versionLine(), "versione 'ZAFT' 15.E");
+    t.platform.answers = {false};
+    form.toolbarClicked(11);
+    EXPECT_EQ(t.platform.questions().back().text, "Sei proprio sicuro?");
+}
+
+TEST_F(MainMenuCommands, CompanyPictureOpensTheSelection) {
+    t.platform.modalHandlers["zelselazi"] = [](core::Form& f) {
+        auto& selection = dynamic_cast<company::CompanySelectionForm&>(f);
+        selection.closeBox();
+    };
+    form.companyPictureClicked();
+    EXPECT_EQ(t.platform.modalsOpened.back(), "zelselazi");
+    EXPECT_EQ(t.session.run().windowDone, 2);
+}
+
+TEST(MainFormToolbar, ModuleButtonsFollowTheUsersPrivileges) {
+    TestSession t;
+    writeUsers(t);
+    std::string toolbar;
+    for (int b = 1; b <= 30; ++b)
+        toolbar += b == 1 ? "*\r\nClienti\r\n=CLI\r\n\r\n" : b == 2 ? "\r\nDDT\r\n=BOL\r\n\r\n" : "\r\n\r\n\r\n\r\n";
+    t.drive.write("kalwin/kalwin/kalvora.btt", toolbar);
+    typePassword(t, "segreta");
+    MainForm form(t.session);
+    form.startup();
+    form.toolbarClicked(1);
+    EXPECT_EQ(t.platform.messages().back().text, "Funzione non disponibile per il profilo utente selezionato");
+    EXPECT_TRUE(t.platform.started.empty());
+    form.toolbarClicked(2);
+    ASSERT_EQ(t.platform.started.size(), 1u);
+    EXPECT_EQ(t.platform.started[0].program, t.drive.path("kalwin/kalwin/kalbol1"));
+    EXPECT_EQ(t.platform.started[0].title, "DDT");
+    EXPECT_FALSE(t.drive.exists("kalwin/kalwin/kalvora.cmd"));
 }
 
 class Shutdown : public ::testing::Test {
