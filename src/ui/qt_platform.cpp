@@ -1,5 +1,7 @@
 #include "ui/qt_platform.h"
 
+#include "core/dates.h"
+#include "core/form.h"
 #include "ui/qt_text.h"
 
 #include <QApplication>
@@ -15,9 +17,12 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTime>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
@@ -425,6 +430,65 @@ void QtPlatform::quit() {
     // exit() rather than quit(): quit() would ask every window to close first, and the main
     // window's close box means "end now" a second time.
     QCoreApplication::exit(0);
+}
+
+}  // namespace kalvora::ui
+
+namespace kalvora::ui {
+
+namespace {
+
+// Deletes a window opened beside the main window once its form has closed and the view hid.
+class ClosedFormWatcher : public QObject {
+public:
+    ClosedFormWatcher(core::Form& form, QObject* parent) : QObject(parent), form_(form) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Hide && form_.closed()) watched->deleteLater();
+        return false;
+    }
+
+private:
+    core::Form& form_;
+};
+
+}  // namespace
+
+void QtPlatform::show(std::unique_ptr<core::Form> form) {
+    QWidget* view = createView(*form, nullptr);
+    if (!view) {
+        qWarning("kalvora: no window for %s", form->name().c_str());
+        return;
+    }
+    // The form lives exactly as long as its window.
+    std::shared_ptr<core::Form> owned(std::move(form));
+    view->installEventFilter(new ClosedFormWatcher(*owned, view));
+    view->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(view, &QObject::destroyed, [owned]() mutable { owned.reset(); });
+    view->show();
+    view->raise();
+    view->activateWindow();
+}
+
+int QtPlatform::setSystemDate(const core::Date& date) {
+    // The system's date service changes the clock for everyone; it may refuse an ordinary user.
+    const QString when = QStringLiteral("%1-%2-%3 %4")
+                             .arg(date.year, 4, 10, QLatin1Char('0'))
+                             .arg(date.month, 2, 10, QLatin1Char('0'))
+                             .arg(date.day, 2, 10, QLatin1Char('0'))
+                             .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("timedatectl"));
+    if (program.isEmpty()) return 2;
+    const int result = QProcess::execute(program, {QStringLiteral("set-time"), when});
+    return result == 0 ? 0 : (result < 0 ? 2 : 1);
+}
+
+void QtPlatform::printerSetup() {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, dialogParent());
+    dialog.setWindowTitle(QStringLiteral("Impostazione stampante"));
+    dialog.exec();
 }
 
 }  // namespace kalvora::ui

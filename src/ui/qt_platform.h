@@ -42,6 +42,9 @@ public:
     void processEvents() override;
     void setBusy(bool busy) override;
     core::ScreenSize screenSize() const override;
+    void show(std::unique_ptr<core::Form> form) override;
+    int setSystemDate(const core::Date& date) override;
+    void printerSetup() override;
     int startProgram(const std::string& program, const std::vector<std::string>& arguments,
                      const std::string& windowTitle) override;
     std::string desktopProgram(core::DesktopTool tool) override;
