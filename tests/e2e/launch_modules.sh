@@ -88,13 +88,13 @@ wait_for 30 "the in-use marker" test -s "$inst/kalvora.uso"
 # Vendite: Stampe, Gestione archivio clienti, Gestione archivio agenti, Emissione fatture ...
 # Utilità, four menus on: Password di accesso, Tabella utenti, Calcolatrice.
 echo "Gestione archivio clienti, first time"
-choose_menu 0 2
+choose_menu 1 2
 wait_for 30 'the window "Gestione archivio clienti"' window_named "Gestione archivio clienti"
 wait_for 10 "the arguments of kalcli" test -s "$customers.args"
 one_process_of "$customers" || fail "kalcli runs as $(processes_of "$customers" | wc -l) processes"
 
 echo "Gestione archivio clienti, second time"
-choose_menu 0 2
+choose_menu 1 2
 wait_for 20 'the customers window to come to the front' active_window_is "Gestione archivio clienti"
 # Whatever the second choice might have started would be up by now.
 sleep 1
@@ -103,7 +103,7 @@ printf '$$vj%%r000\n' | cmp -s - "$customers.args" ||
     fail "kalcli received: $(od -c "$customers.args" | head -n4)"
 
 echo "Emissione fatture di vendita"
-choose_menu 0 4
+choose_menu 1 4
 wait_for 30 'the window "Emissione fatture"' window_named "Emissione fatture"
 wait_for 10 "the arguments of KALEMF.EXE" test -s "$invoices.args"
 one_process_of "$invoices" || fail "KALEMF.EXE runs as $(processes_of "$invoices" | wc -l) processes"
@@ -146,7 +146,7 @@ is_running "$kalxena_pid" || fail "kalxena ended after the login"
 
 # Only a user other than 0 and 1 gets the password change window: it shows who logged in.
 echo "Password di accesso for Mario Rossi"
-choose_menu 4 1
+choose_menu 5 1
 wait_for 20 'the window "Imposta password"' window_named "Imposta password"
 activate_window "Imposta password" >/dev/null
 xdotool type --delay 30 "rossi"

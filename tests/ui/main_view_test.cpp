@@ -212,8 +212,8 @@ void MainViewTest::f10OpensTheFirstMenu() {
     QTest::keyClick(f.child<QLineEdit>("text1"), Qt::Key_F10);
     QAction* active = f.view.menuBar()->activeAction();
     QVERIFY(active);
-    QCOMPARE(active->objectName(), QStringLiteral("m_ven"));
-    QCOMPARE(active->text(), QStringLiteral("Vendite"));
+    QCOMPARE(active->objectName(), QStringLiteral("m_azi"));
+    QCOMPARE(active->text(), QStringLiteral("Aziende"));
     QTRY_VERIFY(active->menu()->isVisible());
     active->menu()->hide();
 }
