@@ -85,8 +85,9 @@ pass_greeting
 wait_for 30 'the main window "Kalvora Zaft 15.E"' window_named "Kalvora Zaft 15\\.E"
 wait_for 30 "the in-use marker" test -s "$inst/kalvora.uso"
 
+# The bar: Aziende, Vendite, Acquisti, Magazzino, Contabilità, Utilità ...
 # Vendite: Stampe, Gestione archivio clienti, Gestione archivio agenti, Emissione fatture ...
-# Utilità, four menus on: Password di accesso, Tabella utenti, Calcolatrice.
+# Utilità: Password di accesso first.
 echo "Gestione archivio clienti, first time"
 choose_menu 1 2
 wait_for 30 'the window "Gestione archivio clienti"' window_named "Gestione archivio clienti"
