@@ -25,25 +25,22 @@ protected:
     core::Files files;
 };
 
-// One style group as the settings window writes it.
-std::vector<std::string> group(std::string lead, std::string font, std::string size, std::string bold,
-                               std::string italic, std::string colour) {
-    return {lead, font, size, bold, italic, colour};
+// Four edges and the grid type, then seven style groups of six lines as the settings window
+// writes them.
+std::vector<std::string> completeFile() {
+    return {" 40 ", " 900 ", " 25 ", " 920 ", " 1 ",
+            "5", "Courier New",     "10", "0", "0", "&h000000",
+            "0", "Times New Roman", "16", "1", "0", "&h0000FF",
+            "0", "Verdana",         "8",  "0", "1", "&hFF0000",
+            "0", "Città Sans",      "11", "1", "1", "&H00ff00",
+            "0", "Arial",           "9",  "0", "0", "8421504",
+            "0", "Tahoma",          "12", "0", "0", "&h102030",
+            "0", "Arial",           "9",  "0", "0", "&hFFFFFF",
+            "0", "0",               "0",  "0", "0", "0"};
 }
 
-std::vector<std::string> completeFile() {
-    std::vector<std::string> lines = {" 40 ", " 900 ", " 25 ", " 920 ", " 1 "};
-    auto add = [&](std::vector<std::string> g) { lines.insert(lines.end(), g.begin(), g.end()); };
-    add(group("5", "Courier New", "10", "0", "0", "&h000000"));
-    add(group("0", "Times New Roman", "16", "1", "0", "&h0000FF"));
-    add(group("0", "Verdana", "8", "0", "1", "&hFF0000"));
-    add(group("0", "Città Sans", "11", "1", "1", "&H00ff00"));
-    add(group("0", "Arial", "9", "0", "0", "8421504"));
-    add(group("0", "Tahoma", "12", "0", "0", "&h102030"));
-    add(group("0", "Arial", "9", "0", "0", "&hFFFFFF"));  // group 6
-    for (int i = 0; i < 6; ++i)
-        lines.push_back("0");  // group 7
-    return lines;
+std::vector<int> edgesAndGrid(const core::ListingSettings& s) {
+    return {s.leftEdge, s.rightEdge, s.topEdge, s.bottomEdge, s.gridType};
 }
 
 void expectStyle(const core::ListingStyle& s, std::string_view font, int size, bool bold, bool italic,
@@ -57,11 +54,7 @@ void expectStyle(const core::ListingStyle& s, std::string_view font, int size, b
 
 TEST_F(ListingSettingsFileTest, MissingFileGivesArialNineEverywhere) {
     const core::ListingSettings s = loadListingSettings(files, drive.path(rel));
-    EXPECT_EQ(s.leftEdge, 30);
-    EXPECT_EQ(s.rightEdge, 950);
-    EXPECT_EQ(s.topEdge, 30);
-    EXPECT_EQ(s.bottomEdge, 950);
-    EXPECT_EQ(s.gridType, 2);
+    EXPECT_EQ(edgesAndGrid(s), (std::vector<int>{30, 950, 30, 950, 2}));
     for (const auto& style : s.styles)
         expectStyle(style, "Arial", 9, false, false, 0);
 }
@@ -69,11 +62,7 @@ TEST_F(ListingSettingsFileTest, MissingFileGivesArialNineEverywhere) {
 TEST_F(ListingSettingsFileTest, CompleteFileWithHexAndDecimalColours) {
     for (std::string_view end : {"\r\n", "\n"}) {
         const core::ListingSettings s = load(completeFile(), end);
-        EXPECT_EQ(s.leftEdge, 40);
-        EXPECT_EQ(s.rightEdge, 900);
-        EXPECT_EQ(s.topEdge, 25);
-        EXPECT_EQ(s.bottomEdge, 920);
-        EXPECT_EQ(s.gridType, 1);
+        EXPECT_EQ(edgesAndGrid(s), (std::vector<int>{40, 900, 25, 920, 1}));
         expectStyle(s.styles[0], "Courier New", 10, false, false, 0);
         expectStyle(s.styles[1], "Times New Roman", 16, true, false, 255);
         expectStyle(s.styles[2], "Verdana", 8, false, true, 16711680);
@@ -83,7 +72,7 @@ TEST_F(ListingSettingsFileTest, CompleteFileWithHexAndDecimalColours) {
     }
 }
 
-TEST_F(ListingSettingsFileTest, ShortFileGivesTheDefaultsOfEachMissingGroup) {
+TEST_F(ListingSettingsFileTest, ShortOrGarbledFileGivesTheDefaultsOfEachMissingGroup) {
     std::vector<std::string> lines = completeFile();
     lines.resize(5 + 6 + 2);  // group 1 stops after its font name
     const core::ListingSettings s = load(lines);
@@ -95,19 +84,20 @@ TEST_F(ListingSettingsFileTest, ShortFileGivesTheDefaultsOfEachMissingGroup) {
 
     const core::ListingSettings empty = load({});
     EXPECT_EQ(empty.leftEdge, 30);
-    EXPECT_EQ(empty.gridType, 2);
     EXPECT_EQ(empty.styles[1].size, 14) << "a readable file without the heading group";
     EXPECT_EQ(empty.styles[2].size, 9);
-}
 
-TEST_F(ListingSettingsFileTest, FontNameIsCutToThirtyCharacters) {
-    std::vector<std::string> lines = completeFile();
-    const std::string name = "Università Grotesk Condensed Extra Bold";
-    lines[5 + 1] = name;
-    const core::ListingSettings s = load(lines);
-    EXPECT_EQ(s.styles[0].fontName, "Università Grotesk Condensed E");
-    lines[5 + 1] = "   ";
-    EXPECT_EQ(load(lines).styles[0].fontName, "Arial") << "a blank name keeps the default";
+    drive.write(rel, std::string("\0\xff\r\r\n\x80\n", 7) + std::string(200000, '9'));
+    const core::ListingSettings garbled = loadListingSettings(files, drive.path(rel));
+    EXPECT_EQ(garbled.rightEdge, 950);
+    EXPECT_EQ(garbled.styles[5].fontName, "Arial");
+
+    lines = completeFile();
+    lines[5 + 1] = "Università Grotesk Condensed Extra Bold";
+    lines[5 + 7] = "   ";
+    const core::ListingSettings named = load(lines);
+    EXPECT_EQ(named.styles[0].fontName, "Università Grotesk Condensed E") << "cut to 30 characters";
+    EXPECT_EQ(named.styles[1].fontName, "Arial") << "a blank name keeps the default";
 }
 
 TEST_F(ListingSettingsFileTest, BadNumbersKeepDefaultsOrAreClamped) {
@@ -126,11 +116,7 @@ TEST_F(ListingSettingsFileTest, BadNumbersKeepDefaultsOrAreClamped) {
     lines[5 + 4 * 6 + 5] = "-5";
     lines[5 + 5 * 6 + 5] = "&h1000000";
     const core::ListingSettings s = load(lines);
-    EXPECT_EQ(s.leftEdge, 30);
-    EXPECT_EQ(s.rightEdge, 950);
-    EXPECT_EQ(s.topEdge, 0);
-    EXPECT_EQ(s.bottomEdge, 1000);
-    EXPECT_EQ(s.gridType, 2);
+    EXPECT_EQ(edgesAndGrid(s), (std::vector<int>{30, 950, 0, 1000, 2}));
     EXPECT_EQ(s.styles[0].size, 9);
     EXPECT_EQ(s.styles[1].size, 14);
     EXPECT_EQ(s.styles[2].size, 1638);
@@ -141,36 +127,13 @@ TEST_F(ListingSettingsFileTest, BadNumbersKeepDefaultsOrAreClamped) {
     EXPECT_EQ(s.styles[5].colour, 0);
 }
 
-TEST_F(ListingSettingsFileTest, GarbageFileNeverFails) {
-    drive.write(rel, std::string("\0\xff\r\r\n\x80\n", 7) + std::string(200000, '9'));
-    const core::ListingSettings s = loadListingSettings(files, drive.path(rel));
-    EXPECT_EQ(s.rightEdge, 950);
-    EXPECT_EQ(s.styles[5].fontName, "Arial");
-}
-
-TEST(ParseColourTest, HexDigitsAreBlueGreenRed) {
-    EXPECT_EQ(parseColour("&h000000"), 0);
-    EXPECT_EQ(parseColour("&hFFFFFF"), 16777215);
-    EXPECT_EQ(parseColour("&h0000FF"), 255);
-    EXPECT_EQ(parseColour("&h00FF00"), 256 * 255);
-    EXPECT_EQ(parseColour("&hFF0000"), 65536 * 255);
+TEST(ParseColourTest, HexDigitsAreBlueGreenRedAndOutOfRangeIsBlack) {
     EXPECT_EQ(parseColour("&Hfcfaf3"), 16579315);
-    EXPECT_EQ(parseColour(" &hFF "), 255);
-    EXPECT_EQ(parseColour("&h00000000FF"), 255) << "leading zeros";
+    EXPECT_EQ(parseColour(" &h00000000FF "), 255) << "leading zeros";
     EXPECT_EQ(parseColour("&h80zz"), 128) << "stops at the first other character";
-}
-
-TEST(ParseColourTest, DecimalAndOutOfRange) {
-    EXPECT_EQ(parseColour("16579315"), 16579315);
-    EXPECT_EQ(parseColour(" 255 "), 255);
-    EXPECT_EQ(parseColour(""), 0);
-    EXPECT_EQ(parseColour("&h"), 0);
-    EXPECT_EQ(parseColour("blue"), 0);
-    EXPECT_EQ(parseColour("-1"), 0);
-    EXPECT_EQ(parseColour("16777216"), 0);
-    EXPECT_EQ(parseColour("&h1000000"), 0);
-    EXPECT_EQ(parseColour("&hFFFFFFFFFFFFFFFFFFFF"), 0);
-    EXPECT_EQ(parseColour("1e308"), 0);
+    EXPECT_EQ(parseColour(" 16579315 "), 16579315);
+    for (const char* bad : {"", "&h", "blue", "-1", "16777216", "&h1000000", "&hFFFFFFFFFFFFFFFFFFFF", "1e308"})
+        EXPECT_EQ(parseColour(bad), 0) << bad;
 }
 
 }  // namespace
