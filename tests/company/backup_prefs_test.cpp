@@ -61,50 +61,34 @@ TEST_F(Backup, PrefsReadShortFilesAndWriteSixLines) {
     EXPECT_EQ(drive.read(pry), "1\r\n0\r\n7\r\n\r\n03-01-2024\r\nRiga doppia\r\n");
 }
 
-TEST_F(Backup, NothingIsDueWithoutPrefsOrWithBothSwitchesOff) {
-    EXPECT_EQ(backupDue(files, drive.installation(), clock.today()).kind, 0);
-    BackupDue off = due({"0", "0", "7", "7", "01-01-2000", "01-01-2000"});
-    EXPECT_EQ(off.kind, 0);
-    EXPECT_EQ(off.days, "");
-}
-
-TEST_F(Backup, ReminderIsDueOnceItsIntervalHasPassed) {
-    BackupDue sevenDays = due({"1", "", "7", "", "03-08-2024", ""});
-    EXPECT_EQ(sevenDays.kind, 1);
-    EXPECT_EQ(sevenDays.days, "7");
-    EXPECT_EQ(due({"1", "", "7", "", "03-09-2024", ""}).kind, 0);
-
-    // Across the 29th of February.
-    BackupDue leap = due({"1", "", "7", "", "02-28-2024", ""});
-    EXPECT_EQ(leap.kind, 1);
-    EXPECT_EQ(leap.days, "16");
-
-    for (const char* interval : {"", "0"}) {
-        EXPECT_EQ(due({"1", "", interval, "", "03-09-2024", ""}).kind, 0) << interval;
-        EXPECT_EQ(due({"1", "", interval, "", "03-08-2024", ""}).kind, 1) << interval;
+// Today is the 15th of March 2024; the dates in the file are mm-dd-yyyy.
+TEST_F(Backup, DueKindAndDays) {
+    EXPECT_EQ(backupDue(files, drive.installation(), clock.today()).kind, 0) << "no preferences";
+    struct Case {
+        std::vector<std::string> prefs;
+        int kind;
+        std::string days;
+    };
+    const Case cases[] = {
+        {{"0", "0", "7", "7", "01-01-2000", "01-01-2000"}, 0, ""},  // both switches off
+        {{"1", "", "7", "", "03-08-2024", ""}, 1, "7"},
+        {{"1", "", "7", "", "03-09-2024", ""}, 0, ""},
+        {{"1", "", "7", "", "02-28-2024", ""}, 1, "16"},  // across the 29th of February
+        {{"1", "", "", "", "03-09-2024", ""}, 0, ""},     // no interval means 7
+        {{"1", "", "0", "", "03-08-2024", ""}, 1, "7"},
+        {{"1", "", "7", "", "", ""}, 1, ""},  // never made
+        {{"1", "", "7", "", "31-12-2023", ""}, 1, ""},
+        // The automatic backup comes before the reminder.
+        {{"1", "1", "7", "30", "01-01-2020", ""}, 2, ""},
+        {{"1", "1", "7", "3", "01-01-2020", "03-10-2024"}, 2, "5"},
+        {{"1", "1", "7", "30", "03-05-2024", "03-10-2024"}, 1, "10"},
+        {{"0", "1", "7", "30", "", "03-10-2024"}, 0, ""},
+    };
+    for (const Case& c : cases) {
+        const BackupDue d = due(c.prefs);
+        EXPECT_EQ(d.kind, c.kind) << c.prefs[2] << " " << c.prefs[4] << " " << c.prefs[5];
+        EXPECT_EQ(d.days, c.days) << c.prefs[2] << " " << c.prefs[4] << " " << c.prefs[5];
     }
-
-    for (const char* noDate : {"", "31-12-2023", "13-01-2024"}) {
-        BackupDue never = due({"1", "", "7", "", noDate, ""});
-        EXPECT_EQ(never.kind, 1) << noDate;
-        EXPECT_EQ(never.days, "") << noDate;
-    }
-}
-
-TEST_F(Backup, AutomaticBackupComesBeforeTheReminder) {
-    BackupDue never = due({"1", "1", "7", "30", "01-01-2020", ""});
-    EXPECT_EQ(never.kind, 2);
-    EXPECT_EQ(never.days, "");
-
-    BackupDue due5 = due({"1", "1", "7", "3", "01-01-2020", "03-10-2024"});
-    EXPECT_EQ(due5.kind, 2);
-    EXPECT_EQ(due5.days, "5");
-
-    BackupDue notYet = due({"1", "1", "7", "30", "03-05-2024", "03-10-2024"});
-    EXPECT_EQ(notYet.kind, 1);
-    EXPECT_EQ(notYet.days, "10");
-
-    EXPECT_EQ(due({"0", "1", "7", "30", "", "03-10-2024"}).kind, 0);
 }
 
 TEST_F(Backup, AutomaticBackupCopiesEveryCompanyWithCounts) {
@@ -113,7 +97,6 @@ TEST_F(Backup, AutomaticBackupCopiesEveryCompanyWithCounts) {
     drive.write(company0 + "kalvora.tot", "conteggi");
     drive.write(company0 + "kalvora.cli", "clienti");
     drive.write(company0 + "FTR001.DAT", "fattura");
-    drive.write(company0 + "KALVORA.BAK", "vecchio");
     drive.write(company0 + "Kalvora.Bak", "vecchio");
     drive.write(company0 + "kalaz0.bak/kalvora.cli", "copia manuale");
     drive.write("kalwin/kalwin/kalaz0.001/kalvora.tot", "libera");
@@ -130,10 +113,9 @@ TEST_F(Backup, AutomaticBackupCopiesEveryCompanyWithCounts) {
                                                   "Attendere - copia degli archivi dell'azienda Copia di Bianchi"}));
     EXPECT_EQ(drive.list(company0 + "kalaz0.bkk"),
               (std::vector<std::string>{"FTR001.DAT", "kalvora.cli", "kalvora.tot"}));
-    EXPECT_EQ(drive.read(company0 + "kalaz0.bkk/FTR001.DAT"), "fattura");
     EXPECT_EQ(drive.list(company3 + "kalaz0.bkk"), (std::vector<std::string>{"kalvora.tot"}));
-    EXPECT_FALSE(drive.exists("kalwin/kalwin/kalaz0.001/kalaz0.bkk"));
-    EXPECT_FALSE(drive.exists("kalwin/kalwin/kalaz0.002/kalaz0.bkk"));
+    for (const char* other : {"kalaz0.001", "kalaz0.002"})
+        EXPECT_FALSE(drive.exists("kalwin/kalwin/" + std::string(other) + "/kalaz0.bkk")) << other;
     EXPECT_EQ(platform.eventsProcessed, 4);
     EXPECT_EQ(drive.read(pry), "1\r\n1\r\n7\r\n30\r\n03-01-2024\r\n03-15-2024\r\n");
 }

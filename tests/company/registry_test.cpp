@@ -8,8 +8,6 @@
 namespace kalvora::company {
 namespace {
 
-using testing::TempDrive;
-
 // A name of exactly `width` characters, accented, ending in a letter.
 std::string longName(std::size_t width) {
     std::string name;
@@ -23,161 +21,107 @@ std::string fileOfLines(const std::vector<std::string>& lines, const char* end =
     return bytes;
 }
 
+std::pair<std::string, std::string> nameAndYear(const std::string& line) {
+    const RegistryEntry e = parseRegistryLine(line);
+    EXPECT_FALSE(e.free) << line;
+    return {e.name, e.year};
+}
+
+using NameYear = std::pair<std::string, std::string>;
+
 TEST(RegistryLine, ReadingRule) {
     EXPECT_TRUE(parseRegistryLine("*").free);
-
     const std::string name = longName(200);
-    ASSERT_EQ(core::length(name), 200u);
-    RegistryEntry nameOnly = parseRegistryLine(name);
-    EXPECT_FALSE(nameOnly.free);
-    EXPECT_EQ(nameOnly.name, name);
-    EXPECT_EQ(nameOnly.year, "");
-
-    RegistryEntry withYear = parseRegistryLine(name + "2024");
-    EXPECT_EQ(withYear.name, name);
-    EXPECT_EQ(withYear.year, "2024");
-
-    RegistryEntry padded = parseRegistryLine(core::padRight("Rossi Srl", 200) + "2025");
-    EXPECT_EQ(padded.name, "Rossi Srl");
-    EXPECT_EQ(padded.year, "2025");
-
-    // A blank name must not swallow the year.
-    RegistryEntry blankName = parseRegistryLine(registryLine("", "2024"));
-    EXPECT_EQ(blankName.name, "");
-    EXPECT_EQ(blankName.year, "2024");
-
-    RegistryEntry shortLine = parseRegistryLine("Copia di Rossi Srl");
-    EXPECT_FALSE(shortLine.free);
-    EXPECT_EQ(shortLine.name, "Copia di Rossi Srl");
-    EXPECT_EQ(shortLine.year, "");
+    EXPECT_EQ(nameAndYear(name), (NameYear{name, ""}));
+    EXPECT_EQ(nameAndYear(name + "2024"), (NameYear{name, "2024"}));
+    EXPECT_EQ(nameAndYear(core::padRight("Rossi Srl", 200) + "2025"), (NameYear{"Rossi Srl", "2025"}));
+    EXPECT_EQ(nameAndYear(registryLine("", "2024")), (NameYear{"", "2024"})) << "a blank name keeps the year";
+    EXPECT_EQ(nameAndYear("Copia di Rossi Srl"), (NameYear{"Copia di Rossi Srl", ""}));
 }
 
 TEST(RegistryLine, PadsAndCutsByCharacters) {
-    std::string padded = registryLine("Città", " 2024 ");
+    const std::string padded = registryLine("Città", " 2024 ");
     EXPECT_EQ(core::length(padded), 204u);
     EXPECT_EQ(core::left(padded, 6), "Città ");
     EXPECT_EQ(core::right(padded, 4), "2024");
-
     const std::string tooLong = longName(210);
-    std::string cut = registryLine(tooLong, "2024");
-    EXPECT_EQ(core::length(cut), 204u);
-    EXPECT_EQ(core::left(cut, 200), core::left(tooLong, 200));
-
+    EXPECT_EQ(registryLine(tooLong, "2024"), core::left(tooLong, 200) + "2024");
     EXPECT_EQ(registryLine("Rossi\r\nSrl", ""), core::padRight("Rossi  Srl", 200));
 }
 
-TEST(RegistryFile, ReadsExactlyTheFirstThousandLines) {
-    TempDrive drive;
-    drive.makeInstallation();
+class RegistryFile : public ::testing::Test {
+protected:
+    void SetUp() override { drive.makeInstallation(); }
+    testing::TempDrive drive;
     core::Files files;
+    core::Installation inst = drive.installation();
     const std::string azi = "kalwin/kalwin/kalvora.azi";
+};
 
-    EXPECT_FALSE(readRegistry(files, drive.installation()));
-
+TEST_F(RegistryFile, ReadsExactlyTheFirstThousandLines) {
+    EXPECT_FALSE(readRegistry(files, inst));
     std::vector<std::string> lines(999, "*");
     drive.write(azi, fileOfLines(lines));
-    EXPECT_FALSE(readRegistry(files, drive.installation()));
+    EXPECT_FALSE(readRegistry(files, inst));
 
     lines.assign(1001, "*");
     lines[0] = "Prima";
     lines[999] = "Ultima";
     lines[1000] = "Di troppo";
     drive.write(azi, fileOfLines(lines, "\n"));
-    auto read = readRegistry(files, drive.installation());
+    const auto read = readRegistry(files, inst);
     ASSERT_TRUE(read);
-    ASSERT_EQ(read->size(), 1000u);
-    EXPECT_EQ(read->front(), "Prima");
-    EXPECT_EQ(read->back(), "Ultima");
+    lines.pop_back();
+    EXPECT_EQ(*read, lines);
 }
 
-TEST(RegistryFile, WritesThousandLinesWithAccentedName) {
-    TempDrive drive;
-    drive.makeInstallation();
-    core::Files files;
+TEST_F(RegistryFile, WritesThousandLinesWithoutShifting) {
     std::vector<std::string> lines{registryLine("Società Agricola Città di Castello", "2024")};
-    ASSERT_EQ(writeRegistry(files, drive.installation(), lines), 0);
+    ASSERT_EQ(writeRegistry(files, inst, lines), 0);
+    EXPECT_TRUE(testing::matchesGolden("company/kalvora.azi", drive.read(azi)));
 
-    const std::string bytes = drive.read("kalwin/kalwin/kalvora.azi");
-    EXPECT_TRUE(testing::matchesGolden("company/kalvora.azi", bytes));
-    // 200 characters are 200 bytes in Windows-1252, then the year and CR LF.
-    EXPECT_EQ(bytes.find("\r\n"), 204u);
-    EXPECT_EQ(bytes.size(), 206u + 999u * 3u);
-
-    auto read = readRegistry(files, drive.installation());
-    ASSERT_TRUE(read);
-    EXPECT_EQ((*read)[0], lines[0]);
-    EXPECT_EQ((*read)[999], "*");
-}
-
-TEST(RegistryFile, LineBreakInsideANameDoesNotShiftCompanies) {
-    TempDrive drive;
-    drive.makeInstallation();
-    core::Files files;
-    std::vector<std::string> lines(1000, "*");
+    lines.assign(1000, "*");
     lines[0] = "Rossi\nSrl";
     lines[1] = "Bianchi";
-    ASSERT_EQ(writeRegistry(files, drive.installation(), lines), 0);
-    auto read = readRegistry(files, drive.installation());
+    ASSERT_EQ(writeRegistry(files, inst, lines), 0);
+    const auto read = readRegistry(files, inst);
     ASSERT_TRUE(read);
-    EXPECT_EQ((*read)[1], "Bianchi");
+    EXPECT_EQ((*read)[1], "Bianchi") << "a line break inside a name does not shift the companies";
     EXPECT_EQ((*read)[2], "*");
 }
 
-TEST(InUseMarker, IsTheCodeInPrintForm) {
-    TempDrive drive;
-    drive.makeInstallation();
-    core::Files files;
-    ASSERT_EQ(writeInUseMarker(files, drive.installation(), 0), 0);
+TEST_F(RegistryFile, InUseMarkerIsTheCodeInPrintForm) {
+    ASSERT_EQ(writeInUseMarker(files, inst, 0), 0);
     EXPECT_TRUE(testing::matchesGolden("company/kalvora.uso", drive.read("kalwin/kalwin/kalvora.uso")));
-    ASSERT_EQ(writeInUseMarker(files, drive.installation(), 12), 0);
+    ASSERT_EQ(writeInUseMarker(files, inst, 12), 0);
     EXPECT_EQ(drive.read("kalwin/kalwin/kalvora.uso"), " 12 \r\n");
 }
 
-TEST(DamagedRegistry, IsKeptWithoutOverwritingEarlierCopies) {
-    TempDrive drive;
-    drive.makeInstallation();
-    core::Files files;
-    const auto inst = drive.installation();
-
+TEST_F(RegistryFile, DamagedRegistryIsKeptWithoutOverwritingEarlierCopies) {
     EXPECT_EQ(keepDamagedRegistry(files, inst), "");
-
-    drive.write("kalwin/kalwin/kalvora.azi", fileOfLines(std::vector<std::string>(1000, "*")));
-    EXPECT_EQ(keepDamagedRegistry(files, inst), "");
-    EXPECT_FALSE(drive.exists("kalwin/kalwin/kalvora.azi.old"));
-
-    drive.write("kalwin/kalwin/kalvora.azi", "primo danno\r\n");
+    drive.write(azi, fileOfLines(std::vector<std::string>(1000, "*")));
+    EXPECT_EQ(keepDamagedRegistry(files, inst), "") << "a sound registry";
+    drive.write(azi, "primo danno\r\n");
     EXPECT_EQ(keepDamagedRegistry(files, inst), "kalvora.azi.old");
-    drive.write("kalwin/kalwin/kalvora.azi", "secondo danno\r\n");
+    drive.write(azi, "secondo danno\r\n");
     EXPECT_EQ(keepDamagedRegistry(files, inst), "kalvora.azi.old2");
-    EXPECT_EQ(drive.read("kalwin/kalwin/kalvora.azi.old"), "primo danno\r\n");
-    EXPECT_EQ(drive.read("kalwin/kalwin/kalvora.azi.old2"), "secondo danno\r\n");
+    EXPECT_EQ(drive.read(azi + ".old"), "primo danno\r\n");
+    EXPECT_EQ(drive.read(azi + ".old2"), "secondo danno\r\n");
 }
 
 TEST(SelectCompany, SplitsCaptionAndYear) {
     core::CompanyState state;
     const std::string name = longName(200);
     state.registry[0] = name + "2024";
-    state.registry[5] = name;
     state.registry[7] = core::padRight("Rossi Srl", 200) + "2025";
-
-    selectCompany(state, 0);
-    EXPECT_EQ(state.code, 0);
-    EXPECT_EQ(state.companyCaption, "000 " + name);
-    EXPECT_EQ(state.yearCaption, "2024");
-
-    selectCompany(state, 5);
-    EXPECT_EQ(state.code, 5);
-    EXPECT_EQ(state.companyCaption, "005 " + name);
-    EXPECT_EQ(state.yearCaption, "");
-
-    selectCompany(state, 7);
-    EXPECT_EQ(state.companyCaption, "007 Rossi Srl");
-    EXPECT_EQ(state.yearCaption, "2025");
-
-    selectCompany(state, 9);
-    EXPECT_EQ(state.companyCaption, "009 *");
-    EXPECT_EQ(state.yearCaption, "");
-
+    const auto captions = [&](int code) {
+        selectCompany(state, code);
+        return NameYear{state.companyCaption, state.yearCaption};
+    };
+    EXPECT_EQ(captions(0), (NameYear{"000 " + name, "2024"}));
+    EXPECT_EQ(captions(7), (NameYear{"007 Rossi Srl", "2025"}));
+    EXPECT_EQ(captions(9), (NameYear{"009 *", ""}));
+    EXPECT_EQ(state.code, 9);
     selectCompany(state, 1000);
     EXPECT_EQ(state.code, 9);
 }

@@ -9,7 +9,6 @@ namespace {
 TEST(Scramble, LengthCharacterThenShiftedWindows1252Codes) {
     EXPECT_EQ(scramble("  abc  "), "Ccfi");
     EXPECT_EQ(scramble(""), "@");
-    EXPECT_EQ(scramble("a b"), "Cc$h");
     EXPECT_EQ(scramble("è€"), "Bê„");  // 232 + 2, 128 + 4
     // Every typeable character, at several positions, comes back and never makes a blank
     // or a line break in the file.
@@ -28,12 +27,10 @@ TEST(Scramble, RefusesWhatTheFileCannotHold) {
     EXPECT_TRUE(scramble(std::string(79, 'a')));  // 97 + 158 = 255
     EXPECT_FALSE(scramble(std::string(80, 'a')));
     EXPECT_FALSE(scramble(std::string(192, '!')));  // the length character itself
-    EXPECT_TRUE(scramble("aaù"));
-    EXPECT_FALSE(scramble("aaaù"));
-    for (const char* bad : {"Łódź", "a\tb", "a\nb", "a\x81", "a\xC2\x81"}) EXPECT_FALSE(scramble(bad)) << bad;
+    for (const char* bad : {"aaaù", "Łódź", "a\tb", "a\nb", "a\x81", "a\xC2\x81"}) EXPECT_FALSE(scramble(bad)) << bad;
 }
 
-TEST(Unscramble, SurvivesAnyStoredText) {
+TEST(Scramble, UnscrambleSurvivesAnyStoredText) {
     for (const char* s : {"", "@", "Z"}) EXPECT_EQ(unscramble(s), "");
     EXPECT_EQ(unscramble("C!!"), "??");  // codes below a blank
     const std::string plain = unscramble(std::string(10000, 'z'));
@@ -45,9 +42,6 @@ TEST(Unscramble, SurvivesAnyStoredText) {
 TEST(DefaultUsers, OnlyTheAdministrator) {
     const UsersTable t = defaultUsers();
     EXPECT_EQ(t[1], (UserRecord{"Amministratore", defaultAdministratorPassword(), "9", "", std::string(500, '0')}));
-    const std::string password = defaultAdministratorPassword();
-    EXPECT_EQ(password.size(), 14u);
-    EXPECT_EQ(password.find_first_not_of("abcdefghijklmnopqrstuvwxyz"), std::string::npos);
     for (int u = 2; u <= userCount; ++u) EXPECT_EQ(t[u], UserRecord{}) << u;
 }
 
