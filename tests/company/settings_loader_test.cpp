@@ -94,33 +94,29 @@ TEST_F(SettingsLoaderTest, FillsHeaderCurrencyAndListingFromTheFiles) {
     EXPECT_TRUE(platform.shown.empty());
 }
 
-TEST_F(SettingsLoaderTest, MissingFilesGiveTheDefaults) {
-    drive.makeInstallation(0);
-    drive.write(companyGnr, oldRecord('9', "04"));
+TEST_F(SettingsLoaderTest, ReadsTheCurrentCompanyAndDefaultsForMissingFiles) {
+    drive.makeInstallation(5);
+    drive.write("kalwin/kalwin/kalaz0.005/kalvora.gnr", oldRecord('9', "17"));
+    drive.write("kalwin/kalwin/kalaz0.005/kalvora.int", "Bianchi\r\n");
+    company().code = 5;
     company().headerLines = {"", "old", "old", "old"};
     company().currency[7] = "old";
 
     loadCompanySettings(session);
 
-    EXPECT_EQ(company().headerLines[1], "");
+    EXPECT_EQ(company().headerLines[1], "Bianchi");
+    EXPECT_EQ(company().headerLines[2], "");
     const std::array<std::string, 21>& c = company().currency;
     EXPECT_EQ((std::vector<std::string>{c[1], c[2], c[3], c[4], c[5], c[6], c[7], c[11]}),
               (std::vector<std::string>{"1", "1936.27", "ITL", "EUR", "2", "0", "", "9"}));
     EXPECT_TRUE(company().euro());
     EXPECT_EQ(company().listing.styles[3].fontName, "Arial");
-}
-
-TEST_F(SettingsLoaderTest, ReadsTheFilesOfTheCurrentCompany) {
-    drive.makeInstallation(5);
-    drive.write("kalwin/kalwin/kalaz0.005/kalvora.int", "Bianchi\r\n");
-    drive.write("kalwin/kalwin/kalaz0.005/kalvora.gnr", oldRecord('9', "17"));
-    company().code = 5;
-
-    loadCompanySettings(session);
-
-    EXPECT_EQ(company().headerLines[1], "Bianchi");
     EXPECT_EQ(company().general.defaultVatCode(), "17");
     EXPECT_FALSE(drive.exists("kalwin/kalwin/kalaz0.000"));
+
+    company().general.setDefaultVatCode("09");
+    ASSERT_EQ(saveGeneralSettings(session), 0);
+    EXPECT_EQ(drive.read("kalwin/kalwin/kalaz0.005/kalvora.gnr"), oldRecord('9', "09"));
 }
 
 TEST_F(SettingsLoaderTest, OutOfRangeDefaultVatCodeIsCorrectedAndSavedOthersAreNotWritten) {
@@ -223,19 +219,6 @@ TEST_F(SettingsLoaderTest, UnreadableCompanyFileIsNeverReplaced) {
     EXPECT_EQ(fs.writes, 0);
     EXPECT_EQ(drive.read(companyGnr), own);
     EXPECT_EQ(company().general.defaultVatCode(), "20") << "the template serves this run";
-}
-
-TEST_F(SettingsLoaderTest, SaveWritesTheRecordOfTheCurrentCompany) {
-    drive.makeInstallation(7);
-    company().code = 7;
-    company().general.setDefaultVatCode("09");
-
-    ASSERT_EQ(saveGeneralSettings(session), 0);
-
-    const std::string onDisk = drive.read("kalwin/kalwin/kalaz0.007/kalvora.gnr");
-    ASSERT_EQ(onDisk.size(), recordLength);
-    EXPECT_EQ(onDisk.substr(249, 2), "09");
-    EXPECT_FALSE(drive.exists(companyGnr));
 }
 
 }  // namespace
