@@ -1,5 +1,8 @@
 #include "ui/views.h"
 
+#include "ui/banks_view.h"
+#include "ui/carriers_view.h"
+#include "ui/causals_view.h"
 #include "ui/company_creation_view.h"
 #include "ui/login_view.h"
 #include "ui/main_view.h"
@@ -27,6 +30,9 @@ void registerViews(QtPlatform& platform) {
     platform.registerView("zelchkp", factoryOf<LoginView, launcher::LoginForm>());
     platform.registerView("zelpasw", factoryOf<PasswordView, launcher::PasswordForm>());
     platform.registerView("zelstpwd", factoryOf<UsersTableView, launcher::UsersTableForm>());
+    platform.registerView("zelstban", factoryOf<BanksView, tables::BanksForm>());
+    platform.registerView("zelstvet", factoryOf<CarriersView, tables::CarriersForm>());
+    platform.registerView("zelstcau", factoryOf<CausalsView, tables::CausalsForm>());
 }
 
 }  // namespace kalvora::ui

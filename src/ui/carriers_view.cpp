@@ -1,0 +1,147 @@
+#include "ui/carriers_view.h"
+
+#include "ui/icons.h"
+#include "ui/table_boxes.h"
+#include "ui/table_grid.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kalvora::ui {
+
+namespace {
+
+using Form = tables::CarriersForm;
+using Field = tables::CarrierField;
+
+constexpr std::array<const char*, tables::carrierFieldCount> controls = {"text1", "Text2", "Text3",
+                                                                         "text4", "text5", "sc4"};
+constexpr std::array<const char*, tables::carrierFieldCount> spokenNames = {
+    "Nome vettore o tipo di trasporto", "Indirizzo a 1' riga di annotazioni", "Città o 2' riga di annotazioni",
+    "ID Stato", "Codice (fatture PA)", "Codice Fiscale"};
+constexpr std::array<int, tables::carrierFieldCount> widths = {220, 220, 200, 34, 150, 150};
+
+}  // namespace
+
+CarriersView::CarriersView(tables::CarriersForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+    setObjectName(QStringLiteral("zelstvet"));
+    setWindowIcon(icons::application());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowMinimizeButtonHint);
+
+    auto* column = new QVBoxLayout(this);
+    column->setSizeConstraint(QLayout::SetFixedSize);
+    column->setContentsMargins(14, 14, 14, 12);
+    column->setSpacing(10);
+
+    auto* frame = new QGroupBox(QString::fromUtf8(Form::frameText), this);
+    auto* frameLayout = new QVBoxLayout(frame);
+    grid_ = new TableGrid(Form::visibleRows, tables::carrierFieldCount, QStringLiteral("selpag"), frame);
+    for (int f = 0; f < tables::carrierFieldCount; ++f) {
+        if (*Form::headers[f] == '\0') continue;
+        const bool paIdentity = static_cast<Field>(f) == Field::Country;
+        grid_->addHeader(f, QString::fromUtf8(Form::headers[f]), paIdentity ? 2 : 1);
+    }
+    for (int r = 0; r < Form::visibleRows; ++r) buildRow(r);
+    frameLayout->addWidget(grid_);
+    auto* help = new QLabel(QString::fromUtf8(Form::helpText), frame);
+    help->setObjectName(QStringLiteral("aiuto"));
+    help->setWordWrap(true);
+    frameLayout->addWidget(help);
+    column->addWidget(frame);
+
+    connect(grid_, &TableGrid::firstChanged, this, [this](int first) {
+        form_.scrollTo(first);
+        afterAction();
+    });
+
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    column->addWidget(line);
+
+    const TableButtons buttons = tableButtons(this);
+    confirm_ = buttons.confirm;
+    exit_ = buttons.exit;
+    column->addLayout(buttons.layout);
+    connect(confirm_, &QToolButton::clicked, this, [this] {
+        form_.confirm();
+        afterAction();
+    });
+    connect(exit_, &QToolButton::clicked, this, [this] {
+        form_.exitWindow();
+        afterAction();
+    });
+
+    QWidget* previous = nullptr;
+    for (const Row& row : rows_) {
+        for (QLineEdit* box : row) {
+            if (previous) setTabOrder(previous, box);
+            previous = box;
+        }
+    }
+    setTabOrder(previous, confirm_);
+    setTabOrder(confirm_, exit_);
+
+    refresh();
+    focusField();
+}
+
+void CarriersView::buildRow(int r) {
+    for (int f = 0; f < tables::carrierFieldCount; ++f) {
+        const auto field = static_cast<Field>(f);
+        QLineEdit* box = tableBox(grid_, QStringLiteral("%1_%2").arg(QLatin1String(controls[f])).arg(r),
+                                  tables::carrierFieldWidth(field), widths[f]);
+        rows_[r][f] = box;
+        grid_->addCell(r, f, box);
+        connect(box, &QLineEdit::textEdited, this, [this, r, field, box](const QString& text) {
+            form_.edit(r, field, fromQt(cleanedBoxText(box, text)));
+            afterAction();
+        });
+        connect(box, &QLineEdit::returnPressed, this, [this, r, field] {
+            form_.enterPressed(r, field);
+            afterAction();
+            focusField();
+        });
+    }
+}
+
+void CarriersView::refresh() {
+    setWindowTitle(toQt(form_.title()));
+    grid_->showPage(form_.firstEntry(), form_.lastFirstEntry());
+    for (int r = 0; r < Form::visibleRows; ++r) {
+        const QString entry = QString::number(form_.entryOf(r));
+        for (int f = 0; f < tables::carrierFieldCount; ++f) {
+            showBoxText(rows_[r][f], form_.row(r)[f]);
+            rows_[r][f]->setAccessibleName(QString::fromUtf8(spokenNames[f]) + QLatin1Char(' ') + entry);
+        }
+    }
+}
+
+void CarriersView::focusField() {
+    const int r = form_.focusedRow();
+    if (r >= 0 && r < Form::visibleRows)
+        rows_[r][static_cast<int>(form_.focusedField())]->setFocus(Qt::OtherFocusReason);
+}
+
+void CarriersView::afterAction() {
+    refresh();
+    if (form_.closed()) done(QDialog::Accepted);
+}
+
+void CarriersView::reject() {
+    if (!form_.closed()) form_.exitWindow();
+    afterAction();
+}
+
+void CarriersView::closeEvent(QCloseEvent* event) {
+    if (!form_.closed()) form_.exitWindow();
+    event->accept();
+}
+
+}  // namespace kalvora::ui
