@@ -14,6 +14,9 @@
 #include "launcher/module_launcher.h"
 #include "launcher/module_menus.h"
 #include "launcher/user_commands.h"
+#include "tables/banks.h"
+#include "tables/carriers.h"
+#include "tables/causals.h"
 #include "tables/payment_terms.h"
 #include "tables/vat_codes.h"
 
@@ -157,6 +160,12 @@ void MainForm::chooseMenu(const std::string& entryName) {
         openTableWindow<tables::PaymentTermsForm>();
     } else if (entryName == "x_iva") {
         openTableWindow<tables::VatCodesForm>();
+    } else if (entryName == "x_ban") {
+        openTableWindow<tables::BanksForm>();
+    } else if (entryName == "x_vet") {
+        openTableWindow<tables::CarriersForm>();
+    } else if (entryName == "x_cau") {
+        openTableWindow<tables::CausalsForm>();
     } else if (core::startsWith(entryName, "x_inte_")) {
         internetCommand(core::integerValue(core::mid(entryName, 8)));
     } else if (core::startsWith(entryName, "x_xass_")) {

@@ -297,9 +297,17 @@ TEST_F(MainMenuCommands, WindowsAndProgramsOfTheUtilityAndInternetMenus) {
     form.chooseMenu("s_sta");
     EXPECT_EQ(t.platform.printerSetups, 1);
 
-    form.chooseMenu("x_ban");  // its window is not offered yet: disabled, nothing happens
-    EXPECT_FALSE(findEntry(form.menus(), "x_ban")->enabled);
-    EXPECT_EQ(t.platform.windowsShown.size(), 2u);
+    form.chooseMenu("x_ban");
+    form.chooseMenu("x_vet");
+    form.chooseMenu("x_cau");
+    ASSERT_EQ(t.platform.windowsShown.size(), 5u);
+    EXPECT_EQ(t.platform.windowsShown[2]->name(), "zelstban");
+    EXPECT_EQ(t.platform.windowsShown[3]->name(), "zelstvet");
+    EXPECT_EQ(t.platform.windowsShown[4]->name(), "zelstcau");
+
+    form.chooseMenu("x_cas");  // its window is not offered yet: disabled, nothing happens
+    EXPECT_FALSE(findEntry(form.menus(), "x_cas")->enabled);
+    EXPECT_EQ(t.platform.windowsShown.size(), 5u);
 
     form.chooseMenu("x_inte_4");
     ASSERT_EQ(t.platform.started.size(), 1u);
