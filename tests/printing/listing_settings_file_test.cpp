@@ -12,10 +12,10 @@ class ListingSettingsFileTest : public ::testing::Test {
 protected:
     ListingSettingsFileTest() { drive.makeInstallation(); }
 
-    core::ListingSettings load(const std::vector<std::string>& lines, std::string_view end = "\r\n") {
+    core::ListingSettings load(const std::vector<std::string>& lines) {
         std::string content;
         for (const std::string& l : lines)
-            content += l + std::string(end);
+            content += l + "\r\n";
         drive.write(rel, core::encodeCp1252(content));
         return loadListingSettings(files, drive.path(rel));
     }
@@ -60,16 +60,14 @@ TEST_F(ListingSettingsFileTest, MissingFileGivesArialNineEverywhere) {
 }
 
 TEST_F(ListingSettingsFileTest, CompleteFileWithHexAndDecimalColours) {
-    for (std::string_view end : {"\r\n", "\n"}) {
-        const core::ListingSettings s = load(completeFile(), end);
-        EXPECT_EQ(edgesAndGrid(s), (std::vector<int>{40, 900, 25, 920, 1}));
-        expectStyle(s.styles[0], "Courier New", 10, false, false, 0);
-        expectStyle(s.styles[1], "Times New Roman", 16, true, false, 255);
-        expectStyle(s.styles[2], "Verdana", 8, false, true, 16711680);
-        expectStyle(s.styles[3], "Città Sans", 11, true, true, 65280);
-        expectStyle(s.styles[4], "Arial", 9, false, false, 8421504);
-        expectStyle(s.styles[5], "Tahoma", 12, false, false, 0x102030);
-    }
+    const core::ListingSettings s = load(completeFile());
+    EXPECT_EQ(edgesAndGrid(s), (std::vector<int>{40, 900, 25, 920, 1}));
+    expectStyle(s.styles[0], "Courier New", 10, false, false, 0);
+    expectStyle(s.styles[1], "Times New Roman", 16, true, false, 255);
+    expectStyle(s.styles[2], "Verdana", 8, false, true, 16711680);
+    expectStyle(s.styles[3], "Città Sans", 11, true, true, 65280);
+    expectStyle(s.styles[4], "Arial", 9, false, false, 8421504);
+    expectStyle(s.styles[5], "Tahoma", 12, false, false, 0x102030);
 }
 
 TEST_F(ListingSettingsFileTest, ShortOrGarbledFileGivesTheDefaultsOfEachMissingGroup) {
