@@ -1,0 +1,35 @@
+// kalvora.tb2: any bytes (an empty input stands for a missing file) open in the causals window
+// as 500 categories, and its save writes exactly 500 lines that open again as the same
+// categories.
+#include "core/session.h"
+#include "settings_fuzz_drive.h"
+#include "tables/causals.h"
+
+using namespace kalvora;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const core::Installation& inst = fuzz::fuzzInstallation();
+    core::Files files;
+    fuzz::NullPlatform platform;
+    core::FixedClock clock(core::Date{2026, 1, 1});
+    core::Session session(inst, platform, clock, files);
+
+    const std::string path = tables::categoriesPath(inst, 0);
+    fuzz::placeFile(files, path, fuzz::asText(data, size), size > 0);
+
+    tables::CausalsForm form(session);
+    form.open();
+    fuzz::check(form.categories().size() == tables::CausalsForm::categoryCount, "500 categories in memory");
+    const std::vector<std::string> expected = form.categories();
+    // The first shown category goes back through the box, as a user touching it would.
+    form.edit(tables::CausalList::Categories, 0, form.text(tables::CausalList::Categories, 0));
+    form.confirm();
+    fuzz::check(form.closed(), "save");
+
+    const auto lines = files.readLines(path);
+    fuzz::check(lines && lines->size() == tables::CausalsForm::categoryCount, "500 lines on disk");
+    tables::CausalsForm again(session);
+    again.open();
+    fuzz::check(again.categories() == expected, "categories read back as saved");
+    return 0;
+}
