@@ -53,7 +53,8 @@ public:
     virtual int openDocument(const std::string& target) = 0;
     // Brings the window with exactly this title to the front; false when there is none.
     virtual bool bringToFront(const std::string& title) = 0;
-    // Asks the front window to close, as Alt+F4 does.
+    // Asks the window the last bringToFront found to close, as Alt+F4 does; nothing when that
+    // found none.
     virtual void closeFrontWindow() = 0;
 
     // Sets the computer's date (the time of day stays). Returns 0 or an error number.

@@ -79,6 +79,7 @@ void MainForm::startup() {
 bool MainForm::login() {
     auto& s = session();
     s.run().userCaption.clear();
+    if (changed) changed();
     LoginForm form(s);
     form.open();
     s.platform().showModal(form);
