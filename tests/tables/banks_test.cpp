@@ -180,22 +180,5 @@ TEST_F(BanksTest, SaveAfterScrollingWritesTheEditedBankOnly) {
     EXPECT_TRUE(testing::matchesGolden("banks/kalvora.tab", test.drive.read(tabFile)));
 }
 
-TEST_F(BanksTest, GarbageOpensAndSavesWholeCodes) {
-    std::string garbage;
-    for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 53) % 256);
-    garbage += std::string(100000, '\xe0') + "\r\r\n\n" + std::string(3, '\0');
-    test.drive.write(tabFile, garbage);
-    form.open();
-    for (int r = 0; r < BanksForm::visibleRows; ++r) {
-        form.edit(r, Field::Abi, form.text(r, Field::Abi));
-        form.edit(r, Field::SubAccount, form.text(r, Field::SubAccount));
-        EXPECT_EQ(core::length(cell(r + 1, 1)), 13u);
-        EXPECT_EQ(core::length(cell(r + 1, 3)), 8u);
-    }
-    form.confirm();
-    EXPECT_TRUE(form.closed());
-    EXPECT_EQ(savedLines().size(), 930u);
-}
-
 }  // namespace
 }  // namespace kalvora::tables
