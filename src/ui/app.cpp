@@ -35,6 +35,7 @@ int runApplication(int argc, char** argv, const AppOptions& options) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kalxena"));
     QApplication::setWindowIcon(icons::application());
+    icons::useInstalledIconTheme();
     installItalianTranslations(app);
 
     core::SystemClock clock;

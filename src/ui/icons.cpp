@@ -1,5 +1,9 @@
 #include "ui/icons.h"
 
+#include "launcher/toolbar.h"
+
+#include <QDir>
+#include <QFileInfo>
 #include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
@@ -73,7 +77,276 @@ void drawBadge(QPainter& p, const QColor& light, const QColor& dark) {
     p.drawEllipse(QRectF(4, 4, 56, 56));
 }
 
+void drawArrowDown(QPainter& p, const QPointF& tip, qreal size, const QColor& colour) {
+    QPainterPath arrow;
+    arrow.moveTo(tip);
+    arrow.lineTo(tip.x() - size, tip.y() - size);
+    arrow.lineTo(tip.x() - size * 0.4, tip.y() - size);
+    arrow.lineTo(tip.x() - size * 0.4, tip.y() - size * 2);
+    arrow.lineTo(tip.x() + size * 0.4, tip.y() - size * 2);
+    arrow.lineTo(tip.x() + size * 0.4, tip.y() - size);
+    arrow.lineTo(tip.x() + size, tip.y() - size);
+    arrow.closeSubpath();
+    p.setPen(QPen(colour.darker(140), 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(colour);
+    p.drawPath(arrow);
+}
+
+void drawFloppy(QPainter& p) {
+    const QColor dark(0x23, 0x3f, 0x66);
+    QPainterPath body;
+    body.moveTo(6, 6);
+    body.lineTo(48, 6);
+    body.lineTo(58, 16);
+    body.lineTo(58, 58);
+    body.lineTo(6, 58);
+    body.closeSubpath();
+    p.setPen(QPen(dark, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(vertical(QColor(0x5b, 0x8f, 0xd0), QColor(0x2d, 0x5a, 0x98)));
+    p.drawPath(body);
+    p.setBrush(QColor(0xdd, 0xe4, 0xee));
+    p.drawRect(QRectF(16, 6, 28, 18));
+    p.setPen(Qt::NoPen);
+    p.setBrush(dark);
+    p.drawRect(QRectF(34, 9, 6, 12));
+    p.setPen(QPen(dark, 2));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(13, 32, 38, 26), 2, 2);
+}
+
+void drawLetterBadge(QPainter& p, const QColor& light, const QColor& dark, const QString& letter) {
+    drawBadge(p, light, dark);
+    QFont font(QStringLiteral("Sans"));
+    font.setBold(true);
+    font.setPixelSize(40);
+    QPainterPath text;
+    text.addText(0, 0, font, letter);
+    const QRectF box = text.boundingRect();
+    text.translate(32 - box.center().x(), 32 - box.center().y());
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawPath(text);
+}
+
+void drawInfo(QPainter& p) {
+    drawBadge(p, QColor(0x5d, 0xa7, 0xf0), QColor(0x1f, 0x62, 0xb5));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(27.5, 13, 9, 9));
+    p.drawRoundedRect(QRectF(28, 26, 8, 25), 3, 3);
+}
+
+void drawHelp(QPainter& p) {
+    drawLetterBadge(p, QColor(0x4f, 0xc0, 0xb8), QColor(0x16, 0x7d, 0x77), QStringLiteral("?"));
+}
+
+void drawAssistance(QPainter& p) {
+    drawBadge(p, QColor(0x7c, 0xcf, 0x6a), QColor(0x2e, 0x8b, 0x32));
+    // A headset: the band over the head, two ear pads and the microphone arm.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::RoundCap));
+    p.drawArc(QRectF(15, 13, 34, 34), 0, 180 * 16);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(11, 27, 11, 17), 4, 4);
+    p.drawRoundedRect(QRectF(42, 27, 11, 17), 4, 4);
+    p.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath arm;
+    arm.moveTo(47, 44);
+    arm.cubicTo(46, 52, 40, 53, 33, 53);
+    p.drawPath(arm);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(27, 49, 8, 8));
+}
+
+void drawBackup(QPainter& p) {
+    drawFloppy(p);
+    drawArrowDown(p, QPointF(46, 62), 12, QColor(0x4c, 0xb0, 0x3c));
+}
+
+void drawRestore(QPainter& p) {
+    drawFloppy(p);
+    const QColor orange(0xe0, 0x84, 0x1a);
+    p.setPen(QPen(orange, 6, Qt::SolidLine, Qt::FlatCap));
+    p.setBrush(Qt::NoBrush);
+    // Round from the top clockwise, the head at the top pointing back: turning back.
+    p.drawArc(QRectF(32, 36, 24, 24), 90 * 16, -280 * 16);
+    QPainterPath head;
+    head.moveTo(33, 36);
+    head.lineTo(44, 29);
+    head.lineTo(44, 43);
+    head.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(orange);
+    p.drawPath(head);
+}
+
+void drawCalculator(QPainter& p) {
+    const QColor dark(0x3a, 0x40, 0x48);
+    p.setPen(QPen(dark, 2));
+    p.setBrush(vertical(QColor(0x8a, 0x94, 0xa0), QColor(0x4a, 0x52, 0x5c)));
+    p.drawRoundedRect(QRectF(12, 4, 40, 56), 5, 5);
+    p.setPen(QPen(dark, 1));
+    p.setBrush(QColor(0xd6, 0xe8, 0xc8));
+    p.drawRect(QRectF(17, 9, 30, 11));
+    p.setPen(Qt::NoPen);
+    for (int row = 0; row < 4; ++row)
+        for (int col = 0; col < 3; ++col) {
+            p.setBrush(row == 3 && col == 2 ? QColor(0xf0, 0x8c, 0x2a) : QColor(0xf2, 0xf4, 0xf6));
+            p.drawRoundedRect(QRectF(17 + col * 11, 25 + row * 8.5, 8, 6), 1.5, 1.5);
+        }
+}
+
+void drawPrinter(QPainter& p) {
+    const QColor dark(0x3a, 0x40, 0x48);
+    p.setPen(QPen(dark, 2));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(18, 6, 28, 20));
+    p.setBrush(vertical(QColor(0xb4, 0xbc, 0xc6), QColor(0x6a, 0x74, 0x80)));
+    p.drawRoundedRect(QRectF(6, 22, 52, 24), 4, 4);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(16, 38, 32, 22));
+    p.setPen(QPen(QColor(0x8a, 0x94, 0xa0), 2));
+    for (int line = 0; line < 3; ++line) p.drawLine(QPointF(21, 45 + line * 5), QPointF(43, 45 + line * 5));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x4c, 0xb0, 0x3c));
+    p.drawEllipse(QRectF(48, 27, 5, 5));
+}
+
+void drawInternet(QPainter& p) {
+    const QColor dark(0x1f, 0x62, 0xb5);
+    p.setPen(QPen(dark, 2));
+    p.setBrush(vertical(QColor(0x8c, 0xc4, 0xf4), QColor(0x3a, 0x82, 0xd4)));
+    p.drawEllipse(QRectF(4, 4, 50, 50));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(0xe8, 0xf2, 0xfc), 2));
+    p.drawEllipse(QRectF(17, 4, 24, 50));
+    p.drawLine(QPointF(29, 4), QPointF(29, 54));
+    p.drawLine(QPointF(4, 29), QPointF(54, 29));
+    p.drawLine(QPointF(9, 16), QPointF(49, 16));
+    p.drawLine(QPointF(9, 42), QPointF(49, 42));
+    drawArrowDown(p, QPointF(48, 62), 12, QColor(0x4c, 0xb0, 0x3c));
+}
+
+void drawMail(QPainter& p) {
+    const QColor dark(0x5a, 0x4a, 0x2a);
+    p.setPen(QPen(dark, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(vertical(QColor(0xff, 0xfb, 0xf0), QColor(0xe8, 0xdc, 0xc0)));
+    p.drawRect(QRectF(4, 14, 56, 38));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath flap;
+    flap.moveTo(4, 14);
+    flap.lineTo(32, 36);
+    flap.lineTo(60, 14);
+    p.drawPath(flap);
+    p.drawLine(QPointF(4, 52), QPointF(24, 32));
+    p.drawLine(QPointF(60, 52), QPointF(40, 32));
+}
+
+void drawPostIt(QPainter& p) {
+    QPainterPath note;
+    note.moveTo(8, 8);
+    note.lineTo(56, 8);
+    note.lineTo(56, 42);
+    note.lineTo(42, 56);
+    note.lineTo(8, 56);
+    note.closeSubpath();
+    p.setPen(QPen(QColor(0xb8, 0x96, 0x10), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(vertical(QColor(0xff, 0xf2, 0x8a), QColor(0xf6, 0xd8, 0x3c)));
+    p.drawPath(note);
+    QPainterPath fold;
+    fold.moveTo(56, 42);
+    fold.lineTo(42, 42);
+    fold.lineTo(42, 56);
+    fold.closeSubpath();
+    p.setBrush(QColor(0xe0, 0xbc, 0x2a));
+    p.drawPath(fold);
+    p.setPen(QPen(QColor(0x9a, 0x7c, 0x10), 2, Qt::SolidLine, Qt::RoundCap));
+    for (int line = 0; line < 3; ++line) p.drawLine(QPointF(15, 19 + line * 8), QPointF(49, 19 + line * 8));
+    p.drawLine(QPointF(15, 43), QPointF(34, 43));
+}
+
+void drawFinish(QPainter& p) {
+    drawBadge(p, QColor(0xec, 0x6b, 0x5e), QColor(0xb3, 0x26, 0x1e));
+    p.setPen(QPen(Qt::white, 6, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(17, 18, 30, 30), 125 * 16, 290 * 16);
+    p.drawLine(QPointF(32, 13), QPointF(32, 32));
+}
+
+// The pictures of the default toolbar's commands, with the names a freedesktop icon theme gives
+// the same things.
+struct ToolbarPicture {
+    std::string_view command;
+    Drawing draw;
+    const char* themeNames[2];
+};
+
+namespace cmd = launcher::toolbar_command;
+const ToolbarPicture toolbarPictures[] = {
+    {cmd::info, drawInfo, {"help-about", nullptr}},
+    {cmd::help1, drawHelp, {"help-contents", "help-browser"}},
+    {cmd::assistance, drawAssistance, {"call-start", "audio-headset"}},
+    {cmd::backup, drawBackup, {"document-save", "media-floppy"}},
+    {cmd::restore, drawRestore, {"document-revert", "edit-undo"}},
+    {cmd::calculator, drawCalculator, {"accessories-calculator", nullptr}},
+    {cmd::print, drawPrinter, {"document-print", "printer"}},
+    {cmd::internet, drawInternet, {"software-update-available", "system-software-update"}},
+    {cmd::mail, drawMail, {"mail-send", "mail-message-new"}},
+    {cmd::postIt, drawPostIt, {"accessories-text-editor", "text-editor"}},
+    {cmd::finish, drawFinish, {"application-exit", "system-log-out"}},
+};
+
+const ToolbarPicture* toolbarPictureOf(std::string_view command) {
+    for (const ToolbarPicture& picture : toolbarPictures)
+        if (picture.command == command) return &picture;
+    return nullptr;
+}
+
 }  // namespace
+
+QIcon toolbarPicture(std::string_view command) {
+    for (const QString& name : themeNames(command)) {
+        if (!QIcon::hasThemeIcon(name)) continue;
+        const QIcon themed = QIcon::fromTheme(name);
+        const QList<QSize> sizes = themed.availableSizes();
+        if (sizes.isEmpty()) return themed;  // scalable: right at any size
+        // A theme shows a fixed-size picture at the next smaller size it has; shrinking the next
+        // bigger one fills the button instead.
+        QIcon fitted;
+        for (const QSize& size : sizes) fitted.addPixmap(themed.pixmap(size));
+        return fitted;
+    }
+    return drawnToolbarPicture(command);
+}
+
+QIcon drawnToolbarPicture(std::string_view command) {
+    const ToolbarPicture* picture = toolbarPictureOf(command);
+    return picture ? render(picture->draw) : QIcon();
+}
+
+QStringList themeNames(std::string_view command) {
+    QStringList names;
+    if (const ToolbarPicture* picture = toolbarPictureOf(command))
+        for (const char* name : picture->themeNames)
+            if (name) names << QLatin1String(name);
+    return names;
+}
+
+void useInstalledIconTheme() {
+    // hicolor is where every theme ends, not a theme of its own: it holds no toolbar pictures.
+    const QString theme = QIcon::themeName();
+    if (!theme.isEmpty() && theme != QLatin1String("hicolor")) return;
+    const QString installed = QStringLiteral("Adwaita");
+    for (const QString& folder : QIcon::themeSearchPaths()) {
+        if (!QFileInfo::exists(QDir(folder).filePath(installed + QLatin1String("/index.theme")))) continue;
+        if (theme.isEmpty()) QIcon::setThemeName(installed);
+        QIcon::setFallbackThemeName(installed);
+        return;
+    }
+}
 
 QIcon application() {
     return render([](QPainter& p) {

@@ -3,7 +3,11 @@
 #include "ui/elided_label.h"
 #include "ui/icons.h"
 #include "ui/qt_text.h"
+#include "ui/toolbar_row.h"
 
+#include "core/dates.h"
+
+#include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QHBoxLayout>
@@ -25,6 +29,13 @@ namespace kalvora::ui {
 namespace {
 
 constexpr const char* dateFormat = "dd/MM/yyyy";
+
+// The menus of the menu bar that give the focus back to the key field.
+bool isGroupMenu(const std::string& name) {
+    for (const char* group : {"m_ven", "m_acq", "m_mag", "m_con", "m_uti", "m_azi"})
+        if (name == group) return true;
+    return false;
+}
 
 // The band at the top holding the company and the user.
 class HeaderBand : public QWidget {
@@ -166,6 +177,9 @@ MainView::MainView(launcher::MainForm& form, QWidget* parent) : QMainWindow(pare
     band->setMinimumHeight(64);
     column->addWidget(band);
 
+    toolbar_ = new ToolbarRow(form_.session().files(), this, central);
+    column->addWidget(toolbar_);
+
     auto* backdrop = new Backdrop(central);
     column->addWidget(backdrop, 1);
 
@@ -199,6 +213,22 @@ MainView::MainView(launcher::MainForm& form, QWidget* parent) : QMainWindow(pare
     date_->setToolTip(QStringLiteral("Data di lavoro"));
     bar->addPermanentWidget(date_);
     setStatusBar(bar);
+
+    connect(toolbar_, &ToolbarRow::buttonClicked, this, [this](int number) {
+        form_.toolbarClicked(number);
+        afterAction();
+    });
+    connect(companyPicture_, &QToolButton::clicked, this, [this] {
+        form_.companyPictureClicked();
+        afterAction();
+        if (!form_.exiting()) keyField_->setFocus();
+    });
+    // A date is chosen when the calendar closes on it or when typing in the field ends; the
+    // calendar's signals come before the field has taken the date, hence queued.
+    connect(date_, &QDateEdit::editingFinished, this, &MainView::commitDate);
+    connect(date_->calendarWidget(), &QCalendarWidget::clicked, this, &MainView::commitDate, Qt::QueuedConnection);
+    connect(date_->calendarWidget(), &QCalendarWidget::activated, this, &MainView::commitDate,
+            Qt::QueuedConnection);
 
     connect(noticeButton_, &QToolButton::clicked, this, [this] {
         form_.noticeClicked();
@@ -286,15 +316,39 @@ void MainView::refresh() {
     status_->setPalette(palette);
     noticeButton_->setVisible(form_.noticeButtonVisible());
 
-    // The field keeps a date the user picked until the form shows another one.
-    const std::string dateText = form_.dateText();
-    if (dateText != dateShown_) {
-        dateShown_ = dateText;
-        const QDate date = QDate::fromString(toQt(dateText), QLatin1String(dateFormat));
-        if (date.isValid()) date_->setDate(date);
-    }
+    // The toolbar is read by the start-up; until then there is nothing to offer.
+    toolbar_->setToolbar(form_.toolbar());
+    toolbar_->setVisible(form_.started() && !form_.exiting());
+
+    // A date being typed is left alone; commitDate shows the form's date once typing ends.
+    if (!date_->hasFocus()) showFormDate();
 
     refreshMenus();
+}
+
+void MainView::showFormDate() {
+    const QDate date = QDate::fromString(toQt(form_.dateText()), QLatin1String(dateFormat));
+    if (date.isValid() && date != date_->date()) date_->setDate(date);
+}
+
+void MainView::commitDate() {
+    // The refusal's message box takes the focus from the field, which ends its editing again.
+    if (committingDate_) return;
+    committingDate_ = true;
+    const QDate picked = date_->date();
+    const core::Date date{picked.year(), picked.month(), picked.day()};
+    if (core::toDdMmYyyy(date) != form_.dateText()) form_.setDate(date);
+    // Whatever happened, the field shows the computer's date: the new one, or the old one kept.
+    showFormDate();
+    committingDate_ = false;
+    afterAction();
+}
+
+void MainView::groupMenuOpening() {
+    // The calendar closes as soon as the menu bar is clicked, and the field would keep the
+    // focus (and the keystrokes meant for the window) once the menu is gone.
+    const QWidget* calendar = date_->calendarWidget();
+    if (date_->hasFocus() || (calendar && calendar->isVisible())) keyField_->setFocus();
 }
 
 void MainView::refreshMenus() {
@@ -322,6 +376,8 @@ void MainView::addEntries(QWidget* parent, const std::vector<launcher::MenuEntry
         if (!entry.children.empty()) {
             auto* menu = new QMenu(toQt(entry.caption), parent);
             menu->setObjectName(name);
+            if (qobject_cast<QMenuBar*>(parent) && isGroupMenu(entry.name))
+                connect(menu, &QMenu::aboutToShow, this, &MainView::groupMenuOpening);
             addEntries(menu, entry.children);
             action = menu->menuAction();
         } else {

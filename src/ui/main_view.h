@@ -1,7 +1,7 @@
 #pragma once
-// The main window kalxena: company and user captions at the top, the menus from the form's
-// model, the status line, the notice button and the date at the bottom. Every user action calls
-// the form and then reads its state back.
+// The main window kalxena: company and user captions at the top, the toolbar below them, the
+// menus from the form's model, the status line, the notice button and the date at the bottom.
+// Every user action calls the form and then reads its state back.
 #include "launcher/main_form.h"
 
 #include <QMainWindow>
@@ -19,6 +19,7 @@ class QWidget;
 namespace kalvora::ui {
 
 class ElidedLabel;
+class ToolbarRow;
 
 class MainView : public QMainWindow {
     Q_OBJECT
@@ -47,6 +48,9 @@ private:
     void buildMenus();
     void addEntries(QWidget* parent, const std::vector<launcher::MenuEntry>& entries);
     void applyEntries(const std::vector<launcher::MenuEntry>& entries);
+    void groupMenuOpening();
+    void commitDate();
+    void showFormDate();
 
     launcher::MainForm& form_;
     bool startupScheduled_ = false;
@@ -60,12 +64,13 @@ private:
     QToolButton* changeUser_ = nullptr;      // user2
     ElidedLabel* status_ = nullptr;          // rete
     QToolButton* noticeButton_ = nullptr;    // oklinkbut
+    ToolbarRow* toolbar_ = nullptr;          // bottoni1
     QDateEdit* date_ = nullptr;              // datax
     QLineEdit* keyField_ = nullptr;          // text1
 
     std::string menuShape_;
     std::map<std::string, QAction*> menuActions_;
-    std::string dateShown_;
+    bool committingDate_ = false;
 };
 
 }  // namespace kalvora::ui

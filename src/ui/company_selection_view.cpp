@@ -1,0 +1,183 @@
+#include "ui/company_selection_view.h"
+
+#include "core/text.h"
+#include "ui/icons.h"
+#include "ui/qt_text.h"
+
+#include <QAbstractTableModel>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace kalvora::ui {
+
+// The form's rows as the grid shows them: text, and the colour a row was painted with. The
+// grid asks only for the cells it paints, so a thousand companies cost nothing up front.
+class CompanyRowsModel : public QAbstractTableModel {
+public:
+    explicit CompanyRowsModel(const CompanySelectionView::Form& form, QObject* parent)
+        : QAbstractTableModel(parent), form_(form) {}
+
+    void reload() {
+        beginResetModel();
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(form_.rows().size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : CompanySelectionView::Form::columnCount;
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.row() >= rowCount()) return {};
+        const company::CompanyRow& row = form_.rows()[static_cast<std::size_t>(index.row())];
+        switch (role) {
+            case Qt::DisplayRole:
+            case Qt::AccessibleTextRole:
+                return toQt(index.column() == 0 ? row.code : index.column() == 1 ? row.name : row.year);
+            case Qt::BackgroundRole:
+                if (row.colour < 0) return {};
+                // red + 256 * green + 65536 * blue
+                return QColor(row.colour & 0xff, (row.colour >> 8) & 0xff, (row.colour >> 16) & 0xff);
+            case Qt::ForegroundRole:
+                // Dark text on the painted rows whatever the desktop's colours are.
+                return row.colour < 0 ? QVariant() : QVariant(QColor(Qt::black));
+            default: return {};
+        }
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || section < 0 || section >= CompanySelectionView::Form::columnCount)
+            return QAbstractTableModel::headerData(section, orientation, role);
+        if (role == Qt::DisplayRole) return QString::fromUtf8(CompanySelectionView::Form::columnHeaders[section]);
+        if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+        return {};
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    }
+
+private:
+    const CompanySelectionView::Form& form_;
+};
+
+namespace {
+
+int twipsToPixels(int twips) {
+    return static_cast<int>(std::lround(twips / static_cast<double>(CompanySelectionView::twipsPerPixel)));
+}
+
+}  // namespace
+
+CompanySelectionView::CompanySelectionView(Form& form, QWidget* parent) : QDialog(parent), form_(form) {
+    setObjectName(QStringLiteral("zelselazi"));
+    setWindowIcon(icons::application());
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(10, 10, 10, 10);
+
+    model_ = new CompanyRowsModel(form_, this);
+    grid_ = new QTableView(this);
+    grid_->setObjectName(QStringLiteral("Grid1"));
+    grid_->setAccessibleName(QStringLiteral("Elenco aziende"));
+    grid_->setModel(model_);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setTabKeyNavigation(false);
+    grid_->setWordWrap(false);
+    grid_->setCornerButtonEnabled(false);
+    grid_->verticalHeader()->hide();
+    // Every row as high as the first: nothing is measured row by row.
+    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);
+
+    QHeaderView* header = grid_->horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setHighlightSections(false);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setStretchLastSection(true);
+    for (int c = 0; c < Form::columnCount; ++c)
+        if (Form::columnWidthsTwips[c] > 0) header->resizeSection(c, twipsToPixels(Form::columnWidthsTwips[c]));
+    connect(header, &QHeaderView::sectionClicked, this, [this](int c) {
+        form_.sortBy(c);
+        model_->reload();
+        grid_->horizontalHeader()->setSortIndicatorShown(true);
+        grid_->horizontalHeader()->setSortIndicator(c, Qt::AscendingOrder);
+        afterAction();
+    });
+    connect(grid_, &QTableView::clicked, this, [this](const QModelIndex& index) { choose(index.row()); });
+    grid_->installEventFilter(this);
+    column->addWidget(grid_);
+
+    // Room for the two fixed columns, the year, the scroll bar and about twenty rows.
+    QSize size(twipsToPixels(Form::columnWidthsTwips[0]) + twipsToPixels(Form::columnWidthsTwips[1]) + 200,
+               header->sizeHint().height() + 20 * grid_->verticalHeader()->defaultSectionSize() + 24);
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() - QSize(40, 80));
+    resize(size);
+
+    refresh();
+    // The current company's row has the keyboard cursor, without hiding its colour under a
+    // selection.
+    const std::string current = core::threeDigits(form_.currentCode());
+    for (int r = 0; r < form_.filledRows(); ++r) {
+        if (form_.rows()[static_cast<std::size_t>(r)].code != current) continue;
+        const QModelIndex index = model_->index(r, 0);
+        grid_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+        grid_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+        break;
+    }
+    grid_->setFocus();
+}
+
+void CompanySelectionView::refresh() {
+    setWindowTitle(toQt(form_.title()));
+    grid_->viewport()->update();
+}
+
+void CompanySelectionView::choose(int gridRow) {
+    // The header is the grid's own, not a row: grid row r is the form's data row r.
+    if (gridRow < 0 || form_.closed()) return;
+    form_.choose(gridRow);
+    afterAction();
+}
+
+void CompanySelectionView::afterAction() {
+    refresh();
+    if (form_.closed()) done(QDialog::Accepted);
+}
+
+void CompanySelectionView::reject() {
+    if (!form_.closed()) form_.closeBox();
+    afterAction();
+}
+
+void CompanySelectionView::closeEvent(QCloseEvent* event) {
+    if (!form_.closed()) form_.closeBox();
+    event->accept();
+}
+
+bool CompanySelectionView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            const QModelIndex current = grid_->currentIndex();
+            if (current.isValid()) choose(current.row());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace kalvora::ui
