@@ -17,7 +17,9 @@
 #include "tables/banks.h"
 #include "tables/carriers.h"
 #include "tables/causals.h"
+#include "tables/invoice_types.h"
 #include "tables/payment_terms.h"
+#include "tables/posting_accounts.h"
 #include "tables/vat_codes.h"
 
 #include <memory>
@@ -167,6 +169,10 @@ void MainForm::chooseMenu(const std::string& entryName) {
         openTableWindow<tables::CarriersForm>();
     } else if (entryName == "x_cau") {
         openTableWindow<tables::CausalsForm>();
+    } else if (entryName == "x_mas") {
+        openTableWindow<tables::PostingAccountsForm>();
+    } else if (entryName == "x_tip") {
+        openTableWindow<tables::InvoiceTypesForm>();
     } else if (core::startsWith(entryName, "x_inte_")) {
         internetCommand(core::integerValue(core::mid(entryName, 8)));
     } else if (core::startsWith(entryName, "x_xass_")) {
