@@ -49,9 +49,11 @@ TEST_F(NewCompany, AFailedFileDoesNotStopTheOthers) {
     drive.makeInstallation(3);
     std::filesystem::create_directories(drive.path(folder + "kalvora.tot/occupied"));
     EXPECT_NE(createCompanyFiles(session, 3, header, "2024"), 0);
-    for (const std::string& name : newFiles)
-        if (name != "kalvora.tot")
+    for (const std::string& name : newFiles) {
+        if (name != "kalvora.tot") {
             EXPECT_FALSE(drive.read(folder + name).empty()) << name;
+        }
+    }
 }
 
 }  // namespace
