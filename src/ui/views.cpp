@@ -4,14 +4,12 @@
 #include "ui/carriers_view.h"
 #include "ui/causals_view.h"
 #include "ui/company_creation_view.h"
-#include "ui/invoice_types_view.h"
 #include "ui/company_selection_view.h"
 #include "ui/info_view.h"
 #include "ui/invoice_types_view.h"
 #include "ui/login_view.h"
 #include "ui/main_view.h"
 #include "ui/password_view.h"
-#include "ui/posting_accounts_view.h"
 #include "ui/payment_terms_view.h"
 #include "ui/posting_accounts_view.h"
 #include "ui/users_table_view.h"
@@ -45,8 +43,6 @@ void registerViews(QtPlatform& platform) {
     platform.registerView("zelstban", factoryOf<BanksView, tables::BanksForm>());
     platform.registerView("zelstvet", factoryOf<CarriersView, tables::CarriersForm>());
     platform.registerView("zelstcau", factoryOf<CausalsView, tables::CausalsForm>());
-    platform.registerView("zelstmas", factoryOf<PostingAccountsView, tables::PostingAccountsForm>());
-    platform.registerView("zelstbil", factoryOf<InvoiceTypesView, tables::InvoiceTypesForm>());
     platform.registerView("zelstmas", factoryOf<PostingAccountsView, tables::PostingAccountsForm>());
     platform.registerView("zelstbil", factoryOf<InvoiceTypesView, tables::InvoiceTypesForm>());
 }
