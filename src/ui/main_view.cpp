@@ -255,6 +255,10 @@ MainView::MainView(launcher::MainForm& form, QWidget* parent) : QMainWindow(pare
 
 MainView::~MainView() {
     form_.changed = nullptr;
+    // Closing the window moves the focus out of the date field, whose end of editing must not
+    // reach a window already half destroyed.
+    disconnect(date_, nullptr, this, nullptr);
+    disconnect(date_->calendarWidget(), nullptr, this, nullptr);
 }
 
 void MainView::showEvent(QShowEvent* event) {

@@ -1,13 +1,17 @@
 // The wiring of the kalxena window against the fake platform: the menu bar mirrors the form's
 // menu tree, the captions and pictures follow the form, the close box ends at once.
 #include "company/company_creation.h"
+#include "company/company_selection.h"
 #include "launcher/login_form.h"
 #include "launcher/main_form.h"
 #include "launcher/users_fixture.h"
 #include "support/test_session.h"
 #include "ui/main_view.h"
+#include "ui_fixtures.h"
 
 #include <QAction>
+#include <QCalendarWidget>
+#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -63,6 +67,12 @@ QString compareMenus(const ui::MainView& view, const std::vector<launcher::MenuE
     return {};
 }
 
+// A click on the field's arrow drops its calendar down.
+void dropDown(QDateEdit* date) {
+    date->setFocus();
+    QTest::mouseClick(date, Qt::LeftButton, {}, QPoint(date->width() - 6, date->height() / 2));
+}
+
 bool anyHiddenOrDisabled(const std::vector<launcher::MenuEntry>& entries) {
     for (const auto& e : entries)
         if (!e.visible || !e.enabled || anyHiddenOrDisabled(e.children)) return true;
@@ -81,6 +91,10 @@ private slots:
     void closeBoxEndsWithoutQuestions();
     void changeUserLogsInAgainAndRebuildsTheMenus();
     void f10OpensTheFirstMenu();
+    void aRefusedDateGoesBackToTheComputersDate();
+    void aDateFromTheCalendarIsSetOnce();
+    void groupMenusTakeTheFocusFromTheDateField();
+    void companyPictureSelectsAnotherCompany();
 };
 
 void MainViewTest::startupRunsOnceAfterTheWindowIsShown() {
@@ -216,6 +230,108 @@ void MainViewTest::f10OpensTheFirstMenu() {
     QCOMPARE(active->text(), QStringLiteral("Aziende"));
     QTRY_VERIFY(active->menu()->isVisible());
     active->menu()->hide();
+}
+
+void MainViewTest::aRefusedDateGoesBackToTheComputersDate() {
+    Fixture f;
+    f.view.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.view));
+    QTRY_VERIFY(f.form.started());
+    auto* date = f.child<QDateEdit>("datax");
+    QCOMPARE(date->date(), QDate(2026, 3, 15));
+
+    f.test.platform.setDateResult = 1;
+    date->setFocus();
+    date->setDate(QDate(2026, 4, 2));
+    QTest::keyClick(date, Qt::Key_Return);
+    QCOMPARE(f.test.platform.datesSet, (std::vector<core::Date>{{2026, 4, 2}}));
+    QCOMPARE(f.test.platform.messages().size(), std::size_t{1});
+    QCOMPARE(f.test.platform.messages()[0].title, std::string("Attenzione"));
+    QCOMPARE(date->date(), QDate(2026, 3, 15));
+
+    // Leaving the field after that changes nothing more.
+    f.child<QLineEdit>("text1")->setFocus();
+    QCOMPARE(f.test.platform.datesSet.size(), std::size_t{1});
+    QCOMPARE(f.test.platform.messages().size(), std::size_t{1});
+
+    // Typing today's date again is no change at all.
+    date->setFocus();
+    QTest::keyClick(date, Qt::Key_Return);
+    QCOMPARE(f.test.platform.datesSet.size(), std::size_t{1});
+}
+
+void MainViewTest::aDateFromTheCalendarIsSetOnce() {
+    Fixture f;
+    f.view.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.view));
+    QTRY_VERIFY(f.form.started());
+    auto* date = f.child<QDateEdit>("datax");
+    QCalendarWidget* calendar = date->calendarWidget();
+    QVERIFY(calendar);
+    dropDown(date);
+    QTRY_VERIFY(calendar->isVisible());
+    calendar->setSelectedDate(QDate(2026, 3, 20));
+    QTest::keyClick(calendar->focusWidget() ? calendar->focusWidget() : calendar, Qt::Key_Return);
+    QTRY_COMPARE(f.test.platform.datesSet, (std::vector<core::Date>{{2026, 3, 20}}));
+    QTRY_VERIFY(!calendar->isVisible());
+    // The fixed clock keeps today where it was: the field follows it.
+    QCOMPARE(date->date(), QDate(2026, 3, 15));
+    QTest::qWait(20);
+    QCOMPARE(f.test.platform.datesSet.size(), std::size_t{1});
+}
+
+void MainViewTest::groupMenusTakeTheFocusFromTheDateField() {
+    Fixture f;
+    f.view.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.view));
+    QTRY_VERIFY(f.form.started());
+    auto* date = f.child<QDateEdit>("datax");
+    auto* keys = f.child<QLineEdit>("text1");
+    QMenuBar* bar = f.view.menuBar();
+    auto open = [&](const char* name) {
+        QMenu* menu = f.view.findChild<QMenu*>(QLatin1String(name));
+        bar->setActiveAction(menu->menuAction());
+        QTRY_VERIFY(menu->isVisible());
+        menu->hide();
+    };
+
+    // "Assistenza" is not one of them.
+    date->setFocus();
+    open("m_ass");
+    QCOMPARE(f.view.focusWidget(), date);
+    for (const char* group : {"m_azi", "m_uti", "m_ven", "m_con"}) {
+        date->setFocus();
+        QCOMPARE(f.view.focusWidget(), date);
+        open(group);
+        QVERIFY2(f.view.focusWidget() == keys, group);
+    }
+
+    // With the calendar dropped down.
+    dropDown(date);
+    QTRY_VERIFY(date->calendarWidget()->isVisible());
+    open("m_azi");
+    QCOMPARE(f.view.focusWidget(), keys);
+    QVERIFY(f.test.platform.datesSet.empty());
+}
+
+void MainViewTest::companyPictureSelectsAnotherCompany() {
+    Fixture f;
+    f.test.drive.write(kalvora::testing::registryPath,
+                       kalvora::testing::registryBytes({{0, "Prova"}, {7, "Città Nuova Srl"}}, "2025"));
+    int opened = 0;
+    f.test.platform.modalHandlers["zelselazi"] = [&](core::Form& form) {
+        ++opened;
+        auto& selection = dynamic_cast<company::CompanySelectionForm&>(form);
+        QCOMPARE(selection.rows()[1].code, std::string("007"));
+        selection.choose(1);
+    };
+    f.view.show();
+    QTRY_VERIFY(f.form.started());
+    QCOMPARE(f.child<QLabel>("selazienda")->text(), QStringLiteral("000 Prova"));
+    QTest::mouseClick(f.child<QToolButton>("Image2"), Qt::LeftButton);
+    QCOMPARE(opened, 1);
+    QCOMPARE(f.child<QLabel>("selazienda")->text(), QStringLiteral("007 Città Nuova Srl"));
+    QCOMPARE(f.child<QLabel>("selazienda2")->text(), QStringLiteral("2025"));
 }
 
 QTEST_MAIN(MainViewTest)
