@@ -70,14 +70,14 @@ void CausalsForm::enterPressed(CausalList list, int r) {
 
 // Checked before anything is written, so the tables file and the categories are saved together
 // or not at all when a category cannot be stored.
-void CausalsForm::confirm() {
+bool CausalsForm::readyToSave() {
     for (const std::string& category : categories_) {
         if (core::fitsCp1252(category)) continue;
         session().platform().message("Il testo \"" + category + "\"" + unstorableText, "Attenzione",
                                      core::Icon::Critical);
-        return;
+        return false;
     }
-    TableEditorForm::confirm();
+    return true;
 }
 
 int CausalsForm::saveCompanionFiles() { return session().files().writeLines(categoriesPath_, categories_); }

@@ -59,10 +59,9 @@ public:
     // Enter goes down the list; from row 17 the list scrolls one entry while it can.
     void enterPressed(CausalList list, int r);
 
-    // bottone 1: refuses categories the file cannot hold, then saves as every table window.
-    void confirm();
-
 protected:
+    // Refuses categories the file cannot hold before anything is written.
+    bool readyToSave() override;
     int saveCompanionFiles() override;
 
 private:

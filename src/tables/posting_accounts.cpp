@@ -98,10 +98,7 @@ void PostingAccountsForm::showAccounts() {
     focusDescription_ = -1;
 }
 
-void PostingAccountsForm::confirm() {
-    if (!markersAllowed()) return;
-    TableEditorForm::confirm();
-}
+bool PostingAccountsForm::readyToSave() { return markersAllowed(); }
 
 bool PostingAccountsForm::markersAllowed() {
     for (std::size_t i = 0; i < unmarkedDescriptions.size(); ++i) {

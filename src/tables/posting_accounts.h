@@ -118,8 +118,6 @@ public:
     void showDescriptions();
     // bottone 3: back to the accounts page once the marker check passes.
     void showAccounts();
-    // bottone 1: the marker check, then the save.
-    void confirm();
 
     // text1 boxes.
     const std::string& box(int index) const { return boxes_.at(index); }
@@ -148,6 +146,8 @@ public:
     int focusedDescription() const { return focusDescription_; }
 
 protected:
+    // bottone 1 runs the marker check before the save.
+    bool readyToSave() override;
     void encodeForSave(TablesFile& tables) const override;
 
 private:

@@ -41,6 +41,7 @@ bool TableEditorForm::reportUnstorable(const TablesFile& tables) {
 }
 
 void TableEditorForm::confirm() {
+    if (!readyToSave()) return;
     // The settings go into a copy, so a failed save leaves the window exactly as the user sees it.
     TablesFile encoded = tables_;
     encodeForSave(encoded);

@@ -71,6 +71,9 @@ protected:
     void load();
     TablesFile& tables() { return tables_; }
 
+    // Checks made before anything is written; false (after telling the user) keeps the window
+    // open and writes nothing.
+    virtual bool readyToSave() { return true; }
     // Packs what the window keeps outside the tables into the copy that is about to be saved.
     virtual void encodeForSave(TablesFile&) const {}
     // Files the window writes beside the tables file, after it; 0 or an error number.
