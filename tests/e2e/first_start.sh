@@ -1,15 +1,49 @@
 #!/usr/bin/env bash
 # First start of kalxena on an empty home folder: the greeting of the login window, the company
-# creation window, the files it writes, the main window, its close box; then a second start
-# that goes straight to the main window. Runs under its own Xvfb and openbox; every wait has a
-# time limit.
+# creation window, the files it writes, the main window as it looks on screen, its close box;
+# then a second start that goes straight to the main window. Runs under its own Xvfb and
+# openbox; every wait has a time limit.
 # Usage: first_start.sh <path of kalxena>
 set -euo pipefail
 
 kalxena=${1:?usage: first_start.sh <kalxena>}
 command -v setxkbmap >/dev/null || { echo "SKIP: setxkbmap is not installed"; exit 77; }
+for tool in import convert identify; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool (imagemagick) is not installed"; exit 77; }
+done
 test_name=e2e_first_start
 source "$(dirname "$0")/x_session.sh"
+
+# pixels <picture> <area WxH+X+Y> dark|colour: how many pixels of the area are dark (text) or
+# strongly coloured (pictures).
+pixels() {
+    local filter
+    case $3 in
+        dark) filter=(-colorspace Gray -threshold 45% -negate) ;;
+        colour) filter=(-colorspace HCL -channel G -separate +channel -threshold 25%) ;;
+    esac
+    convert "$1" -crop "$2" +repage "${filter[@]}" -format '%[fx:round(mean*w*h)]' info:
+}
+
+# The main window as a person sees it: mapped, of the size it asks for, and drawn: the menu bar
+# with its captions, the company caption in the band below it and the toolbar's pictures
+# under that, over a plain backdrop.
+main_window_rendered() {
+    local id shot=$work/main_window.png size
+    id=$(window_named "Kalvora Zaft 15\\.E" | head -n1)
+    [ -n "$id" ] || return 1
+    xdotool windowactivate --sync "$id" >/dev/null 2>&1 || return 1
+    # The pointer off the window, so no toolbar label covers anything.
+    xdotool mousemove 0 0
+    import -window "$id" "$shot" 2>/dev/null || return 1
+    size=$(identify -format '%wx%h' "$shot")
+    [ "$size" = 1024x700 ] || { echo "screenshot of $size" >&2; return 1; }
+    [ "$(identify -format '%k' "$shot")" -gt 200 ] || { echo "too few colours: blank" >&2; return 1; }
+    [ "$(pixels "$shot" 1024x18+0+1 dark)" -gt 300 ] || { echo "no menu captions" >&2; return 1; }
+    [ "$(pixels "$shot" 500x60+50+22 dark)" -gt 300 ] || { echo "no company caption" >&2; return 1; }
+    [ "$(pixels "$shot" 600x52+0+88 colour)" -gt 300 ] || { echo "no toolbar pictures" >&2; return 1; }
+    [ "$(pixels "$shot" 1024x400+0+220 dark)" -lt 50 ] || { echo "something over the backdrop" >&2; return 1; }
+}
 
 start_x_server
 # An Italian keyboard has à on a key of its own, so xdotool need not remap a key to send it.
@@ -37,6 +71,15 @@ wait_for 30 'the company creation window to close' no_window_named "Creazione az
 wait_for 30 'the main window "Kalvora Zaft 15.E"' window_named "Kalvora Zaft 15\\.E"
 wait_for 30 "the in-use marker" test -s "$inst/kalvora.uso"
 is_running "$kalxena_pid" || fail "kalxena ended by itself"
+
+echo "checking the main window on screen"
+# Mapped: only viewable windows are found.
+[ "$(window_named "Kalvora Zaft 15\\.E" | wc -l)" -eq 1 ] || fail "the main window is not mapped exactly once"
+if ! wait_until 20 main_window_rendered; then
+    main_window_rendered || true
+    cp "$work/main_window.png" "$PWD/${test_name}_main_window.png" 2>/dev/null || true
+    fail "the main window does not show its menus, captions and toolbar (see ${test_name}_main_window.png)"
+fi
 
 echo "checking the files written"
 registry="$inst/kalvora.azi"

@@ -41,6 +41,16 @@ wait_for() {
     done
 }
 
+# wait_until <seconds> <command...>: like wait_for, but a time out is for the caller to report.
+wait_until() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@" >/dev/null 2>&1; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.3
+    done
+}
+
 window_named() { xdotool search --onlyvisible --name "^$1\$"; }
 no_window_named() { ! xdotool search --onlyvisible --name "^$1\$"; }
 is_running() { kill -0 "$1" 2>/dev/null; }
