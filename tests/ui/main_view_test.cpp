@@ -1,13 +1,11 @@
 // The wiring of the kalxena window against the fake platform: the menu bar mirrors the form's
 // menu tree, the captions and pictures follow the form, the close box ends at once.
 #include "company/company_creation.h"
-#include "company/company_selection.h"
 #include "launcher/login_form.h"
 #include "launcher/main_form.h"
 #include "launcher/users_fixture.h"
 #include "support/test_session.h"
 #include "ui/main_view.h"
-#include "ui_fixtures.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -94,7 +92,6 @@ private slots:
     void aRefusedDateGoesBackToTheComputersDate();
     void aDateFromTheCalendarIsSetOnce();
     void groupMenusTakeTheFocusFromTheDateField();
-    void companyPictureSelectsAnotherCompany();
 };
 
 void MainViewTest::startupRunsOnceAfterTheWindowIsShown() {
@@ -312,26 +309,6 @@ void MainViewTest::groupMenusTakeTheFocusFromTheDateField() {
     open("m_azi");
     QCOMPARE(f.view.focusWidget(), keys);
     QVERIFY(f.test.platform.datesSet.empty());
-}
-
-void MainViewTest::companyPictureSelectsAnotherCompany() {
-    Fixture f;
-    f.test.drive.write(kalvora::testing::registryPath,
-                       kalvora::testing::registryBytes({{0, "Prova"}, {7, "Città Nuova Srl"}}, "2025"));
-    int opened = 0;
-    f.test.platform.modalHandlers["zelselazi"] = [&](core::Form& form) {
-        ++opened;
-        auto& selection = dynamic_cast<company::CompanySelectionForm&>(form);
-        QCOMPARE(selection.rows()[1].code, std::string("007"));
-        selection.choose(1);
-    };
-    f.view.show();
-    QTRY_VERIFY(f.form.started());
-    QCOMPARE(f.child<QLabel>("selazienda")->text(), QStringLiteral("000 Prova"));
-    QTest::mouseClick(f.child<QToolButton>("Image2"), Qt::LeftButton);
-    QCOMPARE(opened, 1);
-    QCOMPARE(f.child<QLabel>("selazienda")->text(), QStringLiteral("007 Città Nuova Srl"));
-    QCOMPARE(f.child<QLabel>("selazienda2")->text(), QStringLiteral("2025"));
 }
 
 QTEST_MAIN(MainViewTest)
