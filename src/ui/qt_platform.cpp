@@ -456,6 +456,16 @@ private:
 }  // namespace
 
 void QtPlatform::show(std::unique_ptr<core::Form> form) {
+    // One window per name: two editors of the same table would each save over the other's
+    // changes.
+    std::erase_if(sideWindows_, [](const auto& open) { return !open.second; });
+    for (const auto& [name, open] : sideWindows_) {
+        if (name != form->name() || !open->isVisible()) continue;
+        if (open->isMinimized()) open->showNormal();
+        open->raise();
+        open->activateWindow();
+        return;
+    }
     QWidget* view = createView(*form, nullptr);
     if (!view) {
         qWarning("kalvora: no window for %s", form->name().c_str());
@@ -466,6 +476,7 @@ void QtPlatform::show(std::unique_ptr<core::Form> form) {
     view->installEventFilter(new ClosedFormWatcher(*owned, view));
     view->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(view, &QObject::destroyed, [owned]() mutable { owned.reset(); });
+    sideWindows_.emplace_back(owned->name(), view);
     view->show();
     view->raise();
     view->activateWindow();

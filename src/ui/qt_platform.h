@@ -42,6 +42,7 @@ public:
     void processEvents() override;
     void setBusy(bool busy) override;
     core::ScreenSize screenSize() const override;
+    // A window of that name already open comes to the front instead, and `form` is dropped.
     void show(std::unique_ptr<core::Form> form) override;
     int setSystemDate(const core::Date& date) override;
     void printerSetup() override;
@@ -91,6 +92,8 @@ private:
     std::optional<StartedProgram> runningProgram(const std::string& title) const;
 
     std::map<std::string, ViewFactory> factories_;
+    // Windows opened beside the main window, by window name.
+    std::vector<std::pair<std::string, QPointer<QWidget>>> sideWindows_;
     std::vector<StartedProgram> started_;
     FrontWindow front_;
     std::unique_ptr<X11Windows> x11_;

@@ -1,7 +1,7 @@
 // Windows opened beside the main window through the real platform: the payment terms and VAT
 // codes tables from their menu entries, the information window from the toolbar. Each is a
-// top-level window of its own that does not block the main window, works, and is gone with
-// its form once closed.
+// top-level window of its own that does not block the main window, works, is opened once at a
+// time, and is gone with its form once closed.
 #include "core/clock.h"
 #include "core/files.h"
 #include "core/session.h"
@@ -113,6 +113,11 @@ void SideWindowsTest::paymentTermsOpenFromTheMenuEditConfirmAndGo() {
     QVERIFY(description);
     description->setFocus();
     QTest::keyClicks(description, "Rimessa diretta");
+    // Chosen again, the same window comes forward with what was typed: a second editor of the
+    // file would save over this one.
+    f.form.chooseMenu("x_pag");
+    QCOMPARE(Fixture::window("zelstpag"), table.data());
+    QCOMPARE(description->text(), QStringLiteral("Rimessa diretta"));
     QTest::mouseClick(table->findChild<QToolButton*>("bottone_1"), Qt::LeftButton);
     QTRY_VERIFY(!table);
 
@@ -174,10 +179,12 @@ void SideWindowsTest::informationWindowFromTheToolbarClosesWithItsButton() {
     QTest::mouseClick(close, Qt::LeftButton);
     QTRY_VERIFY(!info);
 
-    // Esc closes it too.
+    // Esc closes it too; a second click meanwhile opens no second window.
     f.form.toolbarClicked(1);
     info = Fixture::window("zelabout");
     QVERIFY(info);
+    f.form.toolbarClicked(1);
+    QCOMPARE(Fixture::window("zelabout"), info.data());
     QTest::keyClick(info, Qt::Key_Escape);
     QTRY_VERIFY(!info);
 }
