@@ -1,15 +1,12 @@
 #include "ui/carriers_view.h"
 
-#include "ui/icons.h"
 #include "ui/table_boxes.h"
 #include "ui/table_grid.h"
+#include "ui/table_window.h"
 
 #include <QCloseEvent>
-#include <QFrame>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace kalvora::ui {
@@ -29,18 +26,9 @@ constexpr std::array<int, tables::carrierFieldCount> widths = {220, 220, 200, 34
 }  // namespace
 
 CarriersView::CarriersView(tables::CarriersForm& form, QWidget* parent) : QDialog(parent), form_(form) {
-    setObjectName(QStringLiteral("zelstvet"));
-    setWindowIcon(icons::application());
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::WindowMinimizeButtonHint);
+    QVBoxLayout* column = tableWindowColumn(this, QStringLiteral("zelstvet"));
 
-    auto* column = new QVBoxLayout(this);
-    column->setSizeConstraint(QLayout::SetFixedSize);
-    column->setContentsMargins(14, 14, 14, 12);
-    column->setSpacing(10);
-
-    auto* frame = new QGroupBox(QString::fromUtf8(Form::frameText), this);
-    auto* frameLayout = new QVBoxLayout(frame);
+    QGroupBox* frame = tableFrame(QString::fromUtf8(Form::frameText), this);
     grid_ = new TableGrid(Form::visibleRows, tables::carrierFieldCount, QStringLiteral("selpag"), frame);
     for (int f = 0; f < tables::carrierFieldCount; ++f) {
         if (*Form::headers[f] == '\0') continue;
@@ -48,11 +36,8 @@ CarriersView::CarriersView(tables::CarriersForm& form, QWidget* parent) : QDialo
         grid_->addHeader(f, QString::fromUtf8(Form::headers[f]), paIdentity ? 2 : 1);
     }
     for (int r = 0; r < Form::visibleRows; ++r) buildRow(r);
-    frameLayout->addWidget(grid_);
-    auto* help = new QLabel(QString::fromUtf8(Form::helpText), frame);
-    help->setObjectName(QStringLiteral("aiuto"));
-    help->setWordWrap(true);
-    frameLayout->addWidget(help);
+    frame->layout()->addWidget(grid_);
+    addHelp(frame, QString::fromUtf8(Form::helpText));
     column->addWidget(frame);
 
     connect(grid_, &TableGrid::firstChanged, this, [this](int first) {
@@ -60,33 +45,14 @@ CarriersView::CarriersView(tables::CarriersForm& form, QWidget* parent) : QDialo
         afterAction();
     });
 
-    auto* line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    column->addWidget(line);
-
-    const TableButtons buttons = tableButtons(this);
+    const TableButtons buttons = addTableFoot(this, column, form_, [this] { afterAction(); });
     confirm_ = buttons.confirm;
     exit_ = buttons.exit;
-    column->addLayout(buttons.layout);
-    connect(confirm_, &QToolButton::clicked, this, [this] {
-        form_.confirm();
-        afterAction();
-    });
-    connect(exit_, &QToolButton::clicked, this, [this] {
-        form_.exitWindow();
-        afterAction();
-    });
 
-    QWidget* previous = nullptr;
-    for (const Row& row : rows_) {
-        for (QLineEdit* box : row) {
-            if (previous) setTabOrder(previous, box);
-            previous = box;
-        }
-    }
-    setTabOrder(previous, confirm_);
-    setTabOrder(confirm_, exit_);
+    TabChain chain;
+    for (const Row& row : rows_) chain.all(row);
+    chain(confirm_);
+    chain(exit_);
 
     refresh();
     focusField();
@@ -135,12 +101,12 @@ void CarriersView::afterAction() {
 }
 
 void CarriersView::reject() {
-    if (!form_.closed()) form_.exitWindow();
+    leaveTable(form_);
     afterAction();
 }
 
 void CarriersView::closeEvent(QCloseEvent* event) {
-    if (!form_.closed()) form_.exitWindow();
+    leaveTable(form_);
     event->accept();
 }
 

@@ -1,15 +1,13 @@
 #include "ui/causals_view.h"
 
-#include "ui/icons.h"
 #include "ui/table_boxes.h"
 #include "ui/table_grid.h"
+#include "ui/table_window.h"
 
 #include <QCloseEvent>
-#include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace kalvora::ui {
@@ -28,48 +26,21 @@ int index(List list) { return static_cast<int>(list); }
 }  // namespace
 
 CausalsView::CausalsView(tables::CausalsForm& form, QWidget* parent) : QDialog(parent), form_(form) {
-    setObjectName(QStringLiteral("zelstcau"));
-    setWindowIcon(icons::application());
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::WindowMinimizeButtonHint);
-
-    auto* column = new QVBoxLayout(this);
-    column->setSizeConstraint(QLayout::SetFixedSize);
-    column->setContentsMargins(14, 14, 14, 12);
-    column->setSpacing(10);
+    QVBoxLayout* column = tableWindowColumn(this, QStringLiteral("zelstcau"));
 
     auto* frames = new QHBoxLayout;
     for (List list : lists) frames->addWidget(buildList(list));
     column->addLayout(frames);
 
-    auto* line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    column->addWidget(line);
-
-    const TableButtons buttons = tableButtons(this);
+    const TableButtons buttons = addTableFoot(this, column, form_, [this] { afterAction(); });
     confirm_ = buttons.confirm;
     exit_ = buttons.exit;
-    column->addLayout(buttons.layout);
-    connect(confirm_, &QToolButton::clicked, this, [this] {
-        form_.confirm();
-        afterAction();
-    });
-    connect(exit_, &QToolButton::clicked, this, [this] {
-        form_.exitWindow();
-        afterAction();
-    });
 
     // Tab goes down each list in turn.
-    QWidget* previous = nullptr;
-    for (const Column& boxes : boxes_) {
-        for (QLineEdit* box : boxes) {
-            if (previous) setTabOrder(previous, box);
-            previous = box;
-        }
-    }
-    setTabOrder(previous, confirm_);
-    setTabOrder(confirm_, exit_);
+    TabChain chain;
+    for (const Column& boxes : boxes_) chain.all(boxes);
+    chain(confirm_);
+    chain(exit_);
 
     refresh();
     focusField();
@@ -77,8 +48,7 @@ CausalsView::CausalsView(tables::CausalsForm& form, QWidget* parent) : QDialog(p
 
 QWidget* CausalsView::buildList(List list) {
     const int i = index(list);
-    auto* frame = new QGroupBox(QString::fromUtf8(Form::frameTexts[i]), this);
-    auto* layout = new QVBoxLayout(frame);
+    QGroupBox* frame = tableFrame(QString::fromUtf8(Form::frameTexts[i]), this);
     auto* grid = new TableGrid(Form::visibleRows, 1, QLatin1String(selectors[i]), frame);
     grids_[i] = grid;
     for (int r = 0; r < Form::visibleRows; ++r) {
@@ -95,7 +65,7 @@ QWidget* CausalsView::buildList(List list) {
             focusField();
         });
     }
-    layout->addWidget(grid);
+    frame->layout()->addWidget(grid);
     connect(grid, &TableGrid::firstChanged, this, [this, list](int first) {
         form_.scrollTo(list, first);
         afterAction();
@@ -127,12 +97,12 @@ void CausalsView::afterAction() {
 }
 
 void CausalsView::reject() {
-    if (!form_.closed()) form_.exitWindow();
+    leaveTable(form_);
     afterAction();
 }
 
 void CausalsView::closeEvent(QCloseEvent* event) {
-    if (!form_.closed()) form_.exitWindow();
+    leaveTable(form_);
     event->accept();
 }
 

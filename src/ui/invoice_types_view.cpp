@@ -1,16 +1,14 @@
 #include "ui/invoice_types_view.h"
 
-#include "ui/icons.h"
 #include "ui/table_boxes.h"
 #include "ui/table_grid.h"
+#include "ui/table_window.h"
 
 #include <QCloseEvent>
 #include <QFocusEvent>
-#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace kalvora::ui {
@@ -28,37 +26,21 @@ constexpr std::array<int, tables::invoiceFieldCount> widths = {330, 330, 56};
 const char* rowProperty = "tableRow";
 const char* fieldProperty = "tableField";
 
-QLabel* note(const char* text, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setWordWrap(true);
-    return label;
-}
-
 }  // namespace
 
 InvoiceTypesView::InvoiceTypesView(tables::InvoiceTypesForm& form, QWidget* parent) : QDialog(parent), form_(form) {
-    setObjectName(QStringLiteral("zelstbil"));
-    setWindowIcon(icons::application());
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::WindowMinimizeButtonHint);
+    QVBoxLayout* column = tableWindowColumn(this, QStringLiteral("zelstbil"));
 
-    auto* column = new QVBoxLayout(this);
-    column->setSizeConstraint(QLayout::SetFixedSize);
-    column->setContentsMargins(14, 14, 14, 12);
-    column->setSpacing(10);
-
-    auto* frame = new QGroupBox(QString::fromUtf8(Form::frameText), this);
-    auto* frameLayout = new QVBoxLayout(frame);
+    QGroupBox* frame = tableFrame(QString::fromUtf8(Form::frameText), this);
     grid_ = new TableGrid(Form::visibleRows, tables::invoiceFieldCount, QStringLiteral("selpag"), frame);
     for (int f = 0; f < tables::invoiceFieldCount; ++f) grid_->addHeader(f, QString::fromUtf8(Form::headers[f]));
     for (int r = 0; r < Form::visibleRows; ++r) buildRow(r);
-    frameLayout->addWidget(grid_);
-    QLabel* reserved = note(Form::reservedNote, frame);
+    frame->layout()->addWidget(grid_);
+    auto* reserved = new QLabel(QString::fromUtf8(Form::reservedNote), frame);
     reserved->setObjectName(QStringLiteral("nota"));
-    frameLayout->addWidget(reserved);
-    QLabel* help = note(Form::helpText, frame);
-    help->setObjectName(QStringLiteral("aiuto"));
-    frameLayout->addWidget(help);
+    reserved->setWordWrap(true);
+    frame->layout()->addWidget(reserved);
+    addHelp(frame, QString::fromUtf8(Form::helpText));
     column->addWidget(frame);
 
     connect(grid_, &TableGrid::firstChanged, this, [this](int first) {
@@ -66,33 +48,14 @@ InvoiceTypesView::InvoiceTypesView(tables::InvoiceTypesForm& form, QWidget* pare
         afterAction();
     });
 
-    auto* line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    column->addWidget(line);
-
-    const TableButtons buttons = tableButtons(this);
+    const TableButtons buttons = addTableFoot(this, column, form_, [this] { afterAction(); });
     confirm_ = buttons.confirm;
     exit_ = buttons.exit;
-    column->addLayout(buttons.layout);
-    connect(confirm_, &QToolButton::clicked, this, [this] {
-        form_.confirm();
-        afterAction();
-    });
-    connect(exit_, &QToolButton::clicked, this, [this] {
-        form_.exitWindow();
-        afterAction();
-    });
 
-    QWidget* previous = nullptr;
-    for (const Row& row : rows_) {
-        for (QLineEdit* box : row) {
-            if (previous) setTabOrder(previous, box);
-            previous = box;
-        }
-    }
-    setTabOrder(previous, confirm_);
-    setTabOrder(confirm_, exit_);
+    TabChain chain;
+    for (const Row& row : rows_) chain.all(row);
+    chain(confirm_);
+    chain(exit_);
 
     refresh();
     focusField();
@@ -153,12 +116,12 @@ void InvoiceTypesView::afterAction() {
 }
 
 void InvoiceTypesView::reject() {
-    if (!form_.closed()) form_.exitWindow();
+    leaveTable(form_);
     afterAction();
 }
 
 void InvoiceTypesView::closeEvent(QCloseEvent* event) {
-    if (!form_.closed()) form_.exitWindow();
+    leaveTable(form_);
     event->accept();
 }
 

@@ -1,19 +1,17 @@
 #include "ui/payment_terms_view.h"
 
-#include "ui/icons.h"
-#include "ui/qt_text.h"
+#include "ui/table_boxes.h"
 #include "ui/table_grid.h"
+#include "ui/table_window.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace kalvora::ui {
@@ -48,50 +46,21 @@ QLineEdit* numberBox(QWidget* parent, const QString& name) {
     return box;
 }
 
-// Sets a box's text only when it differs, so typing is never disturbed.
-void showText(QLineEdit* box, const std::string& text) {
-    const QString t = toQt(text);
-    if (box->text() != t) box->setText(t);
-}
-
-// A pasted text loses its line breaks in the box as in the form.
-QString cleaned(QLineEdit* box, const QString& text) {
-    const QString clean = singleLine(text);
-    if (clean != text) {
-        const int cursor = box->cursorPosition();
-        box->setText(clean);
-        box->setCursorPosition(cursor);
-    }
-    return clean;
-}
-
 }  // namespace
 
 PaymentTermsView::PaymentTermsView(tables::PaymentTermsForm& form, QWidget* parent)
     : QDialog(parent), form_(form) {
-    setObjectName(QStringLiteral("zelstpag"));
-    setWindowIcon(icons::application());
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::WindowMinimizeButtonHint);
+    QVBoxLayout* column = tableWindowColumn(this, QStringLiteral("zelstpag"));
 
-    auto* column = new QVBoxLayout(this);
-    column->setSizeConstraint(QLayout::SetFixedSize);
-    column->setContentsMargins(14, 14, 14, 12);
-    column->setSpacing(10);
-
-    auto* frame = new QGroupBox(QString::fromUtf8(Form::frameText), this);
-    auto* frameLayout = new QVBoxLayout(frame);
+    QGroupBox* frame = tableFrame(QString::fromUtf8(Form::frameText), this);
     grid_ = new TableGrid(Form::visibleRows, gridColumns, QStringLiteral("selpag"), frame);
     grid_->addHeader(descriptionColumn, QStringLiteral("Descrizione"));
     grid_->addHeader(typeColumn, QStringLiteral("Tipo pagamento"));
     for (int i = 0; i < Form::instalments; ++i)
         grid_->addHeader(firstMonthsColumn + i, QStringLiteral("Mesi rata %1").arg(i + 1));
     for (int r = 0; r < Form::visibleRows; ++r) buildRow(r);
-    frameLayout->addWidget(grid_);
-    auto* help = new QLabel(QString::fromUtf8(Form::helpText), frame);
-    help->setObjectName(QStringLiteral("aiuto"));
-    help->setWordWrap(true);
-    frameLayout->addWidget(help);
+    frame->layout()->addWidget(grid_);
+    addHelp(frame, QString::fromUtf8(Form::helpText));
     column->addWidget(frame);
 
     connect(grid_, &TableGrid::firstChanged, this, [this](int first) {
@@ -121,40 +90,22 @@ PaymentTermsView::PaymentTermsView(tables::PaymentTermsForm& form, QWidget* pare
             afterAction();
         });
         connect(day, &QLineEdit::textEdited, this, [this, which, day](const QString& text) {
-            form_.editMoveDay(which, fromQt(cleaned(day, text)));
+            form_.editMoveDay(which, fromQt(cleanedBoxText(day, text)));
             afterAction();
         });
     }
     settings->setColumnStretch(3, 1);
     column->addLayout(settings);
 
-    auto* line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    column->addWidget(line);
-
-    const TableButtons buttons = tableButtons(this);
+    const TableButtons buttons = addTableFoot(this, column, form_, [this] { afterAction(); });
     confirm_ = buttons.confirm;
     exit_ = buttons.exit;
-    column->addLayout(buttons.layout);
-    connect(confirm_, &QToolButton::clicked, this, [this] {
-        form_.confirm();
-        afterAction();
-    });
-    connect(exit_, &QToolButton::clicked, this, [this] {
-        form_.exitWindow();
-        afterAction();
-    });
 
-    QWidget* previous = nullptr;
-    auto chain = [&previous, this](QWidget* next) {
-        if (previous) setTabOrder(previous, next);
-        previous = next;
-    };
+    TabChain chain;
     for (const Row& row : rows_) {
         chain(row.description);
         chain(row.type);
-        for (QLineEdit* box : row.months) chain(box);
+        chain.all(row.months);
         chain(row.endOfMonth);
         chain(row.days);
     }
@@ -176,7 +127,7 @@ void PaymentTermsView::buildRow(int r) {
     row.description->setMinimumWidth(260);
     grid_->addCell(r, descriptionColumn, row.description);
     connect(row.description, &QLineEdit::textEdited, this, [this, r](const QString& text) {
-        form_.editDescription(r, fromQt(cleaned(rows_[r].description, text)));
+        form_.editDescription(r, fromQt(cleanedBoxText(rows_[r].description, text)));
         afterAction();
     });
 
@@ -237,22 +188,22 @@ void PaymentTermsView::refresh() {
         const tables::PaymentRow& shown = form_.row(r);
         Row& row = rows_[r];
         const QString entry = QString::number(form_.entryOf(r));
-        showText(row.description, shown.description);
+        showBoxText(row.description, shown.description);
         row.description->setAccessibleName(QStringLiteral("Descrizione ") + entry);
         if (row.type->currentIndex() != shown.type) row.type->setCurrentIndex(shown.type);
         row.type->setAccessibleName(QStringLiteral("Tipo pagamento ") + entry);
         for (int i = 0; i < Form::instalments; ++i) {
-            showText(row.months[i], shown.months[i]);
+            showBoxText(row.months[i], shown.months[i]);
             row.months[i]->setAccessibleName(QStringLiteral("Mesi rata %1 riga ").arg(i + 1) + entry);
         }
         row.endOfMonth->setChecked(shown.endOfMonth);
         row.endOfMonth->setAccessibleName(QStringLiteral("Fine mese riga ") + entry);
-        showText(row.days, shown.days);
+        showBoxText(row.days, shown.days);
         row.days->setAccessibleName(QStringLiteral("Giorni dopo fine mese riga ") + entry);
     }
     for (int which : {Form::august, Form::december}) {
         move_[which]->setChecked(form_.monthMove(which));
-        showText(moveDay_[which], form_.moveDay(which));
+        showBoxText(moveDay_[which], form_.moveDay(which));
     }
 }
 
@@ -284,12 +235,12 @@ void PaymentTermsView::afterAction() {
 }
 
 void PaymentTermsView::reject() {
-    if (!form_.closed()) form_.exitWindow();
+    leaveTable(form_);
     afterAction();
 }
 
 void PaymentTermsView::closeEvent(QCloseEvent* event) {
-    if (!form_.closed()) form_.exitWindow();
+    leaveTable(form_);
     event->accept();
 }
 

@@ -3,10 +3,10 @@
 #include "ui/icons.h"
 #include "ui/table_boxes.h"
 #include "ui/table_grid.h"
+#include "ui/table_window.h"
 
 #include <QCloseEvent>
 #include <QFocusEvent>
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -40,15 +40,7 @@ QString spokenCaption(int group) {
 
 PostingAccountsView::PostingAccountsView(tables::PostingAccountsForm& form, QWidget* parent)
     : QDialog(parent), form_(form) {
-    setObjectName(QStringLiteral("zelstmas"));
-    setWindowIcon(icons::application());
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::WindowMinimizeButtonHint);
-
-    auto* column = new QVBoxLayout(this);
-    column->setSizeConstraint(QLayout::SetFixedSize);
-    column->setContentsMargins(14, 14, 14, 12);
-    column->setSpacing(10);
+    QVBoxLayout* column = tableWindowColumn(this, QStringLiteral("zelstmas"));
 
     auto* pages = new QHBoxLayout;
     pages->addWidget(buildAccounts());
@@ -67,21 +59,10 @@ PostingAccountsView::PostingAccountsView(tables::PostingAccountsForm& form, QWid
     pages->addWidget(list_);
     column->addLayout(pages);
 
-    auto* line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    column->addWidget(line);
-
-    const TableButtons buttons = tableButtons(this);
-    column->addLayout(buttons.layout);
+    const TableButtons buttons = addTableFoot(this, column, form_, [this] { afterAction(); });
+    // Runs after the save: a refused marker sends the focus to the description to correct.
     connect(buttons.confirm, &QToolButton::clicked, this, [this] {
-        form_.confirm();
-        afterAction();
         if (!form_.closed()) focusDescription();
-    });
-    connect(buttons.exit, &QToolButton::clicked, this, [this] {
-        form_.exitWindow();
-        afterAction();
     });
 
     refresh();
@@ -163,12 +144,7 @@ QGroupBox* PostingAccountsView::buildDescriptions() {
         connect(box, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
     }
     layout->addLayout(grid);
-    for (const char* text : Form::helpLines) {
-        auto* help = new QLabel(QString::fromUtf8(text), descriptions_);
-        help->setObjectName(QStringLiteral("aiuto"));
-        help->setWordWrap(true);
-        layout->addWidget(help);
-    }
+    for (const char* text : Form::helpLines) addHelp(descriptions_, QString::fromUtf8(text));
 
     auto* bar = new QHBoxLayout;
     bar->addStretch(1);
@@ -229,12 +205,12 @@ void PostingAccountsView::focusDescription() {
 }
 
 void PostingAccountsView::reject() {
-    if (!form_.closed()) form_.exitWindow();
+    leaveTable(form_);
     afterAction();
 }
 
 void PostingAccountsView::closeEvent(QCloseEvent* event) {
-    if (!form_.closed()) form_.exitWindow();
+    leaveTable(form_);
     event->accept();
 }
 

@@ -1,18 +1,16 @@
 #include "ui/vat_codes_view.h"
 
-#include "ui/icons.h"
-#include "ui/qt_text.h"
+#include "ui/table_boxes.h"
 #include "ui/table_grid.h"
+#include "ui/table_window.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace kalvora::ui {
@@ -60,17 +58,6 @@ void showIndex(QComboBox* list, int index) {
     if (list->currentIndex() != index) list->setCurrentIndex(index);
 }
 
-// A pasted text loses its line breaks in the box as in the form.
-QString cleaned(QLineEdit* box, const QString& text) {
-    const QString clean = singleLine(text);
-    if (clean != text) {
-        const int cursor = box->cursorPosition();
-        box->setText(clean);
-        box->setCursorPosition(cursor);
-    }
-    return clean;
-}
-
 QComboBox* list(QWidget* parent, const QString& name, const auto& items) {
     auto* box = new QComboBox(parent);
     box->setObjectName(name);
@@ -84,15 +71,8 @@ QString cellName(const char* header, const std::string& rowLabel) { return utf8(
 }  // namespace
 
 VatCodesView::VatCodesView(Form& form, QWidget* parent) : QDialog(parent), form_(form) {
-    setObjectName(QStringLiteral("zelstiva"));
-    setWindowIcon(icons::application());
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::WindowMinimizeButtonHint);
-
-    auto* column = new QVBoxLayout(this);
-    column->setSizeConstraint(QLayout::SetFixedSize);
-    column->setContentsMargins(14, 12, 14, 10);
-    column->setSpacing(8);
+    // Two tables on one screen: a tighter column than the other table windows.
+    QVBoxLayout* column = tableWindowColumn(this, QStringLiteral("zelstiva"), QMargins(14, 12, 14, 10), 8);
     column->addWidget(buildSales());
     column->addWidget(buildPurchases());
 
@@ -127,29 +107,11 @@ VatCodesView::VatCodesView(Form& form, QWidget* parent) : QDialog(parent), form_
         afterAction();
     });
 
-    auto* line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    column->addWidget(line);
-
-    const TableButtons buttons = tableButtons(this);
+    const TableButtons buttons = addTableFoot(this, column, form_, [this] { afterAction(); });
     confirm_ = buttons.confirm;
     exit_ = buttons.exit;
-    column->addLayout(buttons.layout);
-    connect(confirm_, &QToolButton::clicked, this, [this] {
-        form_.confirm();
-        afterAction();
-    });
-    connect(exit_, &QToolButton::clicked, this, [this] {
-        form_.exitWindow();
-        afterAction();
-    });
 
-    QWidget* previous = nullptr;
-    auto chain = [&previous, this](QWidget* next) {
-        if (previous) setTabOrder(previous, next);
-        previous = next;
-    };
+    TabChain chain;
     for (int r = 0; r < Form::visibleRows; ++r) {
         const int box = Form::salesColumns * r;
         for (int c = 0; c < 4; ++c) chain(boxes_[box + c]);
@@ -165,9 +127,8 @@ VatCodesView::VatCodesView(Form& form, QWidget* parent) : QDialog(parent), form_
         chain(boxes_[box + 3]);
         chain(purchaseType_[r]);
     }
-    for (QWidget* w : std::initializer_list<QWidget*>{boxes_[Form::pensionDescriptionBox],
-                                                      boxes_[Form::interestRateBox], tassa_, esig_, confirm_, exit_})
-        chain(w);
+    chain.all(std::initializer_list<QWidget*>{boxes_[Form::pensionDescriptionBox], boxes_[Form::interestRateBox],
+                                              tassa_, esig_, confirm_, exit_});
 
     refresh();
     focusBox();
@@ -178,7 +139,7 @@ QLineEdit* VatCodesView::textBox(QWidget* parent, int index) {
     box->setObjectName(QStringLiteral("text1_%1").arg(index));
     boxes_[index] = box;
     connect(box, &QLineEdit::textEdited, this, [this, index, box](const QString& text) {
-        form_.editText(index, fromQt(cleaned(box, text)));
+        form_.editText(index, fromQt(cleanedBoxText(box, text)));
         afterAction();
     });
     connect(box, &QLineEdit::returnPressed, this, [this, index] {
@@ -190,8 +151,7 @@ QLineEdit* VatCodesView::textBox(QWidget* parent, int index) {
 }
 
 QGroupBox* VatCodesView::buildSales() {
-    auto* frame = new QGroupBox(utf8(Form::salesCaption), this);
-    auto* layout = new QVBoxLayout(frame);
+    QGroupBox* frame = tableFrame(utf8(Form::salesCaption), this);
     sales_ = new TableGrid(Form::visibleRows, salesGridColumns, QStringLiteral("VScroll1"), frame);
     for (int c = 0; c < 4; ++c) sales_->addHeader(salesFirstRateColumn + c, utf8(Form::salesHeaders[c]));
     sales_->addHeader(salesAgriculturalColumn, utf8(Form::agriculturalHeader));
@@ -233,13 +193,12 @@ QGroupBox* VatCodesView::buildSales() {
         form_.scrollSales(first);
         afterAction();
     });
-    layout->addWidget(sales_);
+    frame->layout()->addWidget(sales_);
     return frame;
 }
 
 QGroupBox* VatCodesView::buildPurchases() {
-    auto* frame = new QGroupBox(utf8(Form::purchaseCaption), this);
-    auto* layout = new QVBoxLayout(frame);
+    QGroupBox* frame = tableFrame(utf8(Form::purchaseCaption), this);
     purchases_ = new TableGrid(Form::visibleRows, purchaseGridColumns, QStringLiteral("VScroll2"), frame);
     purchases_->addHeader(purchaseFirstRateColumn, utf8(Form::purchaseHeaders[0]));
     purchases_->addHeader(purchaseFirstRateColumn + 1, utf8(Form::purchaseHeaders[1]));
@@ -286,7 +245,7 @@ QGroupBox* VatCodesView::buildPurchases() {
         form_.scrollPurchases(first);
         afterAction();
     });
-    layout->addWidget(purchases_);
+    frame->layout()->addWidget(purchases_);
     return frame;
 }
 
@@ -336,12 +295,12 @@ void VatCodesView::afterAction() {
 }
 
 void VatCodesView::reject() {
-    if (!form_.closed()) form_.exitWindow();
+    leaveTable(form_);
     afterAction();
 }
 
 void VatCodesView::closeEvent(QCloseEvent* event) {
-    if (!form_.closed()) form_.exitWindow();
+    leaveTable(form_);
     event->accept();
 }
 
