@@ -66,8 +66,12 @@ void readEdge(const Lines& lines, int number, int& edge) {
 
 void readStyle(const Lines& lines, int group, core::ListingStyle& style) {
     const int base = firstStyleLine + group * styleGroupLines;  // the leading value
-    if (const std::string* name = lines.at(base + 1); name && !core::trim(*name).empty())
-        style.fontName = core::left(*name, fontNameWidth);
+    // Blanks around a name are no part of it: cut after trimming, or a name behind 30 blanks
+    // would become a blank name.
+    if (const std::string* name = lines.at(base + 1)) {
+        const std::string trimmed = core::trim(*name);
+        if (!trimmed.empty()) style.fontName = core::trimRight(core::left(trimmed, fontNameWidth));
+    }
     if (std::optional<double> size = lines.number(base + 2); size && *size >= 1)
         style.size = clampedInt(*size, 1, maxFontSize);
     if (std::optional<double> bold = lines.number(base + 3))
