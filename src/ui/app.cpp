@@ -4,6 +4,7 @@
 #include "core/files.h"
 #include "core/paths.h"
 #include "core/session.h"
+#include "launcher/login_form.h"
 #include "launcher/main_form.h"
 #include "ui/icons.h"
 #include "ui/main_view.h"
@@ -48,6 +49,13 @@ int runApplication(int argc, char** argv, const AppOptions& options) {
     std::unique_ptr<QWidget> window(platform.createView(form));
     if (!window) return 1;
     if (options.quitWhenIdle) {
+        // Nobody sits at the keyboard: the greeting of an installation without users is answered
+        // as its "Continua" would be. A password login still waits, as it must.
+        platform.registerView("zelchkp", [](core::Form& f, QWidget* parent) -> QWidget* {
+            if (auto* login = dynamic_cast<launcher::LoginForm*>(&f); login && login->informationMode())
+                login->continuePressed();
+            return new QWidget(parent);
+        });
         if (auto* view = qobject_cast<MainView*>(window.get()))
             QObject::connect(view, &MainView::startupFinished, &app,
                              [] { QTimer::singleShot(0, [] { QCoreApplication::exit(0); }); });

@@ -6,7 +6,8 @@ namespace kalvora::ui {
 
 struct AppOptions {
     // Ends the program as soon as the start-up has run and pending events are done, without
-    // output; used to measure how long starting takes.
+    // output, passing the greeting of an installation without users; used to measure how long
+    // starting takes.
     bool quitWhenIdle = false;
 };
 
