@@ -70,8 +70,11 @@ void buildModuleMenus(core::Session& session, std::vector<MenuEntry>& menus) {
         if (module.code == "=RCA") showMenu("x_cas");
         offered.emplace_back(module.code);
     }
-    // The menus work all the same when the modules file cannot be written.
-    session.files().writeLines(session.installation().file("kalvora.prg"), offered);
+    // Rewritten at every build, but the list is the same for every user: when the file already
+    // holds it, the synced rewrite is skipped. The menus work all the same when it cannot be written.
+    const std::string path = session.installation().file("kalvora.prg");
+    const std::string content = core::encodeLines(offered);
+    if (session.files().readBytes(path, content.size() + 1) != content) session.files().replaceFile(path, content);
 }
 
 }  // namespace kalvora::launcher
