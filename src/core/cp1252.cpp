@@ -39,8 +39,18 @@ int byteOf(char32_t cp) {
 std::string decodeCp1252(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
-    for (char c : bytes)
-        utf8::append(out, codePointOf(static_cast<unsigned char>(c)));
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        // Plain ASCII, most of every file, is copied a run at a time.
+        std::size_t end = pos;
+        while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) < 0x80)
+            ++end;
+        out.append(bytes.data() + pos, end - pos);
+        if (end == bytes.size())
+            break;
+        utf8::append(out, codePointOf(static_cast<unsigned char>(bytes[end])));
+        pos = end + 1;
+    }
     return out;
 }
 

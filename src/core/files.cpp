@@ -251,6 +251,7 @@ std::optional<std::string> Files::readBytes(std::string_view path, std::size_t l
     const std::size_t expected = size > 0 ? static_cast<std::size_t>(std::min<std::uint64_t>(
                                                 static_cast<std::uint64_t>(size), limit))
                                           : 0;
+    bytes.reserve(std::min(limit, expected + 4096));
     while (bytes.size() < limit) {
         const std::size_t have = bytes.size();
         const std::size_t chunk =

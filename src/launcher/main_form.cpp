@@ -113,7 +113,7 @@ void MainForm::selectFirstCompany() {
     auto& state = s.company();
     auto registry = company::readRegistry(s.files(), s.installation());
     if (registry) {
-        state.registry = *registry;
+        state.registry = std::move(*registry);
     } else {
         // Whatever is left of an unreadable registry is kept before the creation rewrites it.
         company::keepDamagedRegistry(s.files(), s.installation());
