@@ -3,7 +3,7 @@
 // 1000 companies, with company 000 created as a first start creates it and today's notice in
 // place; starts an Xvfb when there is no display; then runs the two probes alternately and
 // prints the median wall times from spawn to exit and their ratio.
-// Usage: bench_startup [runs per probe, default 15]
+// Usage: bench_startup [runs per probe, default 15] [--keep: leave the prepared home folder for profiling]
 #include "company/company_creation.h"
 #include "company/registry.h"
 #include "core/clock.h"
@@ -144,6 +144,7 @@ double median(std::vector<double> values) {
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+    const bool keep = argc > 2 && std::strcmp(argv[2], "--keep") == 0;
 
     std::string home = "/tmp/kalvora-bench-XXXXXX";
     if (const char* tmp = std::getenv("TMPDIR")) home = std::string(tmp) + "/kalvora-bench-XXXXXX";
@@ -200,7 +201,10 @@ int main(int argc, char** argv) {
         kill(xvfb, SIGTERM);
         waitpid(xvfb, nullptr, 0);
     }
-    removeTree(files, home);
+    if (keep)
+        std::printf("prepared home kept in %s\n", home.c_str());
+    else
+        removeTree(files, home);
     if (failed) return 1;
 
     const double p = median(program), b = median(bare);
