@@ -6,6 +6,7 @@
 #include "core/session.h"
 #include "launcher/login_form.h"
 #include "launcher/main_form.h"
+#include "ui/app_style.h"
 #include "ui/icons.h"
 #include "ui/main_view.h"
 #include "ui/qt_platform.h"
@@ -35,6 +36,7 @@ bool installItalianTranslations(QCoreApplication& app) {
 int runApplication(int argc, char** argv, const AppOptions& options) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kalxena"));
+    QApplication::setStyle(new AppStyle);
     QApplication::setWindowIcon(icons::application());
     icons::useInstalledIconTheme();
     installItalianTranslations(app);

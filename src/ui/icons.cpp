@@ -114,20 +114,6 @@ void drawFloppy(QPainter& p) {
     p.drawRoundedRect(QRectF(13, 32, 38, 26), 2, 2);
 }
 
-void drawLetterBadge(QPainter& p, const QColor& light, const QColor& dark, const QString& letter) {
-    drawBadge(p, light, dark);
-    QFont font(QStringLiteral("Sans"));
-    font.setBold(true);
-    font.setPixelSize(40);
-    QPainterPath text;
-    text.addText(0, 0, font, letter);
-    const QRectF box = text.boundingRect();
-    text.translate(32 - box.center().x(), 32 - box.center().y());
-    p.setPen(Qt::NoPen);
-    p.setBrush(Qt::white);
-    p.drawPath(text);
-}
-
 void drawInfo(QPainter& p) {
     drawBadge(p, QColor(0x5d, 0xa7, 0xf0), QColor(0x1f, 0x62, 0xb5));
     p.setPen(Qt::NoPen);
@@ -137,7 +123,18 @@ void drawInfo(QPainter& p) {
 }
 
 void drawHelp(QPainter& p) {
-    drawLetterBadge(p, QColor(0x4f, 0xc0, 0xb8), QColor(0x16, 0x7d, 0x77), QStringLiteral("?"));
+    // A question mark, drawn as strokes: a text path would load a bold font at every start.
+    drawBadge(p, QColor(0x4f, 0xc0, 0xb8), QColor(0x16, 0x7d, 0x77));
+    QPainterPath hook;
+    hook.moveTo(22, 24);
+    hook.cubicTo(22, 10, 43, 10, 43, 23);
+    hook.cubicTo(43, 32, 32, 31, 32, 41);
+    p.setPen(QPen(Qt::white, 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(hook);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(27.5, 45, 9, 9));
 }
 
 void drawAssistance(QPainter& p) {
@@ -276,67 +273,39 @@ void drawFinish(QPainter& p) {
     p.drawLine(QPointF(32, 13), QPointF(32, 32));
 }
 
-// The pictures of the default toolbar's commands, with the names a freedesktop icon theme gives
-// the same things.
+// The pictures of the default toolbar's commands. Drawn rather than looked up in the desktop's
+// icon theme: the theme's index and image files would cost the start-up more than the whole
+// main window takes to build, and the toolbar looks the same on every desktop.
 struct ToolbarPicture {
     std::string_view command;
     Drawing draw;
-    const char* themeNames[2];
 };
 
 namespace cmd = launcher::toolbar_command;
 const ToolbarPicture toolbarPictures[] = {
-    {cmd::info, drawInfo, {"help-about", nullptr}},
-    {cmd::help1, drawHelp, {"help-contents", "help-browser"}},
-    {cmd::assistance, drawAssistance, {"call-start", "audio-headset"}},
-    {cmd::backup, drawBackup, {"document-save", "media-floppy"}},
-    {cmd::restore, drawRestore, {"document-revert", "edit-undo"}},
-    {cmd::calculator, drawCalculator, {"accessories-calculator", nullptr}},
-    {cmd::print, drawPrinter, {"document-print", "printer"}},
-    {cmd::internet, drawInternet, {"software-update-available", "system-software-update"}},
-    {cmd::mail, drawMail, {"mail-send", "mail-message-new"}},
-    {cmd::postIt, drawPostIt, {"accessories-text-editor", "text-editor"}},
-    {cmd::finish, drawFinish, {"application-exit", "system-log-out"}},
+    {cmd::info, drawInfo},
+    {cmd::help1, drawHelp},
+    {cmd::assistance, drawAssistance},
+    {cmd::backup, drawBackup},
+    {cmd::restore, drawRestore},
+    {cmd::calculator, drawCalculator},
+    {cmd::print, drawPrinter},
+    {cmd::internet, drawInternet},
+    {cmd::mail, drawMail},
+    {cmd::postIt, drawPostIt},
+    {cmd::finish, drawFinish},
 };
-
-const ToolbarPicture* toolbarPictureOf(std::string_view command) {
-    for (const ToolbarPicture& picture : toolbarPictures)
-        if (picture.command == command) return &picture;
-    return nullptr;
-}
 
 }  // namespace
 
 QIcon toolbarPicture(std::string_view command) {
-    for (const QString& name : themeNames(command)) {
-        if (!QIcon::hasThemeIcon(name)) continue;
-        const QIcon themed = QIcon::fromTheme(name);
-        const QList<QSize> sizes = themed.availableSizes();
-        if (sizes.isEmpty()) return themed;  // scalable: right at any size
-        // A theme shows a fixed-size picture at the next smaller size it has; shrinking the next
-        // bigger one fills the button instead.
-        QIcon fitted;
-        for (const QSize& size : sizes) fitted.addPixmap(themed.pixmap(size));
-        return fitted;
-    }
-    return drawnToolbarPicture(command);
-}
-
-QIcon drawnToolbarPicture(std::string_view command) {
-    const ToolbarPicture* picture = toolbarPictureOf(command);
-    return picture ? render(picture->draw) : QIcon();
-}
-
-QStringList themeNames(std::string_view command) {
-    QStringList names;
-    if (const ToolbarPicture* picture = toolbarPictureOf(command))
-        for (const char* name : picture->themeNames)
-            if (name) names << QLatin1String(name);
-    return names;
+    for (const ToolbarPicture& picture : toolbarPictures)
+        if (picture.command == command) return render(picture.draw);
+    return {};
 }
 
 void useInstalledIconTheme() {
-    // hicolor is where every theme ends, not a theme of its own: it holds no toolbar pictures.
+    // hicolor is where every theme ends, not a theme of its own: it holds no dialog pictures.
     const QString theme = QIcon::themeName();
     if (!theme.isEmpty() && theme != QLatin1String("hicolor")) return;
     const QString installed = QStringLiteral("Adwaita");
@@ -346,6 +315,30 @@ void useInstalledIconTheme() {
         QIcon::setFallbackThemeName(installed);
         return;
     }
+}
+
+QIcon moreItems(Qt::Orientation orientation) {
+    if (orientation == Qt::Horizontal)
+        return render([](QPainter& p) {
+            p.setPen(QPen(QColor(0x3a, 0x40, 0x48), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            for (qreal x : {18.0, 36.0}) {
+                QPainterPath chevron;
+                chevron.moveTo(x, 18);
+                chevron.lineTo(x + 12, 32);
+                chevron.lineTo(x, 46);
+                p.drawPath(chevron);
+            }
+        });
+    return render([](QPainter& p) {
+        p.setPen(QPen(QColor(0x3a, 0x40, 0x48), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        for (qreal y : {18.0, 36.0}) {
+            QPainterPath chevron;
+            chevron.moveTo(18, y);
+            chevron.lineTo(32, y + 12);
+            chevron.lineTo(46, y);
+            p.drawPath(chevron);
+        }
+    });
 }
 
 QIcon application() {
@@ -358,6 +351,23 @@ QIcon application() {
         p.drawLine(QPointF(44, 14), QPointF(24, 32));
         p.drawLine(QPointF(27, 30), QPointF(45, 50));
     });
+}
+
+void paintWatermark(QPainter& p, const QRect& area) {
+    // The product's mark in flat colours a shade off the backdrop's: a translucent drawing of
+    // the window icon would cost the start-up a millisecond of blending.
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(area.topLeft());
+    p.scale(area.width() / 64.0, area.height() / 64.0);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xd2, 0xdc, 0xe9));
+    p.drawRoundedRect(QRectF(3, 3, 58, 58), 12, 12);
+    p.setPen(QPen(QColor(0xea, 0xef, 0xf5), 9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(QPointF(22, 14), QPointF(22, 50));
+    p.drawLine(QPointF(44, 14), QPointF(24, 32));
+    p.drawLine(QPointF(27, 30), QPointF(45, 50));
+    p.restore();
 }
 
 QIcon company() {

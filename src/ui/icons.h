@@ -4,6 +4,9 @@
 
 #include <string_view>
 
+class QPainter;
+class QRect;
+
 namespace kalvora::ui::icons {
 
 QIcon application();  // window icon: the product's initial
@@ -14,16 +17,15 @@ QIcon confirm();      // a green tick
 QIcon cancel();       // a red cross
 QIcon proceed();      // a blue arrow pointing on
 QIcon notice();       // an arrow leaving a box: opens the notice link
+// The window icon's mark as a pale watermark filling `area`.
+void paintWatermark(QPainter& painter, const QRect& area);
+QIcon moreItems(Qt::Orientation orientation);  // chevrons: a bar's hidden entries
 
-// The built-in picture of a toolbar command ("*info", "*fine" ...): the desktop's icon theme
-// where it has one, else the drawn picture. Null for a command without a built-in picture.
+// The built-in picture of a toolbar command ("*info", "*fine" ...); null for a command without
+// one.
 QIcon toolbarPicture(std::string_view command);
-// The picture drawn here for a toolbar command, whatever the theme holds.
-QIcon drawnToolbarPicture(std::string_view command);
-// The freedesktop names looked up for a toolbar command, best first.
-QStringList themeNames(std::string_view command);
-// On a desktop without an icon theme of its own (a bare window manager), looks the toolbar's
-// pictures up in the installed GNOME theme before drawing them.
+// On a desktop without an icon theme of its own (a bare window manager), the standard dialogs
+// take their pictures from the installed GNOME theme. Looked up only when a dialog shows one.
 void useInstalledIconTheme();
 
 }  // namespace kalvora::ui::icons

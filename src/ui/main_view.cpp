@@ -1,5 +1,6 @@
 #include "ui/main_view.h"
 
+#include "ui/date_field.h"
 #include "ui/elided_label.h"
 #include "ui/icons.h"
 #include "ui/qt_text.h"
@@ -70,8 +71,7 @@ protected:
         const int side = std::min(width(), height()) / 4;
         if (side < 32) return;
         const QRect mark((width() - side) / 2, (height() - side) / 2 - side / 3, side, side);
-        p.setOpacity(0.10);
-        icons::application().paint(&p, mark);
+        icons::paintWatermark(p, mark);
         p.setOpacity(0.22);
         QFont font = p.font();
         font.setPixelSize(std::max(12, side / 4));
@@ -112,6 +112,16 @@ void shapeOf(const std::vector<launcher::MenuEntry>& entries, std::string& out) 
             out += ')';
         }
         out += ',';
+    }
+}
+
+// What the actions show of the tree: captions and the visible and enabled flags.
+void stateOf(const std::vector<launcher::MenuEntry>& entries, std::string& out) {
+    for (const auto& e : entries) {
+        out += e.caption;
+        out += e.visible ? '\x01' : '\x02';
+        out += e.enabled ? '\x01' : '\x02';
+        if (!e.children.empty()) stateOf(e.children, out);
     }
 }
 
@@ -205,10 +215,9 @@ MainView::MainView(launcher::MainForm& form, QWidget* parent) : QMainWindow(pare
     statusRow->addWidget(noticeButton_);
     statusRow->addStretch(1);
     bar->addWidget(statusArea, 1);
-    date_ = new QDateEdit(bar);
+    date_ = new DateField(bar);
     date_->setObjectName(QStringLiteral("datax"));
     date_->setDisplayFormat(QLatin1String(dateFormat));
-    date_->setCalendarPopup(true);
     date_->setAccessibleName(QStringLiteral("Data di lavoro"));
     date_->setToolTip(QStringLiteral("Data di lavoro"));
     bar->addPermanentWidget(date_);
@@ -226,9 +235,10 @@ MainView::MainView(launcher::MainForm& form, QWidget* parent) : QMainWindow(pare
     // A date is chosen when the calendar closes on it or when typing in the field ends; the
     // calendar's signals come before the field has taken the date, hence queued.
     connect(date_, &QDateEdit::editingFinished, this, &MainView::commitDate);
-    connect(date_->calendarWidget(), &QCalendarWidget::clicked, this, &MainView::commitDate, Qt::QueuedConnection);
-    connect(date_->calendarWidget(), &QCalendarWidget::activated, this, &MainView::commitDate,
-            Qt::QueuedConnection);
+    date_->calendarReady = [this](QCalendarWidget* calendar) {
+        connect(calendar, &QCalendarWidget::clicked, this, &MainView::commitDate, Qt::QueuedConnection);
+        connect(calendar, &QCalendarWidget::activated, this, &MainView::commitDate, Qt::QueuedConnection);
+    };
 
     connect(noticeButton_, &QToolButton::clicked, this, [this] {
         form_.noticeClicked();
@@ -258,7 +268,7 @@ MainView::~MainView() {
     // Closing the window moves the focus out of the date field, whose end of editing must not
     // reach a window already half destroyed.
     disconnect(date_, nullptr, this, nullptr);
-    disconnect(date_->calendarWidget(), nullptr, this, nullptr);
+    if (QCalendarWidget* calendar = date_->builtCalendar()) disconnect(calendar, nullptr, this, nullptr);
 }
 
 void MainView::showEvent(QShowEvent* event) {
@@ -351,7 +361,7 @@ void MainView::commitDate() {
 void MainView::groupMenuOpening() {
     // The calendar closes as soon as the menu bar is clicked, and the field would keep the
     // focus (and the keystrokes meant for the window) once the menu is gone.
-    const QWidget* calendar = date_->calendarWidget();
+    const QWidget* calendar = date_->builtCalendar();
     if (date_->hasFocus() || (calendar && calendar->isVisible())) keyField_->setFocus();
 }
 
@@ -360,8 +370,14 @@ void MainView::refreshMenus() {
     shapeOf(form_.menus(), shape);
     if (shape != menuShape_) {
         menuShape_ = shape;
+        menuState_.clear();
         buildMenus();
     }
+    // Most refreshes change nothing in the menus: the actions are touched only when they did.
+    std::string state;
+    stateOf(form_.menus(), state);
+    if (state == menuState_) return;
+    menuState_ = std::move(state);
     applyEntries(form_.menus());
 }
 
@@ -374,15 +390,23 @@ void MainView::buildMenus() {
 }
 
 void MainView::addEntries(QWidget* parent, const std::vector<launcher::MenuEntry>& entries) {
+    const bool topLevel = qobject_cast<QMenuBar*>(parent) != nullptr;
     for (const auto& entry : entries) {
         const QString name = toQt(entry.name);
         QAction* action = nullptr;
         if (!entry.children.empty()) {
             auto* menu = new QMenu(toQt(entry.caption), parent);
             menu->setObjectName(name);
-            if (qobject_cast<QMenuBar*>(parent) && isGroupMenu(entry.name))
+            if (topLevel && isGroupMenu(entry.name))
                 connect(menu, &QMenu::aboutToShow, this, &MainView::groupMenuOpening);
-            addEntries(menu, entry.children);
+            if (topLevel) {
+                // The entries of a menu of the bar are made when it first opens: most are never
+                // opened in a session, and making them all would slow every start.
+                const std::string menuName = entry.name;
+                connect(menu, &QMenu::aboutToShow, this, [this, menu, menuName] { fillMenu(menu, menuName); });
+            } else {
+                addEntries(menu, entry.children);
+            }
             action = menu->menuAction();
         } else {
             action = new QAction(toQt(entry.caption), parent);
@@ -394,6 +418,21 @@ void MainView::addEntries(QWidget* parent, const std::vector<launcher::MenuEntry
         parent->addAction(action);
         menuActions_[entry.name] = action;
     }
+}
+
+void MainView::fillMenu(QMenu* menu, const std::string& name) {
+    if (!menu->actions().isEmpty()) return;
+    for (const auto& entry : form_.menus()) {
+        if (entry.name != name) continue;
+        addEntries(menu, entry.children);
+        applyEntries(entry.children);
+        return;
+    }
+}
+
+void MainView::fillAllMenus() {
+    for (QAction* action : menuBar()->actions())
+        if (QMenu* menu = action->menu()) fillMenu(menu, action->objectName().toStdString());
 }
 
 void MainView::applyEntries(const std::vector<launcher::MenuEntry>& entries) {

@@ -9,7 +9,6 @@
 #include <map>
 #include <string>
 
-class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -18,6 +17,7 @@ class QWidget;
 
 namespace kalvora::ui {
 
+class DateField;
 class ElidedLabel;
 class ToolbarRow;
 
@@ -30,6 +30,8 @@ public:
     launcher::MainForm& form() { return form_; }
     // Reads everything the window shows back from the form.
     void refresh();
+    // Makes the entries of every menu of the bar now rather than when each first opens.
+    void fillAllMenus();
 
 signals:
     // The start-up has run (or was skipped because the program is already ending).
@@ -48,6 +50,7 @@ private:
     void buildMenus();
     void addEntries(QWidget* parent, const std::vector<launcher::MenuEntry>& entries);
     void applyEntries(const std::vector<launcher::MenuEntry>& entries);
+    void fillMenu(QMenu* menu, const std::string& name);
     void groupMenuOpening();
     void commitDate();
     void showFormDate();
@@ -65,10 +68,11 @@ private:
     ElidedLabel* status_ = nullptr;          // rete
     QToolButton* noticeButton_ = nullptr;    // oklinkbut
     ToolbarRow* toolbar_ = nullptr;          // bottoni1
-    QDateEdit* date_ = nullptr;              // datax
+    DateField* date_ = nullptr;              // datax
     QLineEdit* keyField_ = nullptr;          // text1
 
     std::string menuShape_;
+    std::string menuState_;
     std::map<std::string, QAction*> menuActions_;
     bool committingDate_ = false;
 };
