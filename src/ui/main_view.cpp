@@ -41,7 +41,7 @@ bool isGroupMenu(const std::string& name) {
 // The band at the top holding the company and the user.
 class HeaderBand : public QWidget {
 public:
-    using QWidget::QWidget;
+    explicit HeaderBand(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -55,31 +55,23 @@ protected:
     }
 };
 
-// The working area below the band, where background pictures and post-its will go.
+// The working area below the band, where background pictures and post-its will go. It paints
+// every pixel it covers, so nothing is painted beneath it first.
 class Backdrop : public QWidget {
 public:
-    using QWidget::QWidget;
+    explicit Backdrop(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
         QLinearGradient g(0, 0, 0, height());
         g.setColorAt(0, QColor(0xee, 0xf2, 0xf7));
         g.setColorAt(1, QColor(0xd5, 0xdf, 0xeb));
         p.fillRect(rect(), g);
+        // The product's mark only: a line of large text would cost the start-up a font of its own.
         const int side = std::min(width(), height()) / 4;
         if (side < 32) return;
-        const QRect mark((width() - side) / 2, (height() - side) / 2 - side / 3, side, side);
-        icons::paintWatermark(p, mark);
-        p.setOpacity(0.22);
-        QFont font = p.font();
-        font.setPixelSize(std::max(12, side / 4));
-        font.setBold(true);
-        p.setFont(font);
-        p.setPen(QColor(0x1d, 0x3f, 0x72));
-        p.drawText(QRect(0, mark.bottom() + side / 8, width(), side / 2), Qt::AlignHCenter | Qt::AlignTop,
-                   QString::fromLatin1(launcher::productName));
+        icons::paintWatermark(p, QRect((width() - side) / 2, (height() - side) / 2, side, side));
     }
 };
 

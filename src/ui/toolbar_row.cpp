@@ -35,6 +35,8 @@ ToolbarRow::ToolbarRow(const core::Files& files, QWidget* labelParent, QWidget* 
     setObjectName(QStringLiteral("bottoni1"));
     setAccessibleName(QStringLiteral("Barra dei comandi"));
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    // Its gradient covers it whole: nothing need be painted beneath.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 
     label_ = new QLabel(labelParent);
     label_->setObjectName(QStringLiteral("label"));
