@@ -1,0 +1,30 @@
+#pragma once
+// Work every start needs that does not have to wait its turn on the main thread, done on a
+// second core while the main thread connects to the display and builds the main window:
+// reading the font configuration, listing the installed fonts, and connecting to the session
+// bus (the accessibility layer connects at the first focused widget).
+#include <thread>
+
+namespace kalvora::ui {
+
+class StartupWarmup {
+public:
+    // Starts reading the font configuration: it needs nothing from Qt.
+    StartupWarmup();
+    // Waits for everything started to finish.
+    ~StartupWarmup();
+    StartupWarmup(const StartupWarmup&) = delete;
+    StartupWarmup& operator=(const StartupWarmup&) = delete;
+
+    // Once the application object exists: the font list and the session bus.
+    void applicationReady();
+    // Waits for everything started to finish.
+    void finish();
+
+private:
+    std::thread fontConfiguration_;
+    std::thread fonts_;
+    std::thread bus_;
+};
+
+}  // namespace kalvora::ui
