@@ -2,6 +2,7 @@
 
 #include "core/dates.h"
 #include "core/form.h"
+#include "ui/network_access.h"
 #include "ui/qt_text.h"
 
 #include <QApplication>
@@ -11,11 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLibrary>
 #include <QMessageBox>
-#include <QNetworkAccessManager>
-#include <QNetworkInterface>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -29,7 +27,10 @@
 #include <QWindow>
 #include <QtGui/qguiapplication_platform.h>
 
+#include <ifaddrs.h>
+#include <net/if.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -371,57 +372,45 @@ void QtPlatform::closeFrontWindow() {
 }
 
 bool QtPlatform::isOnline() {
-    const auto interfaces = QNetworkInterface::allInterfaces();
-    return std::any_of(interfaces.begin(), interfaces.end(), [](const QNetworkInterface& i) {
-        const auto flags = i.flags();
-        return flags.testFlag(QNetworkInterface::IsUp) && flags.testFlag(QNetworkInterface::IsRunning) &&
-               !flags.testFlag(QNetworkInterface::IsLoopBack) && !i.addressEntries().isEmpty();
-    });
+    // A running interface other than the loopback with an address of its own.
+    ifaddrs* list = nullptr;
+    if (getifaddrs(&list) != 0) return false;
+    bool online = false;
+    for (const ifaddrs* i = list; i && !online; i = i->ifa_next) {
+        const bool usable = (i->ifa_flags & IFF_UP) && (i->ifa_flags & IFF_RUNNING) && !(i->ifa_flags & IFF_LOOPBACK);
+        const bool addressed =
+            i->ifa_addr && (i->ifa_addr->sa_family == AF_INET || i->ifa_addr->sa_family == AF_INET6);
+        online = usable && addressed;
+    }
+    freeifaddrs(list);
+    return online;
 }
 
 std::optional<std::string> QtPlatform::download(const std::string& address, int timeoutMs) {
-    const QUrl url(toQt(address), QUrl::StrictMode);
-    const QString scheme = url.scheme().toLower();
-    if (!url.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
-        return std::nullopt;
-    if (!network_) network_ = std::make_unique<QNetworkAccessManager>();
-
-    QNetworkRequest request(url);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
-    // Owned here: deleted before returning, whatever happened.
-    std::unique_ptr<QNetworkReply> reply(network_->get(request));
-
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    bool failed = false;
-    QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
-        failed = true;
-        reply->abort();
-    });
-    QObject::connect(reply.get(), &QNetworkReply::downloadProgress, &loop, [&](qint64 received, qint64) {
-        if (received > downloadLimit) {
-            failed = true;
-            reply->abort();
-        }
-    });
-    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    timer.start(std::max(0, timeoutMs));
-    if (!reply->isFinished()) runLoop(loop);
-    timer.stop();
-
-    // Unfinished here means the loop was ended from outside (the program is quitting).
-    if (!reply->isFinished()) {
-        failed = true;
-        reply->abort();
+    if (!networkTried_) {
+        networkTried_ = true;
+        network_ = loadNetworkAccess();
+        if (!network_) qWarning("kalvora: the network module %s could not be loaded", networkModuleFile);
     }
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (failed || reply->error() != QNetworkReply::NoError || status != 200) return std::nullopt;
-    const QByteArray body = reply->readAll();
-    if (body.size() > downloadLimit) return std::nullopt;
-    return body.toStdString();
+    if (!network_) return std::nullopt;
+    return network_->download(address, timeoutMs, downloadLimit, [this](QEventLoop& loop) { return runLoop(loop); });
+}
+
+std::unique_ptr<NetworkAccess> loadNetworkAccess() {
+    // Beside the program once installed; in the build's folder for the programs built with it
+    // (tests, benchmarks), which live in folders of their own.
+    QStringList folders{QCoreApplication::applicationDirPath()};
+#ifdef KALVORA_BUILD_MODULE_DIR
+    folders << QStringLiteral(KALVORA_BUILD_MODULE_DIR);
+#endif
+    for (const QString& folder : folders) {
+        QLibrary module(QDir(folder).filePath(QLatin1String(networkModuleFile)));
+        if (!module.load()) continue;
+        // Never unloaded: the object made below runs the module's code until the program ends.
+        if (auto create = reinterpret_cast<CreateNetworkAccess>(module.resolve(networkModuleEntry)))
+            return std::unique_ptr<NetworkAccess>(create());
+    }
+    return nullptr;
 }
 
 void QtPlatform::quit() {

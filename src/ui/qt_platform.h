@@ -16,10 +16,11 @@
 #include <vector>
 
 class QEventLoop;
-class QNetworkAccessManager;
 class QWidget;
 
 namespace kalvora::ui {
+
+class NetworkAccess;
 
 class QtPlatform : public core::Platform {
 public:
@@ -98,7 +99,8 @@ private:
     FrontWindow front_;
     std::unique_ptr<X11Windows> x11_;
     bool x11Tried_ = false;
-    std::unique_ptr<QNetworkAccessManager> network_;
+    std::unique_ptr<NetworkAccess> network_;
+    bool networkTried_ = false;
     std::vector<QEventLoop*> loops_;
     int busyDepth_ = 0;
     bool quitRequested_ = false;
