@@ -16,7 +16,8 @@ public:
     StartupWarmup(const StartupWarmup&) = delete;
     StartupWarmup& operator=(const StartupWarmup&) = delete;
 
-    // Once the application object exists: the font list and the session bus.
+    // Once the application object exists: the font list, and the session bus when its address
+    // is known (without one, the connection is made here, before any other thread starts).
     void applicationReady();
     // Waits for everything started to finish.
     void finish();
