@@ -10,6 +10,10 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+#include <mutex>
+#include <optional>
+#include <vector>
+
 namespace kalvora::ui::icons {
 
 namespace {
@@ -17,21 +21,64 @@ namespace {
 // Every picture is drawn on a 64 x 64 canvas, at the size asked for, only when it is shown.
 using Drawing = void (*)(QPainter&);
 
+void paintDrawing(QPainter& painter, Drawing draw, const QRect& rect, QIcon::Mode mode) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(rect.topLeft());
+    painter.scale(rect.width() / 64.0, rect.height() / 64.0);
+    if (mode == QIcon::Disabled) painter.setOpacity(0.4);
+    draw(painter);
+    painter.restore();
+}
+
+// Pictures drawn ahead, on whatever thread, for the main thread to take instead of drawing them:
+// images, because pixmaps belong to the main thread.
+struct Drawn {
+    Drawing draw;
+    int side;
+    QImage image;
+};
+
+std::mutex& drawnMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::vector<Drawn>& drawnAhead() {
+    static std::vector<Drawn> pictures;
+    return pictures;
+}
+
+std::optional<QImage> drawnAheadOf(Drawing draw, const QSize& size) {
+    if (size.width() != size.height()) return std::nullopt;
+    std::lock_guard<std::mutex> lock(drawnMutex());
+    for (const Drawn& d : drawnAhead())
+        if (d.draw == draw && d.side == size.width()) return d.image;
+    return std::nullopt;
+}
+
+void drawAhead(Drawing draw, int side) {
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        paintDrawing(p, draw, QRect(0, 0, side, side), QIcon::Normal);
+    }
+    std::lock_guard<std::mutex> lock(drawnMutex());
+    drawnAhead().push_back({draw, side, std::move(image)});
+}
+
 class DrawnIconEngine : public QIconEngine {
 public:
     explicit DrawnIconEngine(Drawing draw) : draw_(draw) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
-        painter->save();
-        painter->setRenderHint(QPainter::Antialiasing);
-        painter->translate(rect.topLeft());
-        painter->scale(rect.width() / 64.0, rect.height() / 64.0);
-        if (mode == QIcon::Disabled) painter->setOpacity(0.4);
-        draw_(*painter);
-        painter->restore();
+        paintDrawing(*painter, draw_, rect, mode);
     }
 
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        if (mode == QIcon::Normal)
+            if (auto image = drawnAheadOf(draw_, size)) return QPixmap::fromImage(*image);
         QPixmap pixmap(size);
         pixmap.fill(Qt::transparent);
         QPainter p(&pixmap);
@@ -273,6 +320,51 @@ void drawFinish(QPainter& p) {
     p.drawLine(QPointF(32, 13), QPointF(32, 32));
 }
 
+void drawApplication(QPainter& p) {
+    p.setPen(QPen(QColor(0x1d, 0x3f, 0x72), 2));
+    p.setBrush(vertical(QColor(0x3d, 0x7c, 0xc9), QColor(0x1d, 0x4f, 0x91)));
+    p.drawRoundedRect(QRectF(3, 3, 58, 58), 12, 12);
+    p.setPen(QPen(Qt::white, 9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(QPointF(22, 14), QPointF(22, 50));
+    p.drawLine(QPointF(44, 14), QPointF(24, 32));
+    p.drawLine(QPointF(27, 30), QPointF(45, 50));
+}
+
+void drawCompany(QPainter& p) {
+    const QColor dark(0x2b, 0x4a, 0x6f);
+    p.setPen(QPen(dark, 2));
+    p.setBrush(vertical(QColor(0x9c, 0xbf, 0xe6), QColor(0x5b, 0x86, 0xba)));
+    p.drawRect(QRectF(12, 8, 30, 52));
+    p.setBrush(vertical(QColor(0xc3, 0xd6, 0xec), QColor(0x86, 0xa6, 0xcc)));
+    p.drawRect(QRectF(42, 24, 14, 36));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xf4, 0xf8, 0xfd));
+    for (int row = 0; row < 5; ++row)
+        for (int col = 0; col < 3; ++col)
+            p.drawRect(QRectF(16 + col * 8.5, 13 + row * 8.5, 5, 5));
+    for (int row = 0; row < 3; ++row)
+        p.drawRect(QRectF(46.5, 29 + row * 8.5, 5, 5));
+    p.setBrush(dark);
+    p.drawRect(QRectF(23, 52, 8, 8));
+}
+
+void drawChangeUser(QPainter& p) {
+    drawPerson(p, QColor(0xb9, 0xc8, 0xd8), QColor(0x5f, 0x73, 0x88), -6);
+    p.setPen(QPen(QColor(0xd0, 0x7a, 0x12), 6, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(34, 30, 26, 26), 30 * 16, 270 * 16);
+    QPainterPath head;
+    head.moveTo(62, 30);
+    head.lineTo(60, 45);
+    head.lineTo(48, 36);
+    head.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xd0, 0x7a, 0x12));
+    p.drawPath(head);
+}
+
+void drawUser(QPainter& p) { drawPerson(p, QColor(0x8f, 0xc0, 0x7a), QColor(0x3f, 0x7a, 0x35)); }
+
 // The pictures of the default toolbar's commands. Drawn rather than looked up in the desktop's
 // icon theme: the theme's index and image files would cost the start-up more than the whole
 // main window takes to build, and the toolbar looks the same on every desktop.
@@ -302,6 +394,14 @@ QIcon toolbarPicture(std::string_view command) {
     for (const ToolbarPicture& picture : toolbarPictures)
         if (picture.command == command) return render(picture.draw);
     return {};
+}
+
+void drawMainWindowPicturesAhead(int toolbarSide) {
+    for (int side : {16, 32, 64}) drawAhead(drawApplication, side);
+    drawAhead(drawCompany, companySide);
+    drawAhead(drawUser, userSide);
+    drawAhead(drawChangeUser, userSide);
+    for (const ToolbarPicture& picture : toolbarPictures) drawAhead(picture.draw, toolbarSide);
 }
 
 void useInstalledIconTheme() {
@@ -341,17 +441,7 @@ QIcon moreItems(Qt::Orientation orientation) {
     });
 }
 
-QIcon application() {
-    return render([](QPainter& p) {
-        p.setPen(QPen(QColor(0x1d, 0x3f, 0x72), 2));
-        p.setBrush(vertical(QColor(0x3d, 0x7c, 0xc9), QColor(0x1d, 0x4f, 0x91)));
-        p.drawRoundedRect(QRectF(3, 3, 58, 58), 12, 12);
-        p.setPen(QPen(Qt::white, 9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawLine(QPointF(22, 14), QPointF(22, 50));
-        p.drawLine(QPointF(44, 14), QPointF(24, 32));
-        p.drawLine(QPointF(27, 30), QPointF(45, 50));
-    });
-}
+QIcon application() { return render(drawApplication); }
 
 void paintWatermark(QPainter& p, const QRect& area) {
     // The product's mark in flat colours a shade off the backdrop's: a translucent drawing of
@@ -370,46 +460,11 @@ void paintWatermark(QPainter& p, const QRect& area) {
     p.restore();
 }
 
-QIcon company() {
-    return render([](QPainter& p) {
-        const QColor dark(0x2b, 0x4a, 0x6f);
-        p.setPen(QPen(dark, 2));
-        p.setBrush(vertical(QColor(0x9c, 0xbf, 0xe6), QColor(0x5b, 0x86, 0xba)));
-        p.drawRect(QRectF(12, 8, 30, 52));
-        p.setBrush(vertical(QColor(0xc3, 0xd6, 0xec), QColor(0x86, 0xa6, 0xcc)));
-        p.drawRect(QRectF(42, 24, 14, 36));
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0xf4, 0xf8, 0xfd));
-        for (int row = 0; row < 5; ++row)
-            for (int col = 0; col < 3; ++col)
-                p.drawRect(QRectF(16 + col * 8.5, 13 + row * 8.5, 5, 5));
-        for (int row = 0; row < 3; ++row)
-            p.drawRect(QRectF(46.5, 29 + row * 8.5, 5, 5));
-        p.setBrush(dark);
-        p.drawRect(QRectF(23, 52, 8, 8));
-    });
-}
+QIcon company() { return render(drawCompany); }
 
-QIcon user() {
-    return render([](QPainter& p) { drawPerson(p, QColor(0x8f, 0xc0, 0x7a), QColor(0x3f, 0x7a, 0x35)); });
-}
+QIcon user() { return render(drawUser); }
 
-QIcon changeUser() {
-    return render([](QPainter& p) {
-        drawPerson(p, QColor(0xb9, 0xc8, 0xd8), QColor(0x5f, 0x73, 0x88), -6);
-        p.setPen(QPen(QColor(0xd0, 0x7a, 0x12), 6, Qt::SolidLine, Qt::RoundCap));
-        p.setBrush(Qt::NoBrush);
-        p.drawArc(QRectF(34, 30, 26, 26), 30 * 16, 270 * 16);
-        QPainterPath head;
-        head.moveTo(62, 30);
-        head.lineTo(60, 45);
-        head.lineTo(48, 36);
-        head.closeSubpath();
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0xd0, 0x7a, 0x12));
-        p.drawPath(head);
-    });
-}
+QIcon changeUser() { return render(drawChangeUser); }
 
 QIcon confirm() {
     return render([](QPainter& p) {

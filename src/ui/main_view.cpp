@@ -147,7 +147,7 @@ MainView::MainView(launcher::MainForm& form, QWidget* parent) : QMainWindow(pare
     companyRow->setContentsMargins(0, 0, 0, 0);
     companyRow->setSpacing(8);
     companyPicture_ = imageButton(companyArea_, "Image2", icons::company(),
-                                  QStringLiteral(" Seleziona una diversa azienda/studio "), 40);
+                                  QStringLiteral(" Seleziona una diversa azienda/studio "), icons::companySide);
     companyRow->addWidget(companyPicture_);
     auto* captions = new QVBoxLayout;
     captions->setSpacing(0);
@@ -168,13 +168,13 @@ MainView::MainView(launcher::MainForm& form, QWidget* parent) : QMainWindow(pare
 
     userPicture_ = new QLabel(band);
     userPicture_->setObjectName(QStringLiteral("user0"));
-    userPicture_->setPixmap(icons::user().pixmap(28, 28));
+    userPicture_->setPixmap(icons::user().pixmap(icons::userSide, icons::userSide));
     userPicture_->setAccessibleName(QStringLiteral("Utente collegato"));
     bandRow->addWidget(userPicture_);
     userCaption_ = caption(band, "nuser");
     userCaption_->setMinimumWidth(220);
     bandRow->addWidget(userCaption_, 1);
-    changeUser_ = imageButton(band, "user2", icons::changeUser(), QStringLiteral(" Cambia utente "), 28);
+    changeUser_ = imageButton(band, "user2", icons::changeUser(), QStringLiteral(" Cambia utente "), icons::userSide);
     bandRow->addWidget(changeUser_);
     band->setMinimumHeight(64);
     column->addWidget(band);

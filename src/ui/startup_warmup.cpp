@@ -1,5 +1,8 @@
 #include "ui/startup_warmup.h"
 
+#include "ui/icons.h"
+#include "ui/toolbar_row.h"
+
 #include <QAccessible>
 #include <QDBusConnection>
 #include <QFontDatabase>
@@ -30,6 +33,8 @@ void StartupWarmup::applicationReady() {
     fonts_ = std::thread([this] {
         if (fontConfiguration_.joinable()) fontConfiguration_.join();
         QFontDatabase::families();
+        // The main window's pictures, needed at its first painting, some milliseconds later.
+        icons::drawMainWindowPicturesAhead(ToolbarRow::iconSide);
     });
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // Work every start needs that does not have to wait its turn on the main thread, done on a
 // second core while the main thread connects to the display and builds the main window:
-// reading the font configuration, listing the installed fonts, and connecting to the session
-// bus (the accessibility layer connects at the first focused widget).
+// reading the font configuration, listing the installed fonts, drawing the main window's
+// pictures, and connecting to the session bus (the accessibility layer connects at the first
+// focused widget).
 #include <thread>
 
 namespace kalvora::ui {

@@ -15,11 +15,13 @@
 #include <QHelpEvent>
 #include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QTest>
 #include <QToolButton>
 #include <QToolTip>
 
 #include <memory>
+#include <thread>
 
 using namespace kalvora;
 using kalvora::testing::toolbarBytes;
@@ -258,6 +260,20 @@ void MainToolbarTest::drawnPicturesExistForEveryDefaultCommand() {
         drawn.push_back(image);
     }
     QVERIFY(ui::icons::toolbarPicture("*help2").isNull());
+
+    // Drawn ahead on another thread, as the start-up does, a picture is the one drawn on the spot.
+    std::thread([] { ui::icons::drawMainWindowPicturesAhead(ui::ToolbarRow::iconSide); }).join();
+    const int side = ui::ToolbarRow::iconSide;
+    for (const auto& d : launcher::defaultToolbar) {
+        const QIcon icon = ui::icons::toolbarPicture(d.command);
+        QImage onTheSpot(side, side, QImage::Format_ARGB32_Premultiplied);
+        onTheSpot.fill(Qt::transparent);
+        {
+            QPainter p(&onTheSpot);
+            icon.paint(&p, QRect(0, 0, side, side));
+        }
+        QCOMPARE(icon.pixmap(side, side).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), onTheSpot);
+    }
 
     // The program's style draws the menu bar's overflow chevrons and leaves the rest to Qt's.
     ui::AppStyle style;
