@@ -3,6 +3,7 @@
 #include "core/cp1252.h"
 #include "core/text.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <functional>
@@ -278,12 +279,18 @@ std::optional<TextReader> Files::openText(std::string_view path, std::size_t lim
 }
 
 std::optional<std::vector<std::string>> Files::readLines(std::string_view path, std::size_t limit) const {
-    auto reader = openText(path, limit);
-    if (!reader)
+    auto bytes = readBytes(path, limit);
+    if (!bytes)
         return std::nullopt;
+    // Line ends are the same bytes before and after decoding, so the lines are cut from the
+    // bytes and decoded one by one: a plain ASCII line, most of them, needs no decoding at all.
+    TextReader raw(std::move(*bytes));
     std::vector<std::string> lines;
-    while (auto line = reader->readLine())
-        lines.push_back(std::move(*line));
+    while (auto line = raw.readLine()) {
+        const bool ascii = std::all_of(line->begin(), line->end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        lines.push_back(ascii ? std::move(*line) : decodeCp1252(*line));
+    }
     return lines;
 }
 

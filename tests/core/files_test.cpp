@@ -1,3 +1,4 @@
+#include "core/cp1252.h"
 #include "core/files.h"
 #include "core/paths.h"
 #include "support/temp_drive.h"
@@ -44,6 +45,15 @@ TEST_F(FilesTest, ReadingMissingShortAndLongFiles) {
     EXPECT_EQ(files.readBytes(drive.path("big"))->size(), (3u << 20) + 4);
     drive.write("binary", std::string("\0\xFF\r\x80\n", 5));
     EXPECT_EQ(files.readLines(drive.path("binary")), (std::vector<std::string>{std::string("\0ÿ", 3), "€"}));
+    // Lines are cut before they are decoded: the same lines as decoding the whole text first.
+    for (const std::string& bytes : {std::string("a\r\n\r\nb"), std::string("\xE0\r\rx\n\n"), std::string("\r"),
+                                    std::string("plain\r\n\x80 \x85\r\nlast\xFF")}) {
+        drive.write("mixed", bytes);
+        std::vector<std::string> expected;
+        TextReader reader(decodeCp1252(bytes));
+        while (auto line = reader.readLine()) expected.push_back(*line);
+        EXPECT_EQ(files.readLines(drive.path("mixed")), expected) << bytes;
+    }
     drive.makeInstallation();
     EXPECT_EQ(files.readBytes(drive.installation().folder()), std::nullopt);  // a folder is no file
 }
