@@ -92,34 +92,36 @@ pid_t spawn(const std::vector<std::string>& command, char** environment, int ext
     return rc == 0 ? pid : -1;
 }
 
-// An Xvfb on a free display: it writes the display number to the descriptor it is given.
-pid_t startXvfb(std::string& display) {
+// Starts a server that writes one line about itself (display number, bus address) on
+// descriptor 3; returns its pid with that line, or -1 when it does not start or says nothing.
+pid_t startReporting(const std::vector<std::string>& command, std::string& line) {
     int fds[2];
     if (pipe(fds) != 0) return -1;
-    // -noreset: otherwise the server starts afresh each time a probe, its only client, ends.
-    const pid_t pid = spawn({"Xvfb", "-displayfd", "3", "-screen", "0", "1366x768x24", "-nolisten", "tcp", "-noreset"},
-                            environ, fds[1]);
+    const pid_t pid = spawn(command, environ, fds[1]);
     close(fds[1]);
     if (pid < 0) {
         close(fds[0]);
         return -1;
     }
-    char buffer[32] = {};
-    std::size_t used = 0;
-    while (used < sizeof buffer - 1) {
-        const ssize_t n = read(fds[0], buffer + used, sizeof buffer - 1 - used);
-        if (n <= 0) break;
-        used += static_cast<std::size_t>(n);
-        if (std::memchr(buffer, '\n', used)) break;
-    }
+    line.clear();
+    char c = 0;
+    while (line.size() < 512 && read(fds[0], &c, 1) == 1 && c != '\n') line += c;
     close(fds[0]);
-    const int number = std::atoi(buffer);
-    if (used == 0 || number < 0) {
+    if (line.empty()) {
         kill(pid, SIGTERM);
         waitpid(pid, nullptr, 0);
         return -1;
     }
-    display = ":" + std::to_string(number);
+    return pid;
+}
+
+// An Xvfb on a free display. -noreset: otherwise the server starts afresh each time a probe,
+// its only client, ends.
+pid_t startXvfb(std::string& display) {
+    std::string number;
+    const pid_t pid = startReporting(
+        {"Xvfb", "-displayfd", "3", "-screen", "0", "1366x768x24", "-nolisten", "tcp", "-noreset"}, number);
+    if (pid >= 0) display = ":" + number;
     return pid;
 }
 
@@ -127,25 +129,7 @@ pid_t startXvfb(std::string& display) {
 // widget of any Qt program makes the accessibility layer fork a bus launcher, a cost a desktop
 // never pays. Returns the daemon's pid (address in `address`), or -1 without a dbus-daemon.
 pid_t startSessionBus(std::string& address) {
-    int fds[2];
-    if (pipe(fds) != 0) return -1;
-    const pid_t pid = spawn({"dbus-daemon", "--session", "--nofork", "--print-address=3"}, environ, fds[1]);
-    close(fds[1]);
-    if (pid < 0) {
-        close(fds[0]);
-        return -1;
-    }
-    std::string line;
-    char c = 0;
-    while (read(fds[0], &c, 1) == 1 && c != '\n') line += c;
-    close(fds[0]);
-    if (line.empty()) {
-        kill(pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
-        return -1;
-    }
-    address = line;
-    return pid;
+    return startReporting({"dbus-daemon", "--session", "--nofork", "--print-address=3"}, address);
 }
 
 // Wall time in milliseconds from spawn to exit; negative when the probe failed.

@@ -320,14 +320,20 @@ void drawFinish(QPainter& p) {
     p.drawLine(QPointF(32, 13), QPointF(32, 32));
 }
 
-void drawApplication(QPainter& p) {
-    p.setPen(QPen(QColor(0x1d, 0x3f, 0x72), 2));
-    p.setBrush(vertical(QColor(0x3d, 0x7c, 0xc9), QColor(0x1d, 0x4f, 0x91)));
+// The product's mark: a rounded square with the initial's strokes, in the current pen and
+// brush for the square and `initial` for the strokes.
+void drawMark(QPainter& p, const QColor& initial) {
     p.drawRoundedRect(QRectF(3, 3, 58, 58), 12, 12);
-    p.setPen(QPen(Qt::white, 9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(initial, 9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawLine(QPointF(22, 14), QPointF(22, 50));
     p.drawLine(QPointF(44, 14), QPointF(24, 32));
     p.drawLine(QPointF(27, 30), QPointF(45, 50));
+}
+
+void drawApplication(QPainter& p) {
+    p.setPen(QPen(QColor(0x1d, 0x3f, 0x72), 2));
+    p.setBrush(vertical(QColor(0x3d, 0x7c, 0xc9), QColor(0x1d, 0x4f, 0x91)));
+    drawMark(p, Qt::white);
 }
 
 void drawCompany(QPainter& p) {
@@ -452,11 +458,7 @@ void paintWatermark(QPainter& p, const QRect& area) {
     p.scale(area.width() / 64.0, area.height() / 64.0);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0xd2, 0xdc, 0xe9));
-    p.drawRoundedRect(QRectF(3, 3, 58, 58), 12, 12);
-    p.setPen(QPen(QColor(0xea, 0xef, 0xf5), 9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawLine(QPointF(22, 14), QPointF(22, 50));
-    p.drawLine(QPointF(44, 14), QPointF(24, 32));
-    p.drawLine(QPointF(27, 30), QPointF(45, 50));
+    drawMark(p, QColor(0xea, 0xef, 0xf5));
     p.restore();
 }
 
