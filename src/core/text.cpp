@@ -209,4 +209,21 @@ int integerValue(std::string_view s) {
     return static_cast<int>(v);
 }
 
+std::string singleLine(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        // U+2028 and U+2029 are E2 80 A8 and E2 80 A9 in UTF-8.
+        if (c == 0xE2 && i + 2 < s.size() && static_cast<unsigned char>(s[i + 1]) == 0x80 &&
+            (static_cast<unsigned char>(s[i + 2]) == 0xA8 || static_cast<unsigned char>(s[i + 2]) == 0xA9)) {
+            out += ' ';
+            i += 2;
+        } else {
+            out += c < 0x20 || c == 0x7F ? ' ' : static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
 }  // namespace kalvora::core

@@ -25,6 +25,9 @@ std::string lower(std::string_view s);
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
 bool startsWith(std::string_view s, std::string_view prefix);
 std::vector<std::string> split(std::string_view s, char separator);
+// What a one-line value may hold: line breaks, tabs, other control characters and the Unicode
+// line and paragraph separators become blanks, so a value can never split a line of a file.
+std::string singleLine(std::string_view s);
 // The last three characters of "000" followed by the trimmed decimal code: 7 -> "007".
 std::string threeDigits(int code);
 

@@ -40,6 +40,13 @@ TEST(Text, CountsAndCutsCharactersNotBytes) {
     EXPECT_EQ(threeDigits(1234), "234");
 }
 
+TEST(Text, SingleLineBlanksEveryLineBreakAndControl) {
+    EXPECT_EQ(singleLine("Via\r\nRoma\t1\x7f"), "Via  Roma 1 ");
+    EXPECT_EQ(singleLine("a\u2028b\u2029c"), "a b c");
+    EXPECT_EQ(singleLine("Città \xE2\x80"), "Città \xE2\x80");  // a cut sequence is kept
+    EXPECT_EQ(singleLine("perché € \u2027"), "perché € \u2027");
+}
+
 TEST(Text, ChangesCaseOfLatinLetters) {
     EXPECT_EQ(upper("città è perché"), "CITTÀ È PERCHÉ");
     EXPECT_EQ(lower("QUANTITÀ ÒÙ"), "quantità òù");
