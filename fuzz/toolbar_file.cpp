@@ -44,7 +44,7 @@ void checkToolbar(const Toolbar& toolbar, int slots) {
     }
     for (int b = 0; b <= Toolbar::buttonCount + 1; ++b) {
         const launcher::PictureKind kind = toolbar.pictureKind(b);
-        check((kind == launcher::PictureKind::File) == !toolbar.picturePath(b).empty());
+        if (kind != launcher::PictureKind::File) check(toolbar.picturePath(b).empty());
         toolbar.builtInPicture(b);
         toolbar.tooltipLabel(b);
         const std::string command = toolbar.command(b);

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <functional>
 #include <limits>
+#include <cctype>
+#include <csignal>
 #include <unistd.h>
 
 namespace kalvora::core {
@@ -47,13 +49,83 @@ std::string parentOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
+// This machine's name as it appears in temporary names: letters, digits and '-' only.
+const std::string& hostTag() {
+    static const std::string tag = [] {
+        char name[256] = {};
+        if (::gethostname(name, sizeof name - 1) != 0 || name[0] == '\0')
+            return std::string("host");
+        std::string out;
+        for (const char* c = name; *c != '\0' && out.size() < 32; ++c)
+            out += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '-';
+        return out;
+    }();
+    return tag;
+}
+
+// Temporaries are named <target>.~<host>-<pid>-<n>.tmp, so that the one who wrote a temporary
+// can be told from its name.
 std::string temporaryBeside(const std::string& target) {
     static std::atomic<unsigned long> counter{0};
     // A long name is shortened so that the temporary's name stays within the name limit.
     const std::size_t slash = target.rfind('/');
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     const std::string stem = target.substr(0, nameStart + std::min<std::size_t>(target.size() - nameStart, 100));
-    return stem + ".~" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp";
+    return stem + ".~" + hostTag() + "-" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp";
+}
+
+struct TemporaryName {
+    std::string_view host;
+    long pid = 0;
+};
+
+// Splits "<digits>" off the end of `text` after its last '-'.
+std::optional<long> numberAfterDash(std::string_view& text) {
+    const std::size_t dash = text.rfind('-');
+    const std::string_view digits = dash == std::string_view::npos ? std::string_view() : text.substr(dash + 1);
+    if (digits.empty() || digits.size() > 18 ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    text = text.substr(0, dash);
+    return std::stol(std::string(digits));
+}
+
+std::optional<TemporaryName> parseTemporaryName(std::string_view name) {
+    constexpr std::string_view suffix = ".tmp";
+    const std::size_t mark = name.rfind(".~");
+    if (name.size() < suffix.size() || name.substr(name.size() - suffix.size()) != suffix || mark == 0 ||
+        mark == std::string_view::npos)
+        return std::nullopt;
+    std::string_view middle = name.substr(mark + 2, name.size() - suffix.size() - mark - 2);
+    if (!numberAfterDash(middle))
+        return std::nullopt;
+    const std::optional<long> pid = numberAfterDash(middle);
+    if (!pid || middle.empty() ||
+        !std::all_of(middle.begin(), middle.end(),
+                     [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '-'; }))
+        return std::nullopt;
+    return TemporaryName{middle, *pid};
+}
+
+// Removes the temporaries a crash left in `folder`. The folder may be shared with other
+// instances of the program, on this machine or on others that reach it over the network, and
+// one of them may be writing a temporary right now. So only a temporary named after this
+// machine and a process that no longer runs here is removed: its writer can never rename it.
+// Those of other machines are left to those machines. Failures are no concern of the write
+// that calls this, so they are ignored.
+void removeLeftoverTemporaries(FileSystem& fs, const std::string& folder) {
+    std::vector<DirEntry> entries;
+    if (fs.list(folder, entries) != 0)
+        return;
+    for (const DirEntry& e : entries) {
+        const auto temp = parseTemporaryName(e.name);
+        if (!temp || e.isDirectory || temp->host != hostTag() || temp->pid <= 0 ||
+            temp->pid > std::numeric_limits<pid_t>::max() || temp->pid == ::getpid())
+            continue;
+        // No signal is sent with 0; EPERM means the process runs under another user.
+        if (::kill(static_cast<pid_t>(temp->pid), 0) != 0 && errno == ESRCH)
+            fs.remove(joinComponent(folder, e.name));
+    }
 }
 
 bool isLineEnd(char c) { return c == '\n' || c == '\r'; }
@@ -241,22 +313,30 @@ bool Files::canOpen(std::string_view path) const {
     return true;
 }
 
-std::optional<std::string> Files::readBytes(std::string_view path, std::size_t limit) const {
+namespace {
+
+// Reads up to `limit` bytes; `whole` asks for the whole file, which must then not be longer.
+std::optional<std::string> readUpTo(FileSystem& fs, const std::string& path, std::size_t limit, bool whole) {
     std::unique_ptr<FileHandle> handle;
-    if (fs_.open(resolve(path), OpenMode::Read, handle) != 0)
+    if (fs.open(path, OpenMode::Read, handle) != 0)
         return std::nullopt;
     // Read straight into the result, sized to the file; a file that grows while being read
-    // is followed in small steps up to the limit.
+    // is followed in small steps. For a whole file one byte more than the limit is asked
+    // for, so a longer file is told from one that just fits.
+    const std::size_t cap = whole && limit < std::numeric_limits<std::size_t>::max() ? limit + 1 : limit;
     std::string bytes;
     const std::int64_t size = handle->size();
-    const std::size_t expected = size > 0 ? static_cast<std::size_t>(std::min<std::uint64_t>(
-                                                static_cast<std::uint64_t>(size), limit))
-                                          : 0;
-    bytes.reserve(std::min(limit, expected + 4096));
-    while (bytes.size() < limit) {
+    if (whole && size > 0 && static_cast<std::uint64_t>(size) > limit) {
+        handle->close();
+        return std::nullopt;
+    }
+    const std::size_t expected =
+        size > 0 ? static_cast<std::size_t>(std::min<std::uint64_t>(static_cast<std::uint64_t>(size), cap)) : 0;
+    bytes.reserve(std::min(cap, expected + 4096));
+    while (bytes.size() < cap) {
         const std::size_t have = bytes.size();
         const std::size_t chunk =
-            std::min(limit - have, have < expected ? std::min(expected - have, blockSize) : std::size_t{4096});
+            std::min(cap - have, have < expected ? std::min(expected - have, blockSize) : std::size_t{4096});
         bytes.resize(have + chunk);
         const std::int64_t n = handle->readAt(have, bytes.data() + have, chunk);
         if (n < 0) {
@@ -268,7 +348,19 @@ std::optional<std::string> Files::readBytes(std::string_view path, std::size_t l
             break;
     }
     handle->close();
+    if (bytes.size() > limit)
+        return std::nullopt;  // too large: never a silently cut file
     return bytes;
+}
+
+}  // namespace
+
+std::optional<std::string> Files::readBytes(std::string_view path, std::size_t limit) const {
+    return readUpTo(fs_, resolve(path), limit, true);
+}
+
+std::optional<std::string> Files::readPrefix(std::string_view path, std::size_t size) const {
+    return readUpTo(fs_, resolve(path), size, false);
 }
 
 std::optional<TextReader> Files::openText(std::string_view path, std::size_t limit) const {
@@ -296,16 +388,41 @@ std::optional<std::vector<std::string>> Files::readLines(std::string_view path, 
 
 namespace {
 
+// The file a path names: symbolic links are followed, so that a rewrite replaces the file a
+// link points at and the link stays a link. A path that is no link (or is missing) is itself.
+int followLinks(FileSystem& fs, std::string path, std::string& out) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::string target;
+        const int error = fs.readLink(path, target);
+        if (error == EINVAL || error == ENOENT) {
+            out = std::move(path);
+            return 0;
+        }
+        if (error != 0)
+            return error;
+        if (target.empty())
+            return ENOENT;
+        path = normalise(target.front() == '/' ? target : joinComponent(parentOf(path), target));
+    }
+    return ELOOP;
+}
+
 // Writes a new version of `target` through a temporary beside it and renames it into place.
-// `fill` writes the content into the temporary. Any failure before the rename removes the
-// temporary and leaves the target as it was.
-int writeAtomically(FileSystem& fs, const std::string& target,
-                    const std::function<int(FileHandle&)>& fill) {
+// `fill` writes the content into the temporary. The new file keeps the old one's permission
+// bits and owner; `executable` adds execute bits (those of a copied program), each one where
+// the file may be read. Any failure before the rename removes the temporary and leaves the
+// target as it was.
+int writeAtomically(FileSystem& fs, const std::string& path, const std::function<int(FileHandle&)>& fill,
+                    std::uint32_t executable = 0) {
+    std::string target;
+    if (const int error = followLinks(fs, path, target); error != 0)
+        return error;
     const FileStat existing = fs.stat(target);
     if (existing.isDirectory)
         return EISDIR;
     if (existing.exists && existing.readOnly)
         return EACCES;  // a read-only archive stays untouched, as the attribute promises
+    removeLeftoverTemporaries(fs, parentOf(target));
     std::string temp;
     std::unique_ptr<FileHandle> handle;
     int error = EEXIST;
@@ -315,7 +432,16 @@ int writeAtomically(FileSystem& fs, const std::string& target,
     }
     if (error != 0)
         return error;
-    error = fill(*handle);
+    // Permissions first, so the content is never readable by more than the old file's.
+    const auto withExecutable = [&](std::uint32_t mode) { return mode | (executable & 0111 & ((mode & 0444) >> 2)); };
+    if (existing.exists) {
+        error = handle->setPermissions(withExecutable(existing.mode), existing.owner, existing.group);
+    } else if ((executable & 0111) != 0) {
+        const FileStat created = fs.stat(temp);
+        error = created.exists ? handle->setPermissions(withExecutable(created.mode), keepOwner, keepOwner) : EIO;
+    }
+    if (error == 0)
+        error = fill(*handle);
     if (error == 0)
         error = handle->sync();
     const int closeError = handle->close();
@@ -378,13 +504,18 @@ int Files::copyFile(std::string_view from, std::string_view to) {
     std::string target;
     if (const int error = resolvePath(fs_, normalise(to), target); error != 0)
         return error;
+    const std::string sourcePath = resolve(from);
     std::unique_ptr<FileHandle> source;
-    if (const int error = fs_.open(resolve(from), OpenMode::Read, source); error != 0)
+    if (const int error = fs_.open(sourcePath, OpenMode::Read, source); error != 0)
         return error;
-    const int error = writeAtomically(fs_, target, [&](FileHandle& out) {
-        std::uint64_t copied = 0;
-        return streamCopy(*source, out, copied);
-    });
+    // A program copied from a download must still start: its execute bits go with it.
+    const int error = writeAtomically(
+        fs_, target,
+        [&](FileHandle& out) {
+            std::uint64_t copied = 0;
+            return streamCopy(*source, out, copied);
+        },
+        fs_.stat(sourcePath).mode);
     source->close();
     return error;
 }
@@ -420,7 +551,12 @@ int Files::replaceRecord(std::string_view path, std::size_t recordLength, std::u
     return error;
 }
 
-int Files::remove(std::string_view path) { return fs_.remove(resolve(path)); }
+int Files::remove(std::string_view path) {
+    const std::string target = resolve(path);
+    if (const int error = fs_.remove(target); error != 0)
+        return error;
+    return fs_.syncDirectory(parentOf(target));  // as a write: the removal must last
+}
 
 int Files::makeDirectory(std::string_view path) {
     std::string target;
@@ -429,7 +565,7 @@ int Files::makeDirectory(std::string_view path) {
     const int error = fs_.makeDirectory(target);
     if (error == EEXIST && fs_.stat(target).isDirectory)
         return 0;
-    return error;
+    return error != 0 ? error : fs_.syncDirectory(parentOf(target));
 }
 
 int Files::makeDirectories(std::string_view path) {
@@ -443,7 +579,9 @@ int Files::makeDirectories(std::string_view path) {
         const std::string prefix = slash == std::string::npos ? target : target.substr(0, slash);
         const FileStat st = fs_.stat(prefix);
         if (!st.exists) {
-            const int error = fs_.makeDirectory(prefix);
+            int error = fs_.makeDirectory(prefix);
+            if (error == 0)
+                error = fs_.syncDirectory(parentOf(prefix));
             if (error != 0 && !(error == EEXIST && fs_.stat(prefix).isDirectory))
                 return error;
         } else if (!st.isDirectory) {
@@ -461,7 +599,9 @@ int Files::list(std::string_view folder, std::vector<DirEntry>& out) const {
         out.clear();
         return error;
     }
-    std::erase_if(out, [](const DirEntry& e) { return e.name == "." || e.name == ".."; });
+    std::erase_if(out, [](const DirEntry& e) {
+        return e.name == "." || e.name == ".." || parseTemporaryName(e.name).has_value();
+    });
     return 0;
 }
 

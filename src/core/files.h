@@ -72,29 +72,38 @@ public:
     // True when the file can be opened for reading.
     bool canOpen(std::string_view path) const;
 
-    // The raw bytes, at most `limit` of them; nullopt when the file cannot be read.
+    // The raw bytes of the whole file; nullopt when it cannot be read or is longer than `limit`
+    // (a file too large is never cut short without a word).
     std::optional<std::string> readBytes(std::string_view path, std::size_t limit = defaultReadLimit) const;
-    // Decoded text for line and item input; nullopt when the file cannot be read.
+    // The first `size` bytes of a file (fewer when it is shorter); nullopt when unreadable.
+    std::optional<std::string> readPrefix(std::string_view path, std::size_t size) const;
+    // Decoded text for line and item input; nullopt as for readBytes.
     std::optional<TextReader> openText(std::string_view path, std::size_t limit = defaultReadLimit) const;
-    // Every line, decoded; a last line without line end counts; nullopt when unreadable.
+    // Every line, decoded; a last line without line end counts; nullopt as for readBytes.
     std::optional<std::vector<std::string>> readLines(std::string_view path,
                                                       std::size_t limit = defaultReadLimit) const;
 
     // Atomic whole-file rewrites. Return 0 or an error number; on error the old file is intact
-    // and no temporary is left behind.
+    // and no temporary is left behind. A symbolic link is followed: the file it names is
+    // replaced and keeps its permission bits and, where the process may set it, its owner.
+    // Each write also removes the temporaries a crashed run left in its folder.
     int replaceFile(std::string_view path, std::string_view bytes);
     // Each line encoded to Windows-1252 and followed by CR LF.
     int writeLines(std::string_view path, const std::vector<std::string>& lines);
-    // Copies `from` over `to` through a temporary beside `to`, streaming in large blocks.
+    // Copies `from` over `to` through a temporary beside `to`, streaming in large blocks; the
+    // copy takes the source's execute bits.
     int copyFile(std::string_view from, std::string_view to);
     // Rewrites record `number` of a random-access file atomically, keeping the other bytes
     // (a missing file is created, a short one extended with zero bytes).
     int replaceRecord(std::string_view path, std::size_t recordLength, std::uint64_t number,
                       const Record& record);
 
+    // These sync the parent folder as writes do; a failed sync is a failure.
     int remove(std::string_view path);
     int makeDirectory(std::string_view path);      // 0 also when it already exists
     int makeDirectories(std::string_view path);    // with every missing parent
+    // The entries of a folder, without the program's own temporaries (a write in progress or
+    // left by a crash), which are never anybody's data: copies and backups never take them.
     int list(std::string_view folder, std::vector<DirEntry>& out) const;
     int setReadOnly(std::string_view path, bool readOnly);
 

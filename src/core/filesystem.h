@@ -23,7 +23,13 @@ struct FileStat {
     bool isDirectory = false;
     bool readOnly = false;
     std::uint64_t size = 0;
+    std::uint32_t mode = 0;  // permission bits (07777)
+    std::uint32_t owner = 0;
+    std::uint32_t group = 0;
 };
+
+// An owner or group that setPermissions leaves as it is.
+inline constexpr std::uint32_t keepOwner = ~0u;
 
 class FileHandle {
 public:
@@ -35,6 +41,9 @@ public:
     virtual int sync() = 0;
     virtual int truncate(std::uint64_t size) = 0;
     virtual std::int64_t size() = 0;
+    // Gives the file these permission bits and, where the process may, this owner and group;
+    // an owner it may not give is left (and then no set-id bit is given either).
+    virtual int setPermissions(std::uint32_t mode, std::uint32_t owner, std::uint32_t group) = 0;
     virtual int close() = 0;
 };
 
@@ -54,7 +63,9 @@ public:
     virtual int removeDirectory(const std::string& path) = 0;
     virtual int syncDirectory(const std::string& path) = 0;
     virtual int list(const std::string& folder, std::vector<DirEntry>& out) = 0;
-    virtual FileStat stat(const std::string& path) = 0;
+    virtual FileStat stat(const std::string& path) = 0;  // follows symbolic links
+    // The text of a symbolic link; EINVAL when the path is not one, ENOENT when it is missing.
+    virtual int readLink(const std::string& path, std::string& target) = 0;
     virtual int setReadOnly(const std::string& path, bool readOnly) = 0;
 };
 

@@ -75,6 +75,24 @@ public:
         return static_cast<std::int64_t>(st.st_size);
     }
 
+    int setPermissions(std::uint32_t mode, std::uint32_t owner, std::uint32_t group) override {
+        if (fd_ < 0)
+            return EBADF;
+        if ((owner != keepOwner || group != keepOwner) && ::fchown(fd_, owner, group) != 0) {
+            if (errno != EPERM)
+                return errno;
+            // Only a privileged process may give a file away; the group alone may still be ours
+            // to give. A set-id bit never goes with an owner other than the one it was set for.
+            if (group != keepOwner && ::fchown(fd_, static_cast<uid_t>(-1), group) != 0 && errno != EPERM)
+                return errno;
+            mode &= ~static_cast<std::uint32_t>(S_ISUID | S_ISGID);
+        }
+        if (::fchmod(fd_, static_cast<mode_t>(mode & 07777)) == 0)
+            return 0;
+        // Some file systems (FAT, some network shares) hold no permission bits at all.
+        return errno == EPERM || errno == ENOTSUP || errno == EOPNOTSUPP ? 0 : errno;
+    }
+
     int close() override {
         if (fd_ < 0)
             return EBADF;
@@ -175,7 +193,27 @@ public:
         result.isDirectory = S_ISDIR(st.st_mode);
         result.readOnly = (st.st_mode & S_IWUSR) == 0;
         result.size = result.isDirectory ? 0 : static_cast<std::uint64_t>(st.st_size);
+        result.mode = static_cast<std::uint32_t>(st.st_mode & 07777);
+        result.owner = static_cast<std::uint32_t>(st.st_uid);
+        result.group = static_cast<std::uint32_t>(st.st_gid);
         return result;
+    }
+
+    int readLink(const std::string& path, std::string& target) override {
+        std::string buffer(256, '\0');
+        for (;;) {
+            const ssize_t n = ::readlink(path.c_str(), buffer.data(), buffer.size());
+            if (n < 0)
+                return errno;
+            if (static_cast<std::size_t>(n) < buffer.size()) {
+                buffer.resize(static_cast<std::size_t>(n));
+                target = std::move(buffer);
+                return 0;
+            }
+            if (buffer.size() >= (1u << 16))
+                return ENAMETOOLONG;
+            buffer.resize(buffer.size() * 2);
+        }
     }
 
     int setReadOnly(const std::string& path, bool readOnly) override {

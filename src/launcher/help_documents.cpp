@@ -1,6 +1,7 @@
 #include "launcher/help_documents.h"
 
 #include "company/settings_loader.h"
+#include "core/stored_path.h"
 #include "core/text.h"
 
 #include <algorithm>
@@ -12,11 +13,14 @@ namespace {
 constexpr const char* helpTitle = "Guida in linea";
 
 // The viewer field is 120 bytes of a record that may never have been written: zero bytes end
-// the path, blanks around it do not belong to it.
-std::string viewerProgram(const core::GeneralSettings& general) {
-    std::string path = general.pdfReaderPath();
+// the path, blanks around it do not belong to it. It is a stored path, or a bare program name
+// looked up as the system does.
+std::string viewerProgram(const core::Session& session) {
+    std::string path = session.company().general.pdfReaderPath();
     path.resize(std::min(path.size(), path.find('\0')));
-    return core::trim(path);
+    path = core::trim(path);
+    if (path.find_first_of("/\\:") == std::string::npos) return path;
+    return core::storedPathOnThisSystem(session.files(), session.installation(), path).value_or(std::string());
 }
 
 }  // namespace
@@ -47,7 +51,7 @@ void openHelpDocument(core::Session& session, int number) {
 
     if (general.manualPdfReader() == "1") {
         // The path is one argument of its own, so blanks in it need no quoting and no shell.
-        const int error = platform.startProgram(viewerProgram(general), {file}, "");
+        const int error = platform.startProgram(viewerProgram(session), {file}, "");
         if (error != 0)
             platform.message("Non è possibile eseguire il programma Acrobat Reader: errore " + std::to_string(error),
                              "Attenzione", core::Icon::Critical);

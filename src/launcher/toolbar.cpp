@@ -1,5 +1,6 @@
 #include "launcher/toolbar.h"
 
+#include "core/stored_path.h"
 #include "core/text.h"
 
 #include <algorithm>
@@ -8,8 +9,8 @@ namespace kalvora::launcher {
 
 namespace {
 
-// Far more than 120 lines of pictures, tooltips and commands ever need; a bigger file is read
-// up to here and is then short of lines, so it gives the defaults.
+// Far more than 120 lines of pictures, tooltips and commands ever need; a bigger file counts
+// as unreadable, so it gives the defaults.
 constexpr std::size_t toolbarReadLimit = 1u << 20;
 
 // The toolbar's own program names where the menus start a shared program with kalvora.cmd.
@@ -57,7 +58,8 @@ PictureKind Toolbar::pictureKind(int number) const {
 }
 
 std::string Toolbar::picturePath(int number) const {
-    return pictureKind(number) == PictureKind::File ? core::trim(button(number).picture) : std::string();
+    if (pictureKind(number) != PictureKind::File) return {};
+    return picturePaths_[static_cast<std::size_t>(number - 1)];
 }
 
 std::string_view Toolbar::builtInPicture(int number) const {
@@ -86,6 +88,8 @@ Toolbar readToolbar(const core::Files& files, const core::Installation& inst) {
         button.tooltip = (*lines)[first + 1];
         button.command = (*lines)[first + 2];
         button.reserved = (*lines)[first + 3];
+        toolbar.picturePaths_[b] =
+            core::storedPathOnThisSystem(files, inst, core::trim(button.picture)).value_or(std::string());
     }
     return toolbar;
 }

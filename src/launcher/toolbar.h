@@ -83,7 +83,8 @@ public:
     // The command field trimmed, as the click handles it.
     std::string command(int number) const;
     PictureKind pictureKind(int number) const;
-    // The picture file of a File button, trimmed.
+    // The picture file of a File button on this system (the field holds a stored path); empty
+    // when the field names no path this system can take.
     std::string picturePath(int number) const;
     // The command whose built-in picture a "*" button keeps; empty past button 11.
     std::string_view builtInPicture(int number) const;
@@ -97,6 +98,7 @@ private:
     friend Toolbar readToolbar(const core::Files&, const core::Installation&);
     std::array<ToolbarButton, buttonCount> buttons_{};
     bool usesDefaults_ = true;
+    std::array<std::string, buttonCount> picturePaths_{};
 };
 
 // Reads kalvora.btt from the installation folder; any file shorter than 120 lines gives the

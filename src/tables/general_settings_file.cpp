@@ -4,7 +4,7 @@ namespace kalvora::tables {
 
 std::optional<core::GeneralSettings> readGeneralSettings(const core::Files& files, std::string_view path) {
     constexpr std::size_t length = core::GeneralSettings::recordLength;
-    std::optional<std::string> bytes = files.readBytes(path, length);
+    std::optional<std::string> bytes = files.readPrefix(path, length);
     if (!bytes)
         return std::nullopt;
     bytes->resize(length, '\0');

@@ -96,19 +96,19 @@ TEST(AtomicWrite, EveryRewriteLeavesOldOrNewAtEveryFailurePoint) {
     }
 }
 
-// Every sync and close fails, yet the content ends up right: only the return value can show
-// that the error was not swallowed. Failed writes and renames already show in the content.
+// Every sync (of a file or a folder) or every close fails, yet the content ends up right: only
+// the return value can show that the error was not swallowed.
 class FailingSyncFileSystem final : public FaultyFileSystem {
 public:
-    FailingSyncFileSystem() : FaultyFileSystem(realFileSystem()) {}
-    bool failClose = false;
+    explicit FailingSyncFileSystem(bool failClose) : FaultyFileSystem(realFileSystem()), failClose_(failClose) {}
 
     int open(const std::string& path, OpenMode mode, std::unique_ptr<FileHandle>& out) override {
         const int error = FaultyFileSystem::open(path, mode, out);
         if (error == 0)
-            out = std::make_unique<Handle>(std::move(out), failClose);
+            out = std::make_unique<Handle>(std::move(out), failClose_);
         return error;
     }
+    int syncDirectory(const std::string&) override { return EIO; }
 
 private:
     struct Handle final : FileHandle {
@@ -118,10 +118,14 @@ private:
         int sync() override { return failClose ? inner->sync() : EIO; }
         int truncate(std::uint64_t n) override { return inner->truncate(n); }
         std::int64_t size() override { return inner->size(); }
+        int setPermissions(std::uint32_t m, std::uint32_t o, std::uint32_t g) override {
+            return inner->setPermissions(m, o, g);
+        }
         int close() override { return inner->close() != 0 || failClose ? EIO : 0; }
         std::unique_ptr<FileHandle> inner;
         bool failClose;
     };
+    bool failClose_;
 };
 
 TEST(AtomicWrite, FailedSyncOrCloseIsReported) {
@@ -129,8 +133,7 @@ TEST(AtomicWrite, FailedSyncOrCloseIsReported) {
         TempDrive drive;
         drive.write("target", "vecchio");
         drive.write("src", "nuovo");
-        FailingSyncFileSystem failing;
-        failing.failClose = failClose;
+        FailingSyncFileSystem failing(failClose);
         Files files(failing);
         EXPECT_EQ(files.replaceFile(drive.path("target"), "nuovo"), EIO);
         EXPECT_EQ(files.copyFile(drive.path("src"), drive.path("target")), EIO);
@@ -138,6 +141,10 @@ TEST(AtomicWrite, FailedSyncOrCloseIsReported) {
         EXPECT_EQ(files.replaceRecord(drive.path("target"), 4, 1, Record(4)), EIO);
         EXPECT_EQ(drive.read("target"), "vecchio");
         EXPECT_EQ(drive.list(""), (std::vector<std::string>{"src", "target"}));
+        // Removing a file and making a folder must last as writes do.
+        EXPECT_EQ(files.remove(drive.path("src")), EIO);
+        EXPECT_EQ(files.makeDirectory(drive.path("cartella")), EIO);
+        EXPECT_EQ(files.makeDirectories(drive.path("a/b")), EIO);
     }
 }
 

@@ -23,6 +23,9 @@ public:
     int sync() override { return owner_.tick() ? EIO : inner_->sync(); }
     int truncate(std::uint64_t size) override { return owner_.tick() ? EIO : inner_->truncate(size); }
     std::int64_t size() override { return owner_.tick() ? -1 : inner_->size(); }
+    int setPermissions(std::uint32_t mode, std::uint32_t owner, std::uint32_t group) override {
+        return owner_.tick() ? EIO : inner_->setPermissions(mode, owner, group);
+    }
     // A failed close still releases the descriptor (the inner handle's destructor does it),
     // as a real close does.
     int close() override { return owner_.tick() ? EIO : inner_->close(); }
@@ -80,6 +83,10 @@ int FaultyFileSystem::list(const std::string& folder, std::vector<core::DirEntry
 
 core::FileStat FaultyFileSystem::stat(const std::string& path) {
     return tick() ? core::FileStat{} : inner_.stat(path);
+}
+
+int FaultyFileSystem::readLink(const std::string& path, std::string& target) {
+    return tick() ? EIO : inner_.readLink(path, target);
 }
 
 int FaultyFileSystem::setReadOnly(const std::string& path, bool readOnly) {

@@ -1,8 +1,8 @@
 #pragma once
 // Wraps a FileSystem and breaks it at a chosen call: every primitive call (open, each read,
-// write, sync, truncate, close on a handle, rename, remove, mkdir, list ...) is counted; call
-// number `failAt` (1-based) fails with EIO, and with `crashAfter` set every call from then on
-// fails too, as if the process had died there.
+// write, sync, truncate, permissions, close on a handle, rename, remove, mkdir, list, readlink
+// ...) is counted; call number `failAt` (1-based) fails with EIO, and with `crashAfter` set
+// every call from then on fails too, as if the process had died there.
 #include "core/filesystem.h"
 
 namespace kalvora::testing {
@@ -31,6 +31,7 @@ public:
     int syncDirectory(const std::string& path) override;
     int list(const std::string& folder, std::vector<core::DirEntry>& out) override;
     core::FileStat stat(const std::string& path) override;
+    int readLink(const std::string& path, std::string& target) override;
     int setReadOnly(const std::string& path, bool readOnly) override;
 
 private:
