@@ -5,37 +5,19 @@
 namespace kalvora::core {
 namespace {
 
-TEST(Dates, ValidityKnowsLeapYears) {
-    EXPECT_TRUE(isValid({2000, 2, 29}));
-    EXPECT_FALSE(isValid({1900, 2, 29}));
-    EXPECT_FALSE(isValid({2023, 2, 29}));
-    EXPECT_FALSE(isValid({2023, 4, 31}));
-    EXPECT_FALSE(isValid({2023, 13, 1}));
-    EXPECT_FALSE(isValid({0, 1, 1}));
-}
-
-TEST(Dates, TextForms) {
+TEST(Dates, TextFormsAndStrictParsing) {
     const Date d{2014, 12, 31};
-    EXPECT_EQ(toDdMmYyyy(d), "31/12/2014");
-    EXPECT_EQ(toYyyymmdd(d), "20141231");
-    EXPECT_EQ(toMmDdYyyy(d), "12-31-2014");
-    EXPECT_EQ(parseDdMmYyyy("31/12/2014"), d);
-    EXPECT_EQ(parseMmDdYyyy("12-31-2014"), d);
-    EXPECT_EQ(parseYyyymmdd("20141231"), d);
-}
-
-TEST(Dates, StrictParsingRefusesNearMisses) {
-    for (const char* text : {"1/12/2014", "31/12/14", "31-12-2014", "31/12/2014 ", " 31/12/2014", "3a/12/2014",
-                             "29/02/2023", "31/04/2024", "00/01/2024", "01/13/2024", "01/01/0000", "+1/01/2024", ""})
-        EXPECT_FALSE(parseDdMmYyyy(text).has_value()) << text;
-    EXPECT_FALSE(parseMmDdYyyy("31-12-2014").has_value());
-    EXPECT_FALSE(parseYyyymmdd("2014123").has_value());
-    EXPECT_FALSE(parseYyyymmdd("20140230").has_value());
+    EXPECT_EQ(toDdMmYyyy(d) + " " + toYyyymmdd(d) + " " + toMmDdYyyy(d), "31/12/2014 20141231 12-31-2014");
+    EXPECT_TRUE(parseMmDdYyyy("12-31-2014") == d && parseYyyymmdd("20141231") == d);
     EXPECT_EQ(parseDdMmYyyy("29/02/2024"), (Date{2024, 2, 29}));
+    for (const char* text : {"1/12/2014", "31/12/14", "31-12-2014", "31/12/2014 ", " 31/12/2014", "3a/12/2014",
+                             "29/02/2023", "29/02/1900", "31/04/2024", "00/01/2024", "01/13/2024", "01/01/0000",
+                             "+1/01/2024", ""})
+        EXPECT_FALSE(parseDdMmYyyy(text).has_value()) << text;
+    EXPECT_FALSE(parseMmDdYyyy("31-12-2014") || parseYyyymmdd("2014123") || parseYyyymmdd("20140230"));
 }
 
 TEST(Dates, DayArithmetic) {
-    EXPECT_EQ(toDayNumber({1970, 1, 1}), 0);
     EXPECT_EQ(toDayNumber({2000, 3, 1}), 11017);
     EXPECT_EQ(addDays({2024, 2, 28}, 1), (Date{2024, 2, 29}));
     EXPECT_EQ(addDays({2025, 1, 1}, -1), (Date{2024, 12, 31}));

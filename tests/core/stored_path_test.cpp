@@ -59,13 +59,5 @@ TEST(StoredPath, WritesPathsUnderTheDriveRootInTheSuitesForm) {
     EXPECT_EQ(storedForm(Installation("/"), "/kalwin/x"), "\\kalwin\\x");
 }
 
-TEST(Paths, InstallationLayout) {
-    const Installation inst("/home/u");
-    EXPECT_EQ(inst.companyFile(999, "kalvora.gnr"), "/home/u/kalwin/kalwin/kalaz0.999/kalvora.gnr");
-    EXPECT_EQ(inst.noticeFile(), "/home/u/kalwin/kalvora.bnn");
-    EXPECT_EQ(inst.pdfFolder(), "/home/u/kalwin/PDF");
-    EXPECT_EQ(Installation("/").folder(), "/kalwin/kalwin");
-}
-
 }  // namespace
 }  // namespace kalvora::core

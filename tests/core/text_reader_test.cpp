@@ -5,52 +5,29 @@
 namespace kalvora::core {
 namespace {
 
-std::vector<std::string> allLines(std::string text) {
-    TextReader reader(std::move(text));
-    std::vector<std::string> lines;
-    while (auto line = reader.readLine())
-        lines.push_back(*line);
-    return lines;
-}
-
 using Lines = std::vector<std::string>;
 
 TEST(TextReader, AcceptsEveryLineEnd) {
-    EXPECT_EQ(allLines("a\r\nb\r\n"), (Lines{"a", "b"}));
-    EXPECT_EQ(allLines("a\r\nb\r"), (Lines{"a", "b"}));
-    EXPECT_EQ(allLines("a\r\n\r\nb\n\n"), (Lines{"a", "", "b", ""}));
-    EXPECT_EQ(allLines(""), Lines{});
+    const std::pair<std::string, Lines> cases[] = {
+        {"a\r\nb\r\n", {"a", "b"}}, {"a\r\nb\r", {"a", "b"}}, {"a\r\n\r\nb\n\n", {"a", "", "b", ""}}, {"", {}}};
+    for (const auto& [text, expected] : cases) {
+        TextReader reader(text);
+        Lines lines;
+        while (auto line = reader.readLine()) lines.push_back(*line);
+        EXPECT_EQ(lines, expected);
+    }
 }
 
-TEST(TextReader, ItemsSplitAtCommasAndLineEnds) {
-    TextReader r("  1, due ,\"tre, quattro\" ,\r\n\"cinque\"\r\n  \r\nsei");
-    EXPECT_EQ(r.readItem(), "1");
-    EXPECT_EQ(r.readItem(), "due");
-    EXPECT_EQ(r.readItem(), "tre, quattro");
-    EXPECT_EQ(r.readItem(), "");  // the empty value after the last comma
-    EXPECT_EQ(r.readItem(), "cinque");
-    EXPECT_EQ(r.readItem(), "");  // a blank line
-    EXPECT_EQ(r.readItem(), "sei");
+TEST(TextReader, ItemsSplitAtCommasAndLineEndsThenLinesGoOn) {
+    TextReader r("  1, due ,\"tre, quattro\" ,\r\n\"cinque\"\r\n  \r\n\"x\"yz,w\n\"aperta, senza fine\r\nriga, intera\r\n");
+    // The empty value after the last comma, a blank line, what follows a closing quote dropped,
+    // an unclosed quote ends at its line end.
+    for (const char* expected : {"1", "due", "tre, quattro", "", "cinque", "", "x", "w", "aperta, senza fine"})
+        EXPECT_EQ(r.readItem(), expected);
+    EXPECT_EQ(r.readLine(), "riga, intera");
     EXPECT_TRUE(r.atEnd());
     EXPECT_EQ(r.readItem(), std::nullopt);
-}
-
-TEST(TextReader, ItemsThenLinesContinueOnTheNextLine) {
-    TextReader r("1\r\n2\r\n\"3\"\r\n4\n5\r\nsesta riga, intera\r\nsettima");
-    for (const char* expected : {"1", "2", "3", "4", "5"})
-        EXPECT_EQ(r.readItem(), expected);
-    EXPECT_EQ(r.readLine(), "sesta riga, intera");
-    EXPECT_EQ(r.readLine(), "settima");
     EXPECT_EQ(r.readLine(), std::nullopt);
-}
-
-TEST(TextReader, UnclosedQuoteStopsAtTheLineEnd) {
-    TextReader r("\"aperta, senza fine\r\nseconda\r\n");
-    EXPECT_EQ(r.readItem(), "aperta, senza fine");
-    EXPECT_EQ(r.readLine(), "seconda");
-    TextReader q("\"x\"yz,w");
-    EXPECT_EQ(q.readItem(), "x");
-    EXPECT_EQ(q.readItem(), "w");
 }
 
 }  // namespace

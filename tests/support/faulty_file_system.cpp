@@ -20,7 +20,10 @@ public:
     int writeAt(std::uint64_t offset, const void* buffer, std::size_t size) override {
         return owner_.tick() ? EIO : inner_->writeAt(offset, buffer, size);
     }
-    int sync() override { return owner_.tick() ? EIO : inner_->sync(); }
+    int sync() override {
+        const int error = owner_.tick() ? EIO : inner_->sync();
+        return owner_.failEverySync ? EIO : error;
+    }
     int truncate(std::uint64_t size) override { return owner_.tick() ? EIO : inner_->truncate(size); }
     std::int64_t size() override { return owner_.tick() ? -1 : inner_->size(); }
     int setPermissions(std::uint32_t mode, std::uint32_t owner, std::uint32_t group) override {
@@ -28,7 +31,10 @@ public:
     }
     // A failed close still releases the descriptor (the inner handle's destructor does it),
     // as a real close does.
-    int close() override { return owner_.tick() ? EIO : inner_->close(); }
+    int close() override {
+        const int error = owner_.tick() ? EIO : inner_->close();
+        return owner_.failEveryClose ? EIO : error;
+    }
 
 private:
     FaultyFileSystem& owner_;
@@ -70,7 +76,8 @@ int FaultyFileSystem::removeDirectory(const std::string& path) {
 }
 
 int FaultyFileSystem::syncDirectory(const std::string& path) {
-    return tick() ? EIO : inner_.syncDirectory(path);
+    const int error = tick() ? EIO : inner_.syncDirectory(path);
+    return failEverySync ? EIO : error;
 }
 
 int FaultyFileSystem::list(const std::string& folder, std::vector<core::DirEntry>& out) {

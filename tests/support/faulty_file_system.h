@@ -17,6 +17,10 @@ public:
         calls_ = 0;
     }
     void reset() { failAt_ = 0; calls_ = 0; crash_ = false; }
+    // Every sync (of a file or a folder), or every close, fails too; the data still gets there,
+    // so only the result shows whether the error was passed on.
+    bool failEverySync = false;
+    bool failEveryClose = false;
     long calls() const { return calls_; }
     bool failed() const { return failAt_ > 0 && calls_ >= failAt_; }
 
