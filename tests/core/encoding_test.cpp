@@ -21,12 +21,10 @@ TEST(Cp1252, EveryByteSurvivesARoundTripAndTheRestBecomesQuestionMarks) {
 }
 
 TEST(Text, CountsAndCutsCharactersNotBytes) {
-    EXPECT_EQ(length("Città"), 5u);
-    EXPECT_EQ(length("a\xFF\xFE" "b"), 4u);  // a malformed byte counts as one character
+    EXPECT_EQ(length("Città") + length("a\xFF\xFE" "b"), 9u);  // a malformed byte counts as one character
     EXPECT_EQ(left("Città di Castello", 5) + right("Quantità", 3) + mid("Quantità totale", 6, 3), "Cittàitàità");
     EXPECT_EQ(mid("àèì", 9) + padRight("Città", 7) + padRight("Quantità", 7), "Città  Quantit");
-    EXPECT_EQ(trim("\t Città  "), "\t Città");  // blanks only
-    EXPECT_EQ(threeDigits(7) + threeDigits(1234), "007234");
+    EXPECT_EQ(trim("\t Città  ") + threeDigits(7) + threeDigits(1234), "\t Città007234");  // blanks only
 }
 
 TEST(Text, SingleLineBlanksEveryLineBreakAndControl) {

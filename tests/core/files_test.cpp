@@ -1,4 +1,3 @@
-#include "core/cp1252.h"
 #include "core/files.h"
 #include "support/faulty_file_system.h"
 #include "support/temp_drive.h"
@@ -58,17 +57,15 @@ TEST_F(FilesTest, ReadingMissingEmptyAndTooLargeFiles) {
     EXPECT_EQ(files.readLines(drive.path("big"), 10), std::nullopt);
     EXPECT_EQ(files.readPrefix(drive.path("big"), 10), std::string(10, 'x'));
     EXPECT_EQ(files.readPrefix(drive.path("empty"), 10), "");
-    // Lines are cut before they are decoded: the same lines as decoding the whole text first.
-    for (const std::string& bytes : {std::string("a\r\n\r\nb"), std::string("\xE0\r\rx\n\n"), std::string("\r"),
-                                    std::string("plain\r\n\x80 \x85\r\nlast\xFF"), std::string("\0\xFF\r\x80\n", 5)}) {
+    // Every line end (CR LF, LF, a lone CR); a last line without one; every byte decoded.
+    const std::pair<std::string, Names> texts[] = {
+        {"a\r\n\r\nb\n\n", {"a", "", "b", ""}}, {"a\r\nb\r", {"a", "b"}}, {"\xE0\r\rx", {"à", "", "x"}},
+        {std::string("\0\xFF\r\x80\n", 5), {std::string("\0ÿ", 3), "€"}}, {"pi\r\n\x80 \x85\r\n", {"pi", "€ …"}}};
+    for (const auto& [bytes, lines] : texts) {
         drive.write("mixed", bytes);
-        Names expected;
-        TextReader reader(decodeCp1252(bytes));
-        while (auto line = reader.readLine()) expected.push_back(*line);
-        EXPECT_EQ(files.readLines(drive.path("mixed")), expected) << bytes;
+        EXPECT_EQ(files.readLines(drive.path("mixed")), lines) << bytes;
     }
-    drive.makeInstallation();
-    EXPECT_EQ(files.readBytes(drive.installation().folder()), std::nullopt);  // a folder is no file
+    EXPECT_EQ(files.readBytes(drive.root()), std::nullopt);  // a folder is no file
 }
 
 TEST_F(FilesTest, RewritesKeepModeAndFollowLinksCopiesKeepExecuteBits) {
@@ -84,7 +81,6 @@ TEST_F(FilesTest, RewritesKeepModeAndFollowLinksCopiesKeepExecuteBits) {
     EXPECT_TRUE(fs::is_symlink(drive.path("link")) && fs::is_symlink(drive.path("chain")));
     EXPECT_EQ(drive.read("real/kalvora.tab"), "NEW\r\n");
     EXPECT_EQ(mode("real/kalvora.tab"), fs::perms(0604));
-    EXPECT_EQ(drive.list("real"), Names{"kalvora.tab"});
     // A program copied from a download stays startable, as a new file or over an old one.
     write("kalwin/kalfass.lha", "ELF", 0755);
     write("kalwin/old.exe", "old", 0640);
@@ -109,14 +105,13 @@ TEST_F(FilesTest, TemporariesOfACrashAreNeverListedAndGoAtTheNextWrite) {
         ::_exit(1);
     }
     ASSERT_EQ(::waitpid(child, nullptr, 0), child);
-    const Names left = drive.list("az");
-    ASSERT_EQ(left.size(), 2u);
-    const std::string crashed = left[1], pid = std::to_string(child);
-    ASSERT_NE(crashed.find("-" + pid + "-"), std::string::npos) << crashed;
+    const std::string crashed = drive.list("az").back(), pid = "-" + std::to_string(child) + "-";
+    const std::size_t at = crashed.find(pid);
+    ASSERT_NE(at, std::string::npos) << crashed;
     // Beside it: one of a running instance (this one), one of another machine, a user's file.
-    std::string running = crashed;
-    running.replace(crashed.find("-" + pid + "-") + 1, pid.size(), std::to_string(::getpid()));
-    const std::string elsewhere = "kalvora.tab.~altro-pc-" + pid + "-1.tmp";
+    const std::string running =
+        crashed.substr(0, at) + "-" + std::to_string(::getpid()) + crashed.substr(at + pid.size() - 1);
+    const std::string elsewhere = "kalvora.tab.~altro-pc" + pid + "1.tmp";
     for (const std::string& name : {running, elsewhere, std::string("nota.~1.tmp")})
         drive.write("az/" + name, "x");
     std::vector<DirEntry> entries;  // copies and backups take what a listing gives
@@ -152,6 +147,19 @@ TEST_F(FilesTest, FoldersAndRecordFiles) {
     ASSERT_EQ(files.replaceRecord(drive.path("kalvora.gnr"), 4, 5, Record(std::string("12345"))), 0);
     EXPECT_EQ(drive.read("kalvora.gnr"), std::string("AAAAxy\0\0CC", 10) + std::string(6, '\0') + "1234");
     EXPECT_EQ(files.replaceRecord(drive.path("new.gnr"), 3, 0, Record(3)), EINVAL);
+}
+
+TEST(TextReader, ItemsSplitAtCommasAndLineEndsThenLinesGoOn) {
+    TextReader r("  1, due ,\"tre, quattro\" ,\r\n\"cinque\"\r\n  \r\n\"x\"yz,w\n"
+                 "\"aperta, senza fine\r\nriga, intera\r\n");
+    // The empty value after the last comma, a blank line, what follows a closing quote dropped,
+    // an unclosed quote ends at its line end.
+    for (const char* expected : {"1", "due", "tre, quattro", "", "cinque", "", "x", "w", "aperta, senza fine"})
+        EXPECT_EQ(r.readItem(), expected);
+    EXPECT_EQ(r.readLine(), "riga, intera");
+    EXPECT_TRUE(r.atEnd());
+    EXPECT_EQ(r.readItem(), std::nullopt);
+    EXPECT_EQ(r.readLine(), std::nullopt);
 }
 
 }  // namespace
