@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <functional>
 #include <limits>
-#include <cctype>
 #include <csignal>
 #include <unistd.h>
 
@@ -49,7 +48,12 @@ std::string parentOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
-// This machine's name as it appears in temporary names: letters, digits and '-' only.
+// Letters, digits and '-' only (ASCII, whatever the locale), so a name can be split again.
+bool isTagCharacter(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-';
+}
+
+// This machine's name as it appears in temporary names.
 const std::string& hostTag() {
     static const std::string tag = [] {
         char name[256] = {};
@@ -57,7 +61,7 @@ const std::string& hostTag() {
             return std::string("host");
         std::string out;
         for (const char* c = name; *c != '\0' && out.size() < 32; ++c)
-            out += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '-';
+            out += isTagCharacter(*c) ? *c : '-';
         return out;
     }();
     return tag;
@@ -100,9 +104,7 @@ std::optional<TemporaryName> parseTemporaryName(std::string_view name) {
     if (!numberAfterDash(middle))
         return std::nullopt;
     const std::optional<long> pid = numberAfterDash(middle);
-    if (!pid || middle.empty() ||
-        !std::all_of(middle.begin(), middle.end(),
-                     [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '-'; }))
+    if (!pid || middle.empty() || !std::all_of(middle.begin(), middle.end(), isTagCharacter))
         return std::nullopt;
     return TemporaryName{middle, *pid};
 }

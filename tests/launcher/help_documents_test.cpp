@@ -84,6 +84,10 @@ TEST(HelpDocumentsTest, ViewerSwitchStartsTheViewerWithThePathAsItsOnlyArgument)
     EXPECT_EQ(t.platform.started[0].program, "/opt/lettore pdf/bin/lettore");
     EXPECT_EQ(t.platform.started[0].arguments, std::vector<std::string>{t.drive.path("kalwin/kalwin/kalvora2.pdf")});
     EXPECT_TRUE(t.platform.shown.empty());
+    // The field is a stored path, as the module programs write it.
+    t.useViewer("C:\\KALWIN\\Lettore\\lettore.exe");
+    openHelpDocument(t.session, 3);
+    EXPECT_EQ(t.platform.started.back().program, t.drive.path("kalwin/Lettore/lettore.exe"));
 
     t.platform.startResult = 13;
     openHelpDocument(t.session, 1);
