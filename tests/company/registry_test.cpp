@@ -5,8 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace kalvora::company {
 namespace {
+
+using NameYear = std::pair<std::string, std::string>;
 
 // A name of exactly `width` characters, accented, ending in a letter.
 std::string longName(std::size_t width) {
@@ -15,82 +19,69 @@ std::string longName(std::size_t width) {
     return core::left(name, width - 1) + "X";
 }
 
-std::string fileOfLines(const std::vector<std::string>& lines, const char* end = "\r\n") {
-    std::string bytes;
-    for (const std::string& line : lines) bytes += line + end;
-    return bytes;
-}
-
-std::pair<std::string, std::string> nameAndYear(const std::string& line) {
-    const RegistryEntry e = parseRegistryLine(line);
-    EXPECT_FALSE(e.free) << line;
-    return {e.name, e.year};
-}
-
-using NameYear = std::pair<std::string, std::string>;
-
-TEST(RegistryLine, ReadingRule) {
+TEST(RegistryLine, ReadingAndWritingRules) {
     EXPECT_TRUE(parseRegistryLine("*").free);
     const std::string name = longName(200);
-    EXPECT_EQ(nameAndYear(name), (NameYear{name, ""}));
-    EXPECT_EQ(nameAndYear(name + "2024"), (NameYear{name, "2024"}));
-    EXPECT_EQ(nameAndYear(core::padRight("Rossi Srl", 200) + "2025"), (NameYear{"Rossi Srl", "2025"}));
-    EXPECT_EQ(nameAndYear(registryLine("", "2024")), (NameYear{"", "2024"})) << "a blank name keeps the year";
-    EXPECT_EQ(nameAndYear("Copia di Rossi Srl"), (NameYear{"Copia di Rossi Srl", ""}));
-}
+    const std::pair<std::string, NameYear> read[] = {
+        {name, {name, ""}},
+        {name + "2024", {name, "2024"}},
+        {core::padRight("Rossi Srl", 200) + "2025", {"Rossi Srl", "2025"}},
+        {registryLine("", "2024"), {"", "2024"}},  // a blank name keeps the year
+        {"Copia di Rossi Srl", {"Copia di Rossi Srl", ""}},
+    };
+    for (const auto& [line, expected] : read) {
+        const RegistryEntry e = parseRegistryLine(line);
+        EXPECT_FALSE(e.free);
+        EXPECT_EQ((NameYear{e.name, e.year}), expected) << line;
+    }
+    EXPECT_EQ(core::length(registryLine("Città", " 2024 ")), 204u);
+    EXPECT_EQ(registryLine(longName(210), "2024"), core::left(longName(210), 200) + "2024");
+    EXPECT_EQ(registryLine("Rossi\r\nSrl\t", ""), core::padRight("Rossi  Srl ", 200));
 
-TEST(RegistryLine, PadsAndCutsByCharacters) {
-    const std::string padded = registryLine("Città", " 2024 ");
-    EXPECT_EQ(core::length(padded), 204u);
-    EXPECT_EQ(core::left(padded, 6), "Città ");
-    EXPECT_EQ(core::right(padded, 4), "2024");
-    const std::string tooLong = longName(210);
-    EXPECT_EQ(registryLine(tooLong, "2024"), core::left(tooLong, 200) + "2024");
-    EXPECT_EQ(registryLine("Rossi\r\nSrl", ""), core::padRight("Rossi  Srl", 200));
+    const std::pair<std::string, NameYear> captions[] = {
+        {name + "2024", {"000 " + name, "2024"}},
+        {core::padRight("Rossi Srl", 200) + "2025", {"000 Rossi Srl", "2025"}},
+        {"*", {"000 *", ""}},
+    };
+    for (const auto& [line, expected] : captions) {
+        const CompanyCaptions c = companyCaptions(0, line);
+        EXPECT_EQ((NameYear{c.company, c.year}), expected) << line;
+    }
+    EXPECT_EQ(companyCaptions(7, "Verdi").company, "007 Verdi");
 }
 
 class RegistryFile : public ::testing::Test {
 protected:
     void SetUp() override { drive.makeInstallation(); }
+    void writeLines(std::size_t count, const char* end = "\r\n") {
+        std::string bytes = "Prima" + std::string(end);
+        for (std::size_t i = 1; i < count; ++i) bytes += (i + 1 == count ? "Ultima" : "*") + std::string(end);
+        drive.write(azi, bytes);
+    }
     testing::TempDrive drive;
     core::Files files;
     core::Installation inst = drive.installation();
     const std::string azi = "kalwin/kalwin/kalvora.azi";
 };
 
-TEST_F(RegistryFile, ReadsExactlyTheFirstThousandLines) {
+TEST_F(RegistryFile, ReadsExactlyTheFirstThousandLinesAndWritesThousand) {
     EXPECT_FALSE(readRegistry(files, inst));
-    std::vector<std::string> lines(999, "*");
-    drive.write(azi, fileOfLines(lines));
+    writeLines(999);
     EXPECT_FALSE(readRegistry(files, inst));
-
-    lines.assign(1001, "*");
-    lines[0] = "Prima";
-    lines[999] = "Ultima";
-    lines[1000] = "Di troppo";
-    drive.write(azi, fileOfLines(lines, "\n"));
+    writeLines(1001, "\n");
     const auto read = readRegistry(files, inst);
     ASSERT_TRUE(read);
-    lines.pop_back();
-    EXPECT_EQ(*read, lines);
-}
+    ASSERT_EQ(read->size(), 1000u);
+    EXPECT_EQ(read->front(), "Prima");
+    EXPECT_EQ(read->back(), "*");
 
-TEST_F(RegistryFile, WritesThousandLinesWithoutShifting) {
-    std::vector<std::string> lines{registryLine("Società Agricola Città di Castello", "2024")};
-    ASSERT_EQ(writeRegistry(files, inst, lines), 0);
+    ASSERT_EQ(writeRegistry(files, inst, {registryLine("Società Agricola Città di Castello", "2024")}), 0);
     EXPECT_TRUE(testing::matchesGolden("company/kalvora.azi", drive.read(azi)));
+    // Hand count: one line of 204 characters, 999 of "*", each with CR LF.
+    EXPECT_EQ(drive.read(azi).size(), 206u + 999 * 3);
+    ASSERT_EQ(writeRegistry(files, inst, {"Rossi\nSrl", "Bianchi"}), 0);
+    EXPECT_EQ((*readRegistry(files, inst))[1], "Bianchi") << "a line break inside a name shifts nothing";
 
-    lines.assign(1000, "*");
-    lines[0] = "Rossi\nSrl";
-    lines[1] = "Bianchi";
-    ASSERT_EQ(writeRegistry(files, inst, lines), 0);
-    const auto read = readRegistry(files, inst);
-    ASSERT_TRUE(read);
-    EXPECT_EQ((*read)[1], "Bianchi") << "a line break inside a name does not shift the companies";
-    EXPECT_EQ((*read)[2], "*");
-}
-
-TEST_F(RegistryFile, InUseMarkerIsTheCodeInPrintForm) {
     ASSERT_EQ(writeInUseMarker(files, inst, 0), 0);
     EXPECT_TRUE(testing::matchesGolden("company/kalvora.uso", drive.read("kalwin/kalwin/kalvora.uso")));
     ASSERT_EQ(writeInUseMarker(files, inst, 12), 0);
@@ -99,7 +90,7 @@ TEST_F(RegistryFile, InUseMarkerIsTheCodeInPrintForm) {
 
 TEST_F(RegistryFile, DamagedRegistryIsKeptWithoutOverwritingEarlierCopies) {
     EXPECT_EQ(keepDamagedRegistry(files, inst), "");
-    drive.write(azi, fileOfLines(std::vector<std::string>(1000, "*")));
+    writeLines(1000);
     EXPECT_EQ(keepDamagedRegistry(files, inst), "") << "a sound registry";
     drive.write(azi, "primo danno\r\n");
     EXPECT_EQ(keepDamagedRegistry(files, inst), "kalvora.azi.old");
@@ -109,21 +100,34 @@ TEST_F(RegistryFile, DamagedRegistryIsKeptWithoutOverwritingEarlierCopies) {
     EXPECT_EQ(drive.read(azi + ".old2"), "secondo danno\r\n");
 }
 
-TEST(SelectCompany, SplitsCaptionAndYear) {
-    core::CompanyState state;
-    const std::string name = longName(200);
-    state.registry[0] = name + "2024";
-    state.registry[7] = core::padRight("Rossi Srl", 200) + "2025";
-    const auto captions = [&](int code) {
-        selectCompany(state, code);
-        return NameYear{state.companyCaption, state.yearCaption};
-    };
-    EXPECT_EQ(captions(0), (NameYear{"000 " + name, "2024"}));
-    EXPECT_EQ(captions(7), (NameYear{"007 Rossi Srl", "2025"}));
-    EXPECT_EQ(captions(9), (NameYear{"009 *", ""}));
-    EXPECT_EQ(state.code, 9);
-    selectCompany(state, 1000);
-    EXPECT_EQ(state.code, 9);
+TEST_F(RegistryFile, ShortOrLostRegistryIsCompletedFromTheCompanyFolders) {
+    std::string header = "Verdi Srl\r\n";
+    for (int line = 2; line <= 16; ++line) header += "\r\n";
+    for (int code : {2, 5, 995}) drive.write("kalwin/kalwin/kalaz0." + core::threeDigits(code) + "/kalvora.int", header + "2023\r\n");
+    drive.makeInstallation(7);                              // a folder without kalvora.int
+    drive.write("kalwin/kalwin/KALAZ0.008/kalvora.int", "Otto\r\n");  // any case, no year
+    drive.write("kalwin/kalwin/kalaz0.9x9/kalvora.int", "Non una azienda\r\n");
+    const std::string verdi = registryLine("Verdi Srl", "2023");
+
+    drive.write(azi, "Alfa\r\n*\r\nQuella vera\r\n");  // three lines: codes 0..2 stay as they are
+    RecoveredRegistry r = recoverRegistry(files, inst);
+    EXPECT_EQ(r.source, RecoveredRegistry::Source::Short);
+    ASSERT_EQ(r.lines.size(), 1000u);
+    EXPECT_EQ(r.rebuiltLines, 4);
+    const std::pair<int, std::string> expected[] = {
+        {0, "Alfa"}, {1, "*"}, {2, "Quella vera"}, {3, "*"}, {5, verdi}, {7, registryLine("", "")},
+        {8, registryLine("Otto", "")}, {9, "*"}, {995, "Copia di Verdi Srl"}, {999, "*"}};
+    for (const auto& [code, line] : expected) EXPECT_EQ(r.lines[code], line) << code;
+    EXPECT_TRUE(r.anyCompany());
+
+    std::filesystem::remove(drive.path(azi));
+    r = recoverRegistry(files, inst);
+    EXPECT_EQ(r.source, RecoveredRegistry::Source::Missing);
+    EXPECT_EQ(r.lines[2], verdi);
+    EXPECT_EQ(r.rebuiltLines, 5);
+
+    std::filesystem::create_directories(drive.path(azi));  // there, but not a file anyone can read
+    EXPECT_EQ(recoverRegistry(files, inst).source, RecoveredRegistry::Source::Unreadable);
 }
 
 }  // namespace

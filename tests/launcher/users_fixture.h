@@ -42,11 +42,10 @@ inline void writeRawUsers(const TempDrive& drive, const std::map<int, std::pair<
 
 // The file's lines as bytes; empty when the file is missing.
 inline std::vector<std::string> fileLines(const TempDrive& drive) {
-    const std::string bytes = drive.read(usersPath);
     std::vector<std::string> lines;
+    const std::string bytes = drive.read(usersPath);
     for (std::size_t pos = 0, end; pos < bytes.size(); pos = end + 2) {
-        end = bytes.find("\r\n", pos);
-        if (end == std::string::npos) end = bytes.size();
+        end = std::min(bytes.find("\r\n", pos), bytes.size());
         lines.push_back(bytes.substr(pos, end - pos));
     }
     return lines;

@@ -14,20 +14,33 @@ using testing::TestSession;
 constexpr int name = UsersTableForm::nameColumn;
 constexpr int password = UsersTableForm::passwordColumn;
 
-TEST(UsersTableFromDefault, ShownWhenUnreadableAndSavedTurnsThePasswordSystemOn) {
+TEST(UsersTableLoad, DefaultWhenMissingAndEveryUserOfAShortFileKept) {
     TestSession t;
-    t.drive.write(testing::usersPath, "Amministratore\r\nCcfi\r\n");
+    t.drive.makeInstallation();
+    UsersTableForm fresh(t.session);
+    fresh.open();
+    EXPECT_TRUE(fresh.defaultTable());
+    EXPECT_EQ(fresh.row(1).password, defaultAdministratorPassword());
+    fresh.confirm();  // turns the password system on
+    EXPECT_EQ(loginWith(t, defaultAdministratorPassword()), " 01 Amministratore");
+
+    auto lines = testing::rawUserLines({{1, {"Amministratore", scrambledBytes("abc")}}, {2, {"Mario", "Bcd"}},
+                                        {4, {"Quarto", scrambledBytes("quarto")}}});
+    lines.resize(17);  // user 4 cut after its password
+    t.drive.write(testing::usersPath, testing::joinCrLf(lines));
     UsersTableForm form(t.session);
     form.open();
-    EXPECT_TRUE(form.defaultTable());
-    EXPECT_EQ(form.row(1).name, "Amministratore");
-    EXPECT_EQ(form.row(1).password, defaultAdministratorPassword());
+    EXPECT_FALSE(form.defaultTable());
+    EXPECT_EQ(form.row(4).name, "Quarto");
+    form.editName(5, "Quinto");
     form.confirm();
     ASSERT_TRUE(form.closed());
-    const auto lines = testing::fileLines(t.drive);
-    ASSERT_EQ(lines.size(), 495u);
-    for (int u = 2; u <= 99; ++u) EXPECT_EQ(lines[(u - 1) * 5 + 1], "@") << u;
-    EXPECT_EQ(loginWith(t, defaultAdministratorPassword()), " 01 Amministratore");
+    const auto saved = testing::fileLines(t.drive);
+    ASSERT_EQ(saved.size(), 495u);
+    lines[11] = "@";  // user 3, free: an empty password is stored scrambled
+    EXPECT_EQ(std::vector<std::string>(saved.begin(), saved.begin() + 17), lines);
+    EXPECT_EQ(saved[20], "Quinto");
+    EXPECT_EQ(loginWith(t, "quarto"), " 04 Quarto");
 }
 
 class UsersTableEditor : public ::testing::Test {
@@ -66,26 +79,35 @@ TEST_F(UsersTableEditor, PagingAndEnterNavigation) {
     form.enterPressed(18, password);
     EXPECT_EQ(form.firstEntry(), 82);
     EXPECT_EQ(form.focusedRow(), 18);
-}
 
-TEST_F(UsersTableEditor, EditsWhileLoadingAreIgnored) {
-    form.setLoading(true);
-    form.editName(2, "Sovrascritto");
-    form.editPassword(2, "x");
+    form.setLoading(true);  // what the grid does while it refreshes changes nothing
+    form.editName(1, "Sovrascritto");
     form.setLoading(false);
-    EXPECT_EQ(form.row(2).name, "Mario");
-    EXPECT_EQ(form.row(2).password, "mario");
+    EXPECT_EQ(form.row(1).name, "");
 }
 
-TEST_F(UsersTableEditor, EmptyAdministratorPasswordIsRefused) {
-    form.editPassword(1, "   ");
-    form.scrollTo(50);
-    form.setFocus(7, name);
-    form.confirm();
-    EXPECT_FALSE(form.closed());
-    testing::expectRefusal(t.platform, "Non è possibile eliminare la password dell'amministratore!");
-    EXPECT_EQ(form.firstEntry(), 1);
-    EXPECT_EQ(std::pair(form.focusedRow(), form.focusedColumn()), std::pair(1, password));
+TEST_F(UsersTableEditor, RefusalsPointAtTheFieldAndWriteNothing) {
+    struct Case {
+        int user, column;
+        std::string text, message;
+    };
+    const Case cases[] = {
+        {1, password, "   ", "Non è possibile eliminare la password dell'amministratore!"},
+        {41, password, std::string(80, 'a'), "La password contiene caratteri non ammessi o è troppo lunga."},
+        {41, name, "Łukasz", "Il nome dell'utente 41 contiene caratteri non ammessi."}};
+    for (const Case& c : cases) {
+        form.open();
+        t.platform.shown.clear();
+        form.scrollTo(c.user);
+        c.column == name ? form.editName(1, c.text) : form.editPassword(1, c.text);
+        form.scrollTo(50);
+        form.setFocus(7, name);
+        form.confirm();
+        EXPECT_FALSE(form.closed());
+        testing::expectRefusal(t.platform, c.message);
+        EXPECT_EQ(form.row(form.focusedRow()).user, c.user);
+        EXPECT_EQ(form.focusedColumn(), c.column == name ? name : password);
+    }
     EXPECT_EQ(testing::fileLines(t.drive), before);
 }
 
@@ -94,52 +116,18 @@ TEST_F(UsersTableEditor, TypedPasswordsAreSavedAndLogIn) {
     form.editPassword(1, " segreta ");
     form.editName(3, "Nicolò");
     form.editPassword(3, "però");
-    form.scrollTo(82);
-    form.editName(18, "Novantanove");
-    form.editPassword(18, "ultimo");
     form.confirm();
     EXPECT_TRUE(form.closed());
-    EXPECT_TRUE(t.platform.shown.empty());
-
     const auto lines = testing::fileLines(t.drive);
     ASSERT_EQ(lines.size(), 495u);
     EXPECT_EQ(lines[0], "Amministratore");
-    EXPECT_EQ(lines[1], scrambledBytes("segreta"));
     EXPECT_EQ(lines[10], "Nicol\xF2");
     EXPECT_EQ(lines[21], "@");  // a free record
     // A damaged password nobody touched stays as read.
     for (int i : {2, 5, 6, 7, 8, 9, 195, 196}) EXPECT_EQ(lines[i], before[i]) << i;
-
     EXPECT_EQ(loginWith(t, "segreta"), " 01 Amministratore");
     EXPECT_EQ(loginWith(t, "però"), " 03 Nicolò");
-    EXPECT_EQ(loginWith(t, "ultimo"), " 99 Novantanove");
     EXPECT_EQ(loginWith(t, "mario"), " 02 Mario");
-}
-
-TEST_F(UsersTableEditor, UnstorableTextIsRefusedWhereItIs) {
-    form.scrollTo(30);
-    form.editPassword(12, std::string(80, 'a'));  // user 41
-    form.scrollTo(1);
-    form.confirm();
-    testing::expectRefusal(t.platform, "La password contiene caratteri non ammessi o è troppo lunga.");
-    EXPECT_EQ(form.row(form.focusedRow()).user, 41);
-    EXPECT_EQ(form.focusedColumn(), password);
-
-    t.platform.shown.clear();
-    form.editPassword(form.focusedRow(), "");
-    form.editName(form.focusedRow(), "Łukasz");
-    form.confirm();
-    testing::expectRefusal(t.platform, "Il nome dell'utente 41 contiene caratteri non ammessi.");
-    EXPECT_FALSE(form.closed());
-    EXPECT_EQ(testing::fileLines(t.drive), before);
-
-    ASSERT_EQ(t.files.setReadOnly(t.session.installation().file(usersFileName), true), 0);
-    t.platform.shown.clear();
-    form.editName(form.focusedRow(), "Luca");
-    form.confirm();
-    ASSERT_EQ(t.platform.shown.size(), 1u);
-    EXPECT_EQ(t.platform.shown[0].text.rfind("Non è stato possibile salvare la tabella degli utenti: errore ", 0), 0u);
-    EXPECT_FALSE(form.closed());
 }
 
 TEST_F(UsersTableEditor, DisableDeletesTheFileOnlyOnYes) {
@@ -150,10 +138,9 @@ TEST_F(UsersTableEditor, DisableDeletesTheFileOnlyOnYes) {
     form.disable();
     EXPECT_TRUE(form.closed());
     EXPECT_FALSE(t.drive.exists(testing::usersPath));
-    const auto questions = t.platform.questions();
-    ASSERT_EQ(questions.size(), 2u);
-    EXPECT_EQ(questions[0].title, "Attenzione");
-    EXPECT_EQ(questions[0].text,
+    ASSERT_EQ(t.platform.questions().size(), 2u);
+    EXPECT_EQ(t.platform.questions()[0].title, "Attenzione");
+    EXPECT_EQ(t.platform.questions()[0].text,
               "Disattivando il sistema di password di protezione qualsiasi operatore del PC potrà utilizzare il "
               "programma Kalvora senza alcun controllo. Confermi la disattivazione del sistema di protezione "
               "degli accessi e quindi la cancellazione della tabella degli utenti?");
