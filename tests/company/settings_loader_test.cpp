@@ -1,14 +1,11 @@
 #include "company/settings_loader.h"
 
-#include "core/text.h"
-#include "support/fake_platform.h"
 #include "support/faulty_file_system.h"
-#include "support/temp_drive.h"
-
-#include <cerrno>
-#include <filesystem>
+#include "support/test_session.h"
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 namespace kalvora::company {
 namespace {
@@ -37,19 +34,14 @@ public:
     }
 };
 
-class SettingsLoaderTest : public ::testing::Test {
-protected:
-    testing::TempDrive drive;
-    testing::FakePlatform platform;
-    core::FixedClock clock{core::Date{2026, 3, 2}};
+struct SettingsLoaderTest : ::testing::Test, testing::TestSession {
     WatchedFileSystem fs;
     core::Files files{fs};
     core::Session session{drive.installation(), platform, clock, files};
-
     core::CompanyState& company() { return session.company(); }
     std::string loaded() {
         const auto& bytes = company().general.record().bytes();
-        return std::string(bytes.begin(), bytes.end());
+        return {bytes.begin(), bytes.end()};
     }
 };
 
@@ -84,7 +76,7 @@ TEST_F(SettingsLoaderTest, FillsTheCurrentCompanysStateFromItsFilesOrTheDefaults
     company().currency[7] = "old";
     loadCompanySettings(session);
     EXPECT_EQ(company().headerLines, (std::array<std::string, 4>{"", "Città & Figli S.r.l.", "", ""}));
-    const std::array<std::string, 21>& c = company().currency;
+    const auto& c = company().currency;
     EXPECT_EQ((std::vector<std::string>{c[1], c[2], c[3], c[4], c[5], c[6], c[7], c[11]}),
               (std::vector<std::string>{"1", "1936.27", "ITL", "EUR", "2", "0", "", "9"}));
     EXPECT_EQ(company().listing.styles[3].fontName, "Arial");
@@ -101,54 +93,35 @@ TEST_F(SettingsLoaderTest, FillsTheCurrentCompanysStateFromItsFilesOrTheDefaults
     EXPECT_TRUE(platform.shown.empty());
 }
 
-TEST_F(SettingsLoaderTest, OutOfRangeDefaultVatCodeIsCorrectedAndSavedOthersAreNotWritten) {
+// The company's own record: an out-of-range two-digit setting becomes "01", an old version
+// gets the version fill; every other byte stays, and a sound record is not written at all.
+TEST_F(SettingsLoaderTest, OwnRecordIsCorrectedOnlyWhereItMust) {
     drive.makeInstallation(0);
-    const std::pair<std::string_view, std::string_view> cases[] = {
-        {"00", "01"}, {"33", "01"}, {"  ", "01"}, {"ab", "01"}, {"32", "32"}, {"01", "01"}, {"1 ", "1 "},
-    };
-    for (const auto& [code, expectedCode] : cases) {
-        const std::string old = oldRecord('9', code, recordLength + 30);
+    const std::tuple<char, std::string_view, std::string_view> cases[] = {
+        {'9', "00", "01"}, {'9', "33", "01"}, {'9', "ab", "01"}, {'9', "32", "32"}, {'9', "1 ", "1 "}, {'8', "05", "05"}};
+    for (const auto& [marker, code, expectedCode] : cases) {
+        const std::string old = oldRecord(marker, code, 2 * recordLength + 3);
         drive.write(companyGnr, old);
         fs.writes = 0;
-
         loadCompanySettings(session);
-
-        const std::string expected = std::string(old).replace(249, 2, expectedCode);
-        EXPECT_EQ(drive.read(companyGnr), expected) << "code '" << code << "'";
-        EXPECT_EQ(company().general.defaultVatCode(), expectedCode);
-        EXPECT_EQ(fs.writes > 0, code != expectedCode) << "code '" << code << "'";
+        std::string expected = std::string(old).replace(249, 2, expectedCode);
+        if (marker != '9') expected = filled(expected);
+        EXPECT_EQ(drive.read(companyGnr), expected) << code;
+        EXPECT_EQ(loaded(), expected.substr(0, recordLength));
+        EXPECT_EQ(fs.writes > 0, expected != old) << code;
     }
-}
-
-TEST_F(SettingsLoaderTest, OldRecordGetsTheVersionFillAndKeepsEveryOtherByte) {
-    drive.makeInstallation(0);
-    const std::string old = oldRecord('8', "05", 2 * recordLength + 3);
-    drive.write(companyGnr, old);
-
-    loadCompanySettings(session);
-
-    EXPECT_EQ(drive.read(companyGnr), filled(old));
-    EXPECT_EQ(loaded(), filled(old).substr(0, recordLength));
-    EXPECT_EQ(company().general.firstColour(), 16579315);
 }
 
 TEST_F(SettingsLoaderTest, TemplateIsFilledAndCopiedIntoTheCompanyFolder) {
     drive.makeInstallation(0);
-    const std::string current = oldRecord('9', "12", recordLength + 40);
-    drive.write(templateGnr, current);
-    loadCompanySettings(session);
-    EXPECT_EQ(drive.read(companyGnr), current.substr(0, recordLength));
-    EXPECT_EQ(drive.read(templateGnr), current) << "the template is left alone";
-    EXPECT_FALSE(drive.exists("kalwin/PDF"));
-
-    const std::string old = oldRecord(' ', "00");
+    const std::string old = oldRecord(' ', "00", recordLength + 40);
     drive.write(templateGnr, old);
-    std::filesystem::remove(drive.path(companyGnr));
     loadCompanySettings(session);
-    const std::string expected = filled(old).replace(249, 2, "01");
+    const std::string expected = filled(old).replace(249, 2, "01").substr(0, recordLength);
     EXPECT_EQ(drive.read(companyGnr), expected);
     EXPECT_EQ(loaded(), expected);
-    EXPECT_EQ(drive.read(templateGnr), old);
+    EXPECT_EQ(drive.read(templateGnr), old) << "the template is left alone";
+    EXPECT_FALSE(drive.exists("kalwin/PDF"));
 }
 
 TEST_F(SettingsLoaderTest, CreatedFromNothingAndNoCompanyFolderMadeForIt) {

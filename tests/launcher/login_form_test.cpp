@@ -30,12 +30,10 @@ TEST(Login, WithoutAUsersFileNobodyIsAsked) {
 // The file holds users 1 to 7 and stops after user 7's password line.
 struct LoginPasswordMode : ::testing::Test {
     void SetUp() override {
-        auto lines = testing::rawUserLines({{1, {"Amministratore", scrambledBytes("abc")}}, {2, {"Vuota", "@"}},
-                                            {3, {"Nicol\xF2", scrambledBytes("comune")}}, {5, {"Un carattere", "A"}},
-                                            {6, {"Gemello", scrambledBytes("comune")}},
-                                            {7, {"Tagliato", scrambledBytes("ultimo è")}}});
-        lines.resize(32);
-        t.drive.write(testing::usersPath, testing::joinCrLf(lines));
+        testing::writeRawUsers(t.drive, {{1, {"Amministratore", scrambledBytes("abc")}}, {2, {"Vuota", "@"}},
+                                         {3, {"Nicol\xF2", scrambledBytes("comune")}}, {5, {"Un carattere", "A"}},
+                                         {6, {"Gemello", scrambledBytes("comune")}}, {7, {"Tagliato", scrambledBytes("ultimo è")}}},
+                               32);
     }
     TestSession t;
 };
