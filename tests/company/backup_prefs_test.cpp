@@ -15,16 +15,12 @@ namespace {
 const std::string pry = "kalwin/kalwin/kalvora.pry";
 const std::string company0 = "kalwin/kalwin/kalaz0.000/";
 
-struct Backup : ::testing::Test {
-    testing::TempDrive drive;
-    testing::FakePlatform platform;
-    core::FixedClock clock{core::Date{2024, 3, 15}};
+struct Backup : ::testing::Test, testing::TestSession {
+    Backup() : TestSession({2024, 3, 15}) { drive.makeInstallation(); }
     testing::FaultyFileSystem faulty{core::realFileSystem()};
     core::Files files{faulty};
     core::Session session{drive.installation(), platform, clock, files};
     std::vector<std::string> statuses;
-
-    void SetUp() override { drive.makeInstallation(); }
     void writePrefs(const std::vector<std::string>& lines) { drive.write(pry, core::encodeLines(lines)); }
     void run() { automaticBackup(session, [this](const std::string& s) { statuses.push_back(s); }); }
 };
@@ -51,25 +47,18 @@ TEST_F(Backup, DueKindAndDays) {
     }
 }
 
+// Only companies in use that have kalvora.tot are copied; the date of the copy is recorded.
 TEST_F(Backup, AutomaticBackupCopiesEveryCompanyWithCounts) {
-    drive.write(company0 + "kalvora.tot", "conteggi");
-    drive.write(company0 + "FTR001.DAT", "fattura");
-    drive.write(company0 + "Kalvora.Bak", "vecchio");
-    drive.write(company0 + "kalaz0.bak/kalvora.cli", "copia manuale");
-    drive.write("kalwin/kalwin/kalaz0.002/kalvora.cli", "senza conteggi");
-    drive.write("kalwin/kalwin/kalaz0.003/kalvora.tot", "tre");
-    std::vector<std::string> registry(1000, "*");
-    registry[0] = registryLine("Società Città Srl", "2024");
-    registry[2] = registryLine("Senza conteggi", "2024");
-    registry[3] = "Copia di Bianchi";
-    ASSERT_EQ(writeRegistry(files, drive.installation(), registry), 0);
+    for (const char* file : {"kalaz0.000/kalvora.tot", "kalaz0.000/kalaz0.bak/kalvora.cli", "kalaz0.001/kalvora.tot",
+                             "kalaz0.002/kalvora.cli"})
+        drive.write(std::string("kalwin/kalwin/") + file, "dati");
+    session.company().registry[0] = registryLine("Società Città Srl", "2024");
+    session.company().registry[2] = "Copia di Bianchi";
     writePrefs({"1", "1", "7", "30", "03-01-2024", ""});
     run();
-    EXPECT_EQ(statuses, (std::vector<std::string>{"Attendere - copia degli archivi dell'azienda Società Città Srl",
-                                                  "Attendere - copia degli archivi dell'azienda Copia di Bianchi"}));
-    EXPECT_EQ(drive.list(company0 + "kalaz0.bkk"), (std::vector<std::string>{"FTR001.DAT", "kalvora.tot"}));
-    EXPECT_EQ(drive.list("kalwin/kalwin/kalaz0.003/kalaz0.bkk"), (std::vector<std::string>{"kalvora.tot"}));
-    EXPECT_FALSE(drive.exists("kalwin/kalwin/kalaz0.002/kalaz0.bkk"));
+    EXPECT_EQ(statuses, std::vector<std::string>{"Attendere - copia degli archivi dell'azienda Società Città Srl"});
+    EXPECT_EQ(drive.list(company0 + "kalaz0.bkk"), std::vector<std::string>{"kalvora.tot"});
+    EXPECT_FALSE(drive.exists("kalwin/kalwin/kalaz0.001/kalaz0.bkk") || drive.exists("kalwin/kalwin/kalaz0.002/kalaz0.bkk"));
     EXPECT_EQ(drive.read(pry), "1\r\n1\r\n7\r\n30\r\n03-01-2024\r\n03-15-2024\r\n");
 }
 
@@ -94,7 +83,7 @@ TEST_F(Backup, AFailedCopyKeepsTheOldBackupAndTheOthersGoOn) {
         faulty.failAt(k);
         run();
         faulty.reset();
-        ASSERT_EQ(drive.list(company0 + "kalaz0.bkk"), names) << "failure at call " << k;
+        ASSERT_EQ(drive.list(company0 + "kalaz0.bkk"), names) << "no temporary is left; failure at call " << k;
         std::vector<std::string> stale;
         for (const std::string& name : names) {
             const std::string copy = drive.read(company0 + "kalaz0.bkk/" + name);

