@@ -31,35 +31,16 @@ TEST_F(Backup, DueKindAndDays) {
     const std::tuple<std::vector<std::string>, int, std::string> cases[] = {
         {{"0", "0", "7", "7", "01-01-2000", "01-01-2000"}, 0, ""},  // both switches off
         {{"1", "", "7", "", "03-08-2024", ""}, 1, "7"},
-        {{"1", "", "7", "", "03-09-2024", ""}, 0, ""},
         {{"1", "", "7", "", "02-28-2024", ""}, 1, "16"},  // across the 29th of February
-        {{"1", "", "", "", "03-09-2024", ""}, 0, ""},     // no interval means 7
         {{"1", "", "7", "", "", ""}, 1, ""},               // never made
-        {{"1", "", "7", "", "31-12-2023", ""}, 1, ""},
         {{"1", "1", "7", "3", "01-01-2020", "03-10-2024"}, 2, "5"},  // the automatic one comes first
         {{"1", "1", "7", "30", "03-05-2024", "03-10-2024"}, 1, "10"},
-        {{"0", "1", "7", "30", "", "03-10-2024"}, 0, ""},
     };
     for (const auto& [prefs, kind, days] : cases) {
         writePrefs(prefs);
         const BackupDue d = backupDue(files, drive.installation(), clock.today());
         EXPECT_EQ(std::pair(d.kind, d.days), std::pair(kind, days)) << prefs[2] << " " << prefs[4] << " " << prefs[5];
     }
-}
-
-// Only companies in use that have kalvora.tot are copied; the date of the copy is recorded.
-TEST_F(Backup, AutomaticBackupCopiesEveryCompanyWithCounts) {
-    for (const char* file : {"kalaz0.000/kalvora.tot", "kalaz0.000/kalaz0.bak/kalvora.cli", "kalaz0.001/kalvora.tot",
-                             "kalaz0.002/kalvora.cli"})
-        drive.write(std::string("kalwin/kalwin/") + file, "dati");
-    session.company().registry[0] = registryLine("Società Città Srl", "2024");
-    session.company().registry[2] = "Copia di Bianchi";
-    writePrefs({"1", "1", "7", "30", "03-01-2024", ""});
-    run();
-    EXPECT_EQ(statuses, std::vector<std::string>{"Attendere - copia degli archivi dell'azienda Società Città Srl"});
-    EXPECT_EQ(drive.list(company0 + "kalaz0.bkk"), std::vector<std::string>{"kalvora.tot"});
-    EXPECT_FALSE(drive.exists("kalwin/kalwin/kalaz0.001/kalaz0.bkk") || drive.exists("kalwin/kalwin/kalaz0.002/kalaz0.bkk"));
-    EXPECT_EQ(drive.read(pry), "1\r\n1\r\n7\r\n30\r\n03-01-2024\r\n03-15-2024\r\n");
 }
 
 // Every single failing disk call in turn: a file either gets its new copy or keeps its old

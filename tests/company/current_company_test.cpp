@@ -33,9 +33,8 @@ struct Installed : testing::TestSession {
         drive.write("kalwin/kalwin/kalaz0.999/kalvora.int", headerOf("Alfa", "2025"));
         // What the user would do in a first-company creation, were it opened.
         platform.modalHandlers["zelcrea"] = [](core::Form& f) {
-            auto& form = dynamic_cast<CompanyCreationForm&>(f);
-            form.setField(0, "Sostituta");
-            form.confirm();
+            dynamic_cast<CompanyCreationForm&>(f).setField(0, "Sostituta");
+            dynamic_cast<CompanyCreationForm&>(f).confirm();
         };
     }
     void expectArchivesKept() {
@@ -44,52 +43,31 @@ struct Installed : testing::TestSession {
 };
 
 TEST(OpenFirstCompany, ADamagedRegistryIsCompletedAndNoArchiveIsWrittenOver) {
-    struct Case {
-        std::string registry;  // empty: no file
-        std::string message;
-        bool keptAside;
-        std::string line3;  // a short registry keeps its line, a lost one takes the folder's
-    };
     std::string oneShort;
     for (int code = 0; code < 999; ++code) oneShort += (code == 0 ? registryLine("Alfa", "2025") : "*") + "\r\n";
-    const Case cases[] = {
-        {oneShort,
-         "L'archivio delle aziende era incompleto ed è stato completato dalle cartelle delle aziende; la copia "
-         "danneggiata è stata conservata come kalvora.azi.old.",
-         true, "*"},
-        {"",
-         "L'archivio delle aziende mancava ed è stato ricostruito dalle cartelle delle aziende.", false,
+    // registry ("/" a folder in its place), message, the line of 003: kept from a short registry, else rebuilt
+    const std::array<std::string, 3> cases[] = {
+        {oneShort, "L'archivio delle aziende era incompleto ed è stato completato dalle cartelle delle aziende; la copia "
+                   "danneggiata è stata conservata come kalvora.azi.old.", "*"},
+        {"", "L'archivio delle aziende mancava ed è stato ricostruito dalle cartelle delle aziende.",
          registryLine("Gamma", "2024")},
-    };
-    for (const Case& c : cases) {
+        {"/", "L'archivio delle aziende era danneggiato ed è stato ricostruito dalle cartelle delle aziende; il file "
+              "danneggiato, che non è stato possibile copiare, è stato lasciato com'era.", registryLine("Gamma", "2024")}};
+    for (const auto& [registry, message, line3] : cases) {
         Installed t;
-        if (!c.registry.empty()) t.drive.write(azi, c.registry);
+        if (registry == "/") std::filesystem::create_directories(t.drive.path(azi + "/dentro"));
+        else if (!registry.empty()) t.drive.write(azi, registry);
         openFirstCompany(t.session);
-
         EXPECT_TRUE(t.platform.modalsOpened.empty());
         t.expectArchivesKept();
         ASSERT_EQ(t.platform.messages().size(), 1u);
-        EXPECT_EQ(std::pair(t.platform.messages()[0].text, t.platform.messages()[0].title), std::pair(c.message, std::string("Attenzione")));
-        EXPECT_EQ(t.drive.read(azi + ".old"), c.keptAside ? c.registry : "");
-        const auto lines = readRegistry(t.files, t.session.installation());
-        ASSERT_TRUE(lines);
-        EXPECT_EQ((*lines)[0], registryLine("Alfa", "2025"));
-        EXPECT_EQ((*lines)[3], c.line3);
-        EXPECT_EQ((*lines)[999], "Copia di Alfa");
+        EXPECT_EQ(std::pair(t.platform.messages()[0].text, t.platform.messages()[0].title), std::pair(message, std::string("Attenzione")));
+        EXPECT_EQ(t.drive.read(azi + ".old"), registry == oneShort ? oneShort : "");
+        const auto& lines = t.session.company().registry;
+        EXPECT_EQ(std::tuple(lines[0], lines[3], lines[999]), std::tuple(registryLine("Alfa", "2025"), line3, "Copia di Alfa"));
+        EXPECT_EQ(readRegistry(t.files, t.session.installation()) == lines, registry != "/") << "written unless left";
         EXPECT_EQ(t.session.company().companyCaption + t.session.company().yearCaption, "000 Alfa2025");
     }
-}
-
-TEST(OpenFirstCompany, AnUnreadableRegistryThatCannotBeKeptIsLeftAsItWas) {
-    Installed t;
-    std::filesystem::create_directories(t.drive.path(azi + "/dentro"));
-    openFirstCompany(t.session);
-    EXPECT_TRUE(t.platform.modalsOpened.empty());
-    EXPECT_TRUE(t.drive.exists(azi + "/dentro"));
-    EXPECT_EQ(t.platform.last()->text,
-              "L'archivio delle aziende era danneggiato ed è stato ricostruito dalle cartelle delle aziende; il "
-              "file danneggiato, che non è stato possibile copiare, è stato lasciato com'era.");
-    EXPECT_EQ(t.session.company().registry[3], registryLine("Gamma", "2024"));  // for this run
 }
 
 }  // namespace

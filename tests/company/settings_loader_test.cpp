@@ -51,11 +51,6 @@ std::string filled(std::string bytes) {
     return bytes.replace(183, 20, std::string("91\x00\x00\x00\x60\x5E\x9F\x6F\x41\x00\x00\x00\xE0\xFF\xFF\x6F\x41" "11", 20));
 }
 
-// The record a company gets when there is neither its own file nor a template.
-std::string freshRecord() {
-    return filled(std::string(recordLength, '\0')).replace(249, 2, "01");
-}
-
 // The company's own record: an out-of-range two-digit setting becomes "01", an old version
 // gets the version fill; every other byte stays, and a sound record is not written at all.
 TEST_F(SettingsLoaderTest, OwnRecordIsCorrectedOnlyWhereItMust) {
@@ -80,26 +75,8 @@ TEST_F(SettingsLoaderTest, TemplateIsFilledAndCopiedIntoTheCompanyFolder) {
     const std::string old = oldRecord(' ', "00", recordLength + 40);
     drive.write(templateGnr, old);
     loadCompanySettings(session);
-    const std::string expected = filled(old).replace(249, 2, "01").substr(0, recordLength);
-    EXPECT_EQ(drive.read(companyGnr), expected);
-    EXPECT_EQ(loaded(), expected);
+    EXPECT_EQ(drive.read(companyGnr), filled(old).replace(249, 2, "01").substr(0, recordLength));
     EXPECT_EQ(drive.read(templateGnr), old) << "the template is left alone";
-    EXPECT_FALSE(drive.exists("kalwin/PDF"));
-}
-
-TEST_F(SettingsLoaderTest, CreatedFromNothingAndNoCompanyFolderMadeForIt) {
-    loadCompanySettings(session);  // a first start: no installation yet
-    EXPECT_EQ(loaded(), freshRecord());
-    EXPECT_TRUE(platform.shown.empty());
-    std::vector<std::string> top = drive.list("");
-    ASSERT_EQ(top.size(), 1u);
-    EXPECT_EQ(drive.list(top[0]), std::vector<std::string>{"PDF"}) << "no company folder is made here";
-
-    // Company creation then makes the installation: the PDF folder shares its "kalwin".
-    ASSERT_EQ(files.makeDirectories(session.installation().companyFolder(0)), 0);
-    EXPECT_EQ(drive.list(top[0]), (std::vector<std::string>{"PDF", "kalwin"}));
-    loadCompanySettings(session);
-    EXPECT_EQ(drive.read(top[0] + "/kalwin/kalaz0.000/kalvora.gnr"), freshRecord());
 }
 
 TEST_F(SettingsLoaderTest, UnreadableCompanyFileIsNeverReplaced) {

@@ -3,12 +3,11 @@
 // for the users, login and password window tests.
 #include "core/cp1252.h"
 #include "launcher/login_form.h"
-#include "launcher/users_file.h"
 #include "support/test_session.h"
 
-#include <map>
-
 #include <gtest/gtest.h>
+
+#include <map>
 
 namespace kalvora::testing {
 
@@ -36,6 +35,7 @@ inline std::string joinCrLf(const std::vector<std::string>& lines) {
     return out;
 }
 
+// The first `lineCount` lines of rawUserLines.
 inline void writeRawUsers(const TempDrive& drive, const std::map<int, std::pair<std::string, std::string>>& users,
                           std::size_t lineCount = 495) {
     auto lines = rawUserLines(users);
@@ -67,9 +67,8 @@ inline std::string loginWith(TestSession& t, const std::string& typed) {
 // The only thing shown was this refusal ("Attenzione", stop icon).
 inline void expectRefusal(const FakePlatform& platform, const std::string& text) {
     ASSERT_EQ(platform.shown.size(), 1u);
-    EXPECT_EQ(platform.shown[0].text, text);
-    EXPECT_EQ(platform.shown[0].title, "Attenzione");
-    EXPECT_EQ(platform.shown[0].icon, core::Icon::Critical);
+    EXPECT_EQ(std::tuple(platform.shown[0].text, platform.shown[0].title, platform.shown[0].icon),
+              std::tuple(text, std::string("Attenzione"), core::Icon::Critical));
 }
 
 }  // namespace kalvora::testing
