@@ -27,16 +27,19 @@ void check(bool ok, int line = __builtin_LINE()) {
     std::abort();
 }
 
-std::string singleLine(std::string text) {
+std::string withoutLineBreaks(std::string text) {
     for (char& c : text)
         if (c == '\r' || c == '\n') c = ' ';
     return text;
 }
 
-// The table as writeUsers stores it.
+// The table as writeUsers stores it: the name on one line, the other fields as they are but
+// for line breaks.
 UsersTable stored(UsersTable table) {
-    for (auto& r : table)
-        for (std::string* f : {&r.name, &r.password, &r.level, &r.reserved, &r.privileges}) *f = singleLine(*f);
+    for (auto& r : table) {
+        r.name = core::singleLine(r.name);
+        for (std::string* f : {&r.password, &r.level, &r.reserved, &r.privileges}) *f = withoutLineBreaks(*f);
+    }
     return table;
 }
 

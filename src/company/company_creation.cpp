@@ -1,6 +1,7 @@
 #include "company/company_creation.h"
 
 #include "company/company_files.h"
+#include "company/current_company.h"
 #include "company/registry.h"
 #include "company/settings_loader.h"
 #include "core/cp1252.h"
@@ -12,13 +13,6 @@
 namespace kalvora::company {
 
 namespace {
-
-// A field is one line of kalvora.int: line breaks would shift every following line.
-std::string singleLine(std::string text) {
-    std::replace(text.begin(), text.end(), '\r', ' ');
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
-}
 
 std::string fieldLabel(int index) {
     const auto& l = CompanyCreationForm::fieldLabels[index];
@@ -65,7 +59,9 @@ void CompanyCreationForm::open() {
         const int year = s.clock().today().year;
         if (year >= firstYear && year <= lastYear) yearIndex_ = year - firstYear;
     }
-    if (mode_ == CreationMode::First || mode_ == CreationMode::New) loadCompanySettings(s);
+    // Every mode saves the general settings record held in memory: it must be the current
+    // company's as it is on disk now, whatever the business modules wrote since.
+    loadCompanySettings(s);
 
     previousEntries_ = {noLinkedCompany};
     previousIndex_ = 0;
@@ -81,7 +77,7 @@ void CompanyCreationForm::open() {
 
 void CompanyCreationForm::setField(int index, std::string text) {
     if (!fieldsEditable() || index < 0 || index >= fieldCount) return;
-    fields_[index] = singleLine(std::move(text));
+    fields_[index] = core::singleLine(text);
 }
 
 void CompanyCreationForm::enterPressed(int index) {
@@ -203,7 +199,7 @@ bool CompanyCreationForm::createInFreeCode() {
         state.code = code;
     }
     keep(storePreviousYearAndSettings());
-    selectCompany(state, code);
+    makeCurrent(s, code);
     s.platform().setBusy(false);
     reportFailure(error);
     return true;
@@ -218,7 +214,7 @@ void CompanyCreationForm::editCurrent() {
     state.registry.at(state.code) = registryLine(core::trim(fields_[0]), chosenYear());
     if (const int step = writeRegistry(s.files(), s.installation(), state.registry); !error) error = step;
     if (const int step = storePreviousYearAndSettings(); !error) error = step;
-    selectCompany(state, state.code);
+    makeCurrent(s, state.code);
     s.platform().setBusy(false);
     if (error)
         s.platform().message("Non è stato possibile salvare i dati dell'azienda: errore " + std::to_string(error),
@@ -237,7 +233,7 @@ void CompanyCreationForm::deleteCurrent() {
     platform.setBusy(true);
     state.registry.at(state.code) = "*";
     const int error = writeRegistry(s.files(), s.installation(), state.registry);
-    selectCompany(state, 0);
+    makeCurrent(s, 0);
     platform.setBusy(false);
     if (error)
         platform.message("Non è stato possibile aggiornare l'archivio delle aziende: errore " + std::to_string(error),
@@ -261,11 +257,12 @@ void CompanyCreationForm::createFirstCompany() {
     if (!error) error = step;
     state.code = 0;
     state.general.setPreviousYearCompany(chosenPreviousYear());
-    step = createCompanyFiles(s, 0, header(), year);
+    // Only what is missing is made: an archive already in the folder is never written over.
+    step = createCompanyFiles(s, 0, header(), year, ExistingFiles::Keep);
     if (!error) error = step;
     step = saveGeneralSettings(s);
     if (!error) error = step;
-    selectCompany(state, 0);
+    makeCurrent(s, 0);
     s.platform().setBusy(false);
 
     // Nothing is lost by carrying on, but the user must know the company is not (all) on disk:

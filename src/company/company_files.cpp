@@ -7,6 +7,7 @@
 #include "tables/tables_file.h"
 
 #include <cstdio>
+#include <functional>
 
 namespace kalvora::company {
 
@@ -54,7 +55,7 @@ std::string yearText(int year) {
 }  // namespace
 
 int createCompanyFiles(core::Session& session, int code, const std::vector<std::string>& header,
-                       const std::string& year) {
+                       const std::string& year, ExistingFiles existing) {
     core::Files& files = session.files();
     const std::string folder = session.installation().companyFolder(code);
     const core::Date today = session.clock().today();
@@ -67,15 +68,27 @@ int createCompanyFiles(core::Session& session, int code, const std::vector<std::
     };
 
     step(files.makeDirectories(folder));
-    step(files.writeLines(path("kalvora.a14"), {core::toDdMmYyyy(today)}));
-    step(files.replaceFile(path("kalvora.tot"), std::string(totRecord * totRecords, '\0')));
-    const std::string takingsBytes(takingsRecord * takingsRecords, '\0');
-    step(files.replaceFile(path(takings + ".cor"), takingsBytes));
-    step(files.replaceFile(path(takings + ".crr"), takingsBytes));
-    step(files.replaceFile(path("kalvora.mas"), std::string(masRecord * masRecords, ' ')));
-    step(files.replaceFile(path("kalvora.aut"), repeated(blankAutomaticPosting(), autRecords)));
-    step(tables::writeDefaultTables(files, path("kalvora.tab")));
-    step(tables::writeCompanyHeader(files, path("kalvora.int"), header, year));
+    auto write = [&](const std::string& name, const std::function<int(const std::string&)>& make) {
+        const std::string target = path(name);
+        if (existing == ExistingFiles::Keep && files.exists(target)) return;
+        step(make(target));
+    };
+    // Records of one byte value, built only when the file is written.
+    auto filled = [&files](std::size_t size, char byte) {
+        return [&files, size, byte](const std::string& target) {
+            return files.replaceFile(target, std::string(size, byte));
+        };
+    };
+    write("kalvora.a14", [&](const std::string& t) { return files.writeLines(t, {core::toDdMmYyyy(today)}); });
+    write("kalvora.tot", filled(totRecord * totRecords, '\0'));
+    write(takings + ".cor", filled(takingsRecord * takingsRecords, '\0'));
+    write(takings + ".crr", filled(takingsRecord * takingsRecords, '\0'));
+    write("kalvora.mas", filled(masRecord * masRecords, ' '));
+    write("kalvora.aut", [&](const std::string& t) {
+        return files.replaceFile(t, repeated(blankAutomaticPosting(), autRecords));
+    });
+    write("kalvora.tab", [&](const std::string& t) { return tables::writeDefaultTables(files, t); });
+    write("kalvora.int", [&](const std::string& t) { return tables::writeCompanyHeader(files, t, header, year); });
     return first;
 }
 

@@ -1,5 +1,6 @@
 #include "company/company_selection.h"
 
+#include "company/current_company.h"
 #include "company/registry.h"
 #include "company/settings_loader.h"
 #include "core/text.h"
@@ -76,9 +77,9 @@ void CompanySelectionForm::open() {
     reopen();
     loadCompanySettings(s);
 
+    // The row to highlight is the company the main window shows.
     const std::string captionCode = core::left(state.companyCaption, 3);
-    if (isCompanyCode(captionCode)) state.code = core::integerValue(captionCode);
-    currentCode_ = state.code;
+    currentCode_ = isCompanyCode(captionCode) ? core::integerValue(captionCode) : state.code;
 
     auto registry = readRegistry(s.files(), s.installation());
     registry_ = registry ? std::move(*registry) : state.registry;
@@ -127,10 +128,9 @@ void CompanySelectionForm::choose(int row) {
     if (row < 0 || row >= static_cast<int>(rows_.size())) return;
     const std::string code = core::trim(rows_[row].code);
     if (!isCompanyCode(code)) return;
-    auto& state = session().company();
     // The captions come from the registry as this window read it.
-    state.registry = registry_;
-    selectCompany(state, core::integerValue(code));
+    session().company().registry = registry_;
+    makeCurrent(session(), core::integerValue(code));
     leave();
 }
 

@@ -17,12 +17,34 @@ const char* const registryName = "kalvora.azi";
 const char* const markerName = "kalvora.uso";
 const char* const keptName = "kalvora.azi.old";
 
-// A line break inside a line would shift every following company by one code.
-std::string singleLine(std::string_view text) {
-    std::string out(text);
-    std::replace(out.begin(), out.end(), '\r', ' ');
-    std::replace(out.begin(), out.end(), '\n', ' ');
-    return out;
+constexpr int firstDuplicate = 991;
+const char* const folderPrefix = "kalaz0.";
+
+// The codes whose folder kalaz0.NNN exists in the installation folder.
+std::vector<bool> companyFolders(const core::Files& files, const core::Installation& inst) {
+    std::vector<bool> found(core::CompanyState::registrySize, false);
+    std::vector<core::DirEntry> entries;
+    if (files.list(inst.folder(), entries) != 0) return found;
+    const std::size_t prefix = std::char_traits<char>::length(folderPrefix);
+    for (const core::DirEntry& entry : entries) {
+        const std::string& name = entry.name;
+        if (!entry.isDirectory || name.size() != prefix + 3 ||
+            !core::equalsIgnoreCase(std::string_view(name).substr(0, prefix), folderPrefix))
+            continue;
+        const std::string digits = name.substr(prefix);
+        if (std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            found[std::stoi(digits)] = true;
+    }
+    return found;
+}
+
+// The registry line of a company found by its folder, from its kalvora.int.
+std::string lineFromFolder(const core::Files& files, const core::Installation& inst, int code) {
+    const auto header = files.readLines(inst.companyFile(code, "kalvora.int"));
+    const std::string name = header && !header->empty() ? core::trim(header->front()) : std::string();
+    if (code >= firstDuplicate) return core::singleLine("Copia di " + core::trim(core::left(name, nameWidth)));
+    const std::string year = header && header->size() >= 17 ? core::trim((*header)[16]) : std::string();
+    return registryLine(name, year);
 }
 
 }  // namespace
@@ -44,7 +66,7 @@ RegistryEntry parseRegistryLine(std::string_view line) {
 }
 
 std::string registryLine(std::string_view name, std::string_view year) {
-    return singleLine(core::padRight(name, nameWidth) + core::trim(year));
+    return core::singleLine(core::padRight(name, nameWidth) + core::trim(year));
 }
 
 std::optional<std::vector<std::string>> readRegistry(const core::Files& files, const core::Installation& inst) {
@@ -59,7 +81,7 @@ int writeRegistry(core::Files& files, const core::Installation& inst, const std:
     std::vector<std::string> out;
     out.reserve(core::CompanyState::registrySize);
     for (int code = 0; code < core::CompanyState::registrySize; ++code)
-        out.push_back(static_cast<std::size_t>(code) < lines.size() ? singleLine(lines[code]) : "*");
+        out.push_back(static_cast<std::size_t>(code) < lines.size() ? core::singleLine(lines[code]) : "*");
     return files.writeLines(inst.file(registryName), out);
 }
 
@@ -84,19 +106,39 @@ std::string keepDamagedRegistry(core::Files& files, const core::Installation& in
     return {};
 }
 
-void selectCompany(core::CompanyState& state, int code) {
-    if (code < 0 || code >= core::CompanyState::registrySize) return;
-    const std::string line =
-        static_cast<std::size_t>(code) < state.registry.size() ? state.registry[code] : std::string("*");
-    std::string caption = core::trimRight(core::threeDigits(code) + " " + line);
-    state.code = code;
-    if (core::length(caption) > captionWidth) {
-        state.yearCaption = core::right(caption, yearWidth);
-        state.companyCaption = core::trim(core::left(caption, captionWidth));
-    } else {
-        state.yearCaption.clear();
-        state.companyCaption = caption;
+CompanyCaptions companyCaptions(int code, std::string_view line) {
+    const std::string caption = core::trimRight(core::threeDigits(code) + " " + std::string(line));
+    if (core::length(caption) > captionWidth)
+        return {core::trim(core::left(caption, captionWidth)), core::right(caption, yearWidth)};
+    return {caption, {}};
+}
+
+bool RecoveredRegistry::anyCompany() const {
+    return std::any_of(lines.begin(), lines.end(), [](const std::string& line) { return line != "*"; });
+}
+
+RecoveredRegistry recoverRegistry(const core::Files& files, const core::Installation& inst) {
+    constexpr std::size_t size = core::CompanyState::registrySize;
+    RecoveredRegistry out;
+    const std::string path = inst.file(registryName);
+    auto read = files.readLines(path);
+    if (read && read->size() >= size) {
+        read->resize(size);
+        out.lines = std::move(*read);
+        return out;
     }
+    using Source = RecoveredRegistry::Source;
+    out.source = read ? Source::Short : files.exists(path) ? Source::Unreadable : Source::Missing;
+    if (read) out.lines = std::move(*read);
+    const std::size_t kept = out.lines.size();
+    out.lines.resize(size, "*");
+    const std::vector<bool> folders = companyFolders(files, inst);
+    for (std::size_t code = kept; code < size; ++code) {
+        if (!folders[code]) continue;
+        out.lines[code] = lineFromFolder(files, inst, static_cast<int>(code));
+        ++out.rebuiltLines;
+    }
+    return out;
 }
 
 }  // namespace kalvora::company

@@ -34,9 +34,26 @@ int writeInUseMarker(core::Files& files, const core::Installation& inst, int cod
 // used, or empty when there was nothing to keep.
 std::string keepDamagedRegistry(core::Files& files, const core::Installation& inst);
 
-// Makes `code` current and sets the captions from its registry line: "NNN " and the line;
-// when that text trimmed has 205 characters or more the year is its last four characters and
-// the caption its first 204, trimmed.
-void selectCompany(core::CompanyState& state, int code);
+struct CompanyCaptions {
+    std::string company;  // "NNN " and the name
+    std::string year;
+};
+// The captions of company `code` from its registry line: "NNN " and the line; when that text
+// trimmed has 205 characters or more the year is its last four characters and the caption its
+// first 204, trimmed. Making a company current is makeCurrent (current_company.h).
+CompanyCaptions companyCaptions(int code, std::string_view line);
+
+// What start-up makes of kalvora.azi. A whole file is read as it is. A short one keeps every
+// line it has; a missing or unreadable one keeps none. Each code past the lines kept whose
+// company folder exists gets its line from that folder's kalvora.int (name and year; for
+// 991..999 "Copia di " and the name, as duplication writes it); the rest are "*".
+struct RecoveredRegistry {
+    enum class Source { Whole, Short, Missing, Unreadable };
+    Source source = Source::Whole;
+    std::vector<std::string> lines;  // always 1000
+    int rebuiltLines = 0;            // lines taken from company folders
+    bool anyCompany() const;
+};
+RecoveredRegistry recoverRegistry(const core::Files& files, const core::Installation& inst);
 
 }  // namespace kalvora::company

@@ -3,6 +3,7 @@
 #include "company/backup_prefs.h"
 #include "company/company_creation.h"
 #include "company/company_selection.h"
+#include "company/current_company.h"
 #include "company/registry.h"
 #include "company/settings_loader.h"
 #include "core/text.h"
@@ -109,21 +110,7 @@ void MainForm::replaceAssistanceProgram() {
 }
 
 void MainForm::selectFirstCompany() {
-    auto& s = session();
-    auto& state = s.company();
-    auto registry = company::readRegistry(s.files(), s.installation());
-    if (registry) {
-        state.registry = std::move(*registry);
-    } else {
-        // Whatever is left of an unreadable registry is kept before the creation rewrites it.
-        company::keepDamagedRegistry(s.files(), s.installation());
-        s.run().windowDone = 1;
-        company::CompanyCreationForm creation(s, company::CreationMode::First);
-        creation.open();
-        s.platform().showModal(creation);
-    }
-    company::selectCompany(state, 0);
-    company::writeInUseMarker(s.files(), s.installation(), 0);
+    company::openFirstCompany(session());
     companyAreaVisible_ = true;
 }
 

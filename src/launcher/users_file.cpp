@@ -15,7 +15,7 @@ constexpr int firstCode = 64;  // the length character of an empty password: "@"
 constexpr int highestCode = 255;
 
 // A line break inside a field would shift every following record.
-std::string singleLine(std::string text) {
+std::string withoutLineBreaks(std::string text) {
     std::replace(text.begin(), text.end(), '\r', ' ');
     std::replace(text.begin(), text.end(), '\n', ' ');
     return text;
@@ -35,17 +35,15 @@ bool typeable(unsigned char byte) {
 }  // namespace
 
 std::optional<UsersTable> readUsers(const core::Files& files, const core::Installation& inst) {
-    const auto lines = files.readLines(inst.file(usersFileName));
-    if (!lines || lines->size() < static_cast<std::size_t>(usersFileLines)) return std::nullopt;
+    auto lines = files.readLines(inst.file(usersFileName));
+    if (!lines || lines->empty()) return std::nullopt;
+    lines->resize(usersFileLines);
     UsersTable table;
     for (int u = 1; u <= userCount; ++u) {
-        const std::size_t base = static_cast<std::size_t>(u - 1) * linesPerUser;
+        std::size_t base = static_cast<std::size_t>(u - 1) * linesPerUser;
         UserRecord& r = table[u];
-        r.name = (*lines)[base];
-        r.password = (*lines)[base + 1];
-        r.level = (*lines)[base + 2];
-        r.reserved = (*lines)[base + 3];
-        r.privileges = (*lines)[base + 4];
+        for (std::string* field : {&r.name, &r.password, &r.level, &r.reserved, &r.privileges})
+            *field = std::move((*lines)[base++]);
     }
     return table;
 }
@@ -55,8 +53,9 @@ int writeUsers(core::Files& files, const core::Installation& inst, const UsersTa
     lines.reserve(usersFileLines);
     for (int u = 1; u <= userCount; ++u) {
         const UserRecord& r = table[u];
-        for (const std::string* field : {&r.name, &r.password, &r.level, &r.reserved, &r.privileges})
-            lines.push_back(singleLine(*field));
+        lines.push_back(core::singleLine(r.name));
+        for (const std::string* field : {&r.password, &r.level, &r.reserved, &r.privileges})
+            lines.push_back(withoutLineBreaks(*field));
     }
     return files.writeLines(inst.file(usersFileName), lines);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The users file kalvora.pxd: 99 records of five lines (name, scrambled password, level,
 // reserved, privileges), 495 lines in all. The password system is on exactly when the file
-// exists and can be read whole.
+// exists, can be read and holds at least one line.
 #include "core/files.h"
 #include "core/paths.h"
 
@@ -33,11 +33,14 @@ struct UserRecord {
 // Records 1..99; index 0 is unused.
 using UsersTable = std::array<UserRecord, userCount + 1>;
 
-// nullopt when the file is missing or has fewer than 495 lines; lines past the 495th are
-// ignored.
+// nullopt when the file is missing, unreadable or empty. A short file gives the users it holds
+// and counts the missing lines as unused users, so that a damaged file neither switches the
+// passwords off nor loses a user at the next save. Lines past the 495th are ignored.
 std::optional<UsersTable> readUsers(const core::Files& files, const core::Installation& inst);
-// Rewrites all 495 lines atomically; a line break inside a field is stored as a blank so the
-// file keeps its shape. Returns 0 or an error number.
+// Rewrites all 495 lines atomically. A name is stored on one line (core::singleLine); in the
+// other fields only a line break becomes a blank, since they keep the bytes other programs of
+// the suite wrote (a scrambled password may hold a control character). Returns 0 or an error
+// number.
 int writeUsers(core::Files& files, const core::Installation& inst, const UsersTable& table);
 // Every record empty except record 1: the administrator with the default password in plain
 // text, level "9", privileges 500 "0".

@@ -7,17 +7,6 @@
 
 namespace kalvora::launcher {
 
-namespace {
-
-// The fields are single-line: a line break would shift every following record of the file.
-std::string singleLine(std::string text) {
-    std::replace(text.begin(), text.end(), '\r', ' ');
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
-}
-
-}  // namespace
-
 UsersTableForm::UsersTableForm(core::Session& session) : core::Form(session) {}
 
 void UsersTableForm::open() {
@@ -56,13 +45,13 @@ UserRow UsersTableForm::row(int r) const {
 void UsersTableForm::editName(int r, std::string text) {
     const int u = userAt(r);
     if (loading_ || u == 0) return;
-    table_[u].name = singleLine(std::move(text));
+    table_[u].name = core::singleLine(text);
 }
 
 void UsersTableForm::editPassword(int r, std::string text) {
     const int u = userAt(r);
     if (loading_ || u == 0) return;
-    text = singleLine(std::move(text));
+    text = core::singleLine(text);
     if (text == table_[u].password) return;
     table_[u].password = std::move(text);
     edited_[u] = true;

@@ -1,4 +1,7 @@
 #include "company/company_creation.h"
+
+#include "company/company_selection.h"
+#include "company/settings_loader.h"
 #include "core/text.h"
 #include "support/faulty_file_system.h"
 #include "support/test_session.h"
@@ -10,218 +13,133 @@ namespace {
 
 using testing::TestSession;
 
-TEST(CompanyCreation, WindowStateOnOpening) {
-    TestSession t({2026, 3, 1});
-    CompanyCreationForm form(t.session, CreationMode::First);
-    form.open();
-    EXPECT_EQ(form.title(), "Creazione azienda");
-    EXPECT_EQ(CompanyCreationForm(t.session, CreationMode::New).title(), "Creazione nuova azienda");
-    EXPECT_EQ(CompanyCreationForm(t.session, CreationMode::Delete).title(), "Eliminazione azienda");
-    const auto years = form.years();
-    ASSERT_EQ(years.size(), 101u);
-    EXPECT_EQ(years.front(), "2000");
-    EXPECT_EQ(years.back(), "2100");
-    EXPECT_EQ(years.at(form.yearIndex()), "2026");
-    EXPECT_EQ(form.previousYearEntries(), std::vector<std::string>{">>> Nessuna azienda collegata"});
-    EXPECT_EQ(form.focusedField(), 0);
-    form.enterPressed(0);
-    EXPECT_EQ(form.focusedField(), 1);
-    form.enterPressed(14);
-    EXPECT_EQ(form.focusedField(), 15);
-    form.enterPressed(15);
-    EXPECT_EQ(form.focusedField(), 15);
-}
+const std::string azi = "kalwin/kalwin/kalvora.azi";
 
-TEST(CompanyCreation, PreviousYearListOffersTheCompaniesInUse) {
-    TestSession t;
-    t.session.company().registry[0] = "Alfa";
+TEST(CompanyCreation, OpeningAndTheWaysOutOfModeZero) {
+    TestSession t({2026, 3, 1});
     t.session.company().registry[12] = "Beta";
     CompanyCreationForm form(t.session, CreationMode::First);
     form.open();
-    EXPECT_EQ(form.previousYearEntries(),
-              (std::vector<std::string>{">>> Nessuna azienda collegata", "000 Alfa", "012 Beta"}));
-    EXPECT_EQ(form.previousYearIndex(), 0);
+    EXPECT_EQ(form.previousYearEntries(), (std::vector<std::string>{">>> Nessuna azienda collegata", "012 Beta"}));
+
+    const std::pair<std::string, std::string> refusals[] = {
+        {"", "E' obbligatorio creare l'azienda"},  // leaving
+        {"   ", "Inserire la denominazione dell'azienda."},
+        {"Alfa \xF0\x9F\x98\x80", "Il campo \"Denominazione azienda\" contiene caratteri che non possono essere "
+                                  "memorizzati."},
+    };
+    for (const auto& [name, message] : refusals) {
+        form.setField(0, name);
+        name.empty() ? form.leave() : form.confirm();
+        EXPECT_FALSE(form.closed());
+        EXPECT_EQ(t.platform.last()->text, message);
+    }
+    EXPECT_FALSE(t.drive.exists(azi));
 }
 
-TEST(CompanyCreation, FirstModeCannotBeLeft) {
-    TestSession t;
-    CompanyCreationForm form(t.session, CreationMode::First);
-    form.open();
-    form.setField(3, "x");
-    form.leave();
-    form.leave();
-    EXPECT_FALSE(form.closed());
-    ASSERT_EQ(t.platform.messages().size(), 2u);
-    EXPECT_EQ(t.platform.messages()[1].text, "E' obbligatorio creare l'azienda");
-    EXPECT_FALSE(t.drive.exists("kalwin/kalwin/kalvora.azi"));
-}
-
-TEST(CompanyCreation, BadInputIsRefusedWithAMessage) {
-    TestSession t;
-    CompanyCreationForm form(t.session, CreationMode::First);
-    form.open();
-    form.setField(0, "   ");
-    form.confirm();
-    EXPECT_FALSE(form.closed());
-    EXPECT_EQ(t.platform.last()->text, "Inserire la denominazione dell'azienda.");
-
-    form.setField(0, "Alfa");
-    form.setField(7, "info@alfa.it \xF0\x9F\x98\x80");  // an emoji has no byte in the files
-    form.confirm();
-    EXPECT_FALSE(form.closed());
-    EXPECT_EQ(t.platform.last()->text,
-              "Il campo \"Indirizzo e-mail\" contiene caratteri che non possono essere memorizzati.");
-    EXPECT_EQ(form.focusedField(), 7);
-    EXPECT_FALSE(t.drive.exists("kalwin/kalwin/kalvora.azi"));
-}
-
-TEST(CompanyCreation, FirstCompanyWritesRegistryHeaderAndSettings) {
+TEST(CompanyCreation, FirstCompanyWritesRegistryHeaderAndSettingsAndKeepsAnyArchive) {
     TestSession t({2026, 12, 6});
+    t.drive.write("kalwin/kalwin/kalaz0.000/kalvora.tot", "archivio vero");
     CompanyCreationForm form(t.session, CreationMode::First);
     form.open();
     form.setField(0, "  " + std::string(205, 'N') + "  ");
-    form.setField(1, "Via Roma 1\r\nseconda riga");
-    form.setField(15, "Ultima nota");
     form.selectYear(25);
     form.confirm();
-    ASSERT_TRUE(form.closed());
-    EXPECT_EQ(t.session.run().windowDone, 0);
-
-    const std::string registry = t.drive.read("kalwin/kalwin/kalvora.azi");
-    EXPECT_EQ(registry.substr(0, 206), std::string(200, 'N') + "2025\r\n");
-    EXPECT_EQ(t.session.company().companyCaption, "000 " + std::string(200, 'N'));
-    EXPECT_EQ(t.session.company().yearCaption, "2025");
-
-    const std::string header = t.drive.read("kalwin/kalwin/kalaz0.000/kalvora.int");
-    const auto lines = core::split(header, '\n');
-    ASSERT_EQ(lines.size(), 18u);  // 17 lines and the empty rest after the last line end
-    EXPECT_EQ(lines[1], "Via Roma 1  seconda riga\r");
-    EXPECT_EQ(lines[15], "Ultima nota\r");
-    EXPECT_EQ(lines[16], "2025\r");
-
+    EXPECT_EQ(t.drive.read(azi).substr(0, 206), std::string(200, 'N') + "2025\r\n");
+    EXPECT_EQ(t.session.company().companyCaption + t.session.company().yearCaption, "000 " + std::string(200, 'N') + "2025");
     // ">>> Nessuna azienda collegata" stores ">>>", which matches no code.
-    const std::string gnr = t.drive.read("kalwin/kalwin/kalaz0.000/kalvora.gnr");
-    ASSERT_EQ(gnr.size(), 479u);
-    EXPECT_EQ(gnr.substr(254, 3), ">>>");
-    EXPECT_EQ(gnr.substr(183, 2), "91");
-    EXPECT_EQ(gnr.substr(249, 2), "01");
+    EXPECT_EQ(t.drive.read("kalwin/kalwin/kalaz0.000/kalvora.gnr").substr(254, 3), ">>>");
+    EXPECT_EQ(t.drive.read("kalwin/kalwin/kalaz0.000/kalvora.tot"), "archivio vero");
+    EXPECT_TRUE(t.drive.exists("kalwin/kalwin/kalaz0.000/kalvora.mas"));
 }
 
 TEST(CompanyCreation, DiskFailureIsReported) {
-    testing::TempDrive drive;
-    testing::FakePlatform platform;
-    core::FixedClock clock(core::Date{2026, 12, 6});
+    TestSession t;
     testing::FaultyFileSystem faulty(core::realFileSystem());
     core::Files files(faulty);
-    core::Session session(drive.installation(), platform, clock, files);
+    core::Session session(t.drive.installation(), t.platform, t.clock, files);
     CompanyCreationForm form(session, CreationMode::First);
     form.open();
     form.setField(0, "Alfa");
     faulty.failAt(1, true);  // the disk is gone from here on
     form.confirm();
-    EXPECT_TRUE(form.closed());
-    ASSERT_FALSE(platform.messages().empty());
-    EXPECT_TRUE(core::startsWith(platform.messages().back().text,
-                                 "Non è stato possibile creare tutti gli archivi dell'azienda: errore "));
-    EXPECT_EQ(platform.messages().back().title, "Attenzione");
-    // The company is still the current one for this run.
-    EXPECT_EQ(session.company().companyCaption, "000 Alfa");
+    EXPECT_TRUE(t.platform.last()->text.starts_with("Non è stato possibile creare tutti gli archivi dell'azienda: errore "));
+    EXPECT_EQ(session.company().companyCaption, "000 Alfa");  // still current for this run
 }
 
-// An installation with companies 000 and 002 in use (001 free), company 002 current.
+// A settings record of bytes no other company has, that the loader keeps as it is.
+std::string settingsRecord(int seed, const std::string& previousYear) {
+    std::string bytes(479, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>((i * 37 + seed) & 0xFF);
+    return bytes.replace(183, 1, "9").replace(249, 2, "04").replace(254, 3, previousYear);
+}
+
+// Companies 000 and 002 in use (001 free), each with its own settings; 000 current as after
+// the start-up.
 struct TwoCompanies : TestSession {
+    const std::string settings0 = settingsRecord(11, "002"), settings2 = settingsRecord(5, ">>>");
     TwoCompanies() {
-        drive.makeInstallation(0);
-        std::string registry = "Alfa" + std::string(196, ' ') + "2025\r\n*\r\nBeta\r\n";
-        for (int i = 3; i < 1000; ++i) registry += "*\r\n";
-        drive.write("kalwin/kalwin/kalvora.azi", registry);
-        drive.write("kalwin/kalwin/kalaz0.002/kalvora.int", "Beta\r\nVia Po 3\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n2024\r\n");
-        drive.write("kalwin/kalwin/kalaz0.002/kalvora.cli", "clienti");
-        drive.write("kalwin/kalwin/kalaz0.002/kalaz0.bak/kalvora.cli", "vecchio");
-        session.company().code = 2;
-        session.company().companyCaption = "002 Beta";
+        std::vector<std::string> registry(1000, "*");
+        registry[0] = "Alfa" + std::string(196, ' ') + "2025";
+        registry[2] = "Beta";
+        drive.write(azi, core::encodeLines(registry));
+        drive.write(folder(0) + "kalvora.gnr", settings0);
+        drive.write(folder(2) + "kalvora.gnr", settings2);
+        drive.write(folder(2) + "kalvora.int", "Beta\r\nVia Po 3\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n2024\r\n");
+        drive.write(folder(2) + "kalvora.cli", "clienti");
+        session.company().companyCaption = "000 Alfa";
+        loadCompanySettings(session);
     }
-    std::string line(int code) {
-        return core::split(drive.read("kalwin/kalwin/kalvora.azi"), '\n').at(code);
+    static std::string folder(int code) { return "kalwin/kalwin/kalaz0." + core::threeDigits(code) + "/"; }
+    std::string line(int code) { return core::split(drive.read(azi), '\n').at(code); }  // with its CR
+    std::string settingsInMemory() {
+        const auto& bytes = session.company().general.record().bytes();
+        return {bytes.begin(), bytes.end()};
+    }
+    void run(CreationMode mode, const std::string& name = {}) {
+        CompanyCreationForm form(session, mode);
+        form.open();
+        if (!name.empty()) form.setField(0, name);
+        form.confirm();
     }
 };
 
-TEST(CompanyCreation, NewCompanyTakesTheLowestFreeCode) {
+// Every way a company becomes current brings its own settings along, so that a later save
+// never writes one company's settings record into another.
+TEST(CompanyCreation, EachCompanyKeepsItsOwnSettings) {
     TwoCompanies t;
-    CompanyCreationForm form(t.session, CreationMode::New);
-    form.open();
-    EXPECT_EQ(form.title(), "Creazione nuova azienda");
-    EXPECT_EQ(form.field(0), "");
-    form.setField(0, "Gamma");
-    form.confirm();
-    ASSERT_TRUE(form.closed());
-    EXPECT_EQ(t.line(1), std::string("Gamma") + std::string(195, ' ') + "2026\r");
-    EXPECT_EQ(t.session.company().code, 1);
-    EXPECT_EQ(t.session.company().companyCaption, "001 Gamma");
-    EXPECT_EQ(t.drive.read("kalwin/kalwin/kalvora.uso"), " 1 \r\n");
-    EXPECT_TRUE(t.drive.exists("kalwin/kalwin/kalaz0.001/kalvora.tab"));
-    EXPECT_TRUE(t.drive.exists("kalwin/kalwin/kalaz0.001/kalvora.gnr"));
-}
+    CompanySelectionForm selection(t.session);
+    selection.open();
+    selection.choose(1);  // 002 Beta
+    EXPECT_EQ(t.session.company().companyCaption + t.session.company().headerLines[2], "002 BetaVia Po 3");
+    EXPECT_EQ(t.settingsInMemory(), t.settings2);
 
-TEST(CompanyCreation, EditChangesHeaderRegistryLineAndLinkOnly) {
-    TwoCompanies t;
-    CompanyCreationForm form(t.session, CreationMode::Edit);
-    form.open();
-    EXPECT_EQ(form.field(1), "Via Po 3");
-    EXPECT_EQ(form.years().at(form.yearIndex()), "2024");
-    EXPECT_EQ(form.previousYearEntries().at(1), "000 Alfa" + std::string(196, ' ') + "2025");
-    form.setField(0, "Beta Nuova");
-    form.selectPreviousYear(1);
-    form.confirm();
+    t.run(CreationMode::Edit, "Beta Nuova");
     EXPECT_EQ(t.line(2), "Beta Nuova" + std::string(190, ' ') + "2024\r");
-    EXPECT_TRUE(core::startsWith(t.drive.read("kalwin/kalwin/kalaz0.002/kalvora.int"), "Beta Nuova\r\nVia Po 3\r\n"));
-    EXPECT_EQ(t.drive.read("kalwin/kalwin/kalaz0.002/kalvora.gnr").substr(254, 3), "000");
-    EXPECT_EQ(t.drive.read("kalwin/kalwin/kalaz0.002/kalvora.cli"), "clienti");
-    EXPECT_EQ(t.session.company().companyCaption, "002 Beta Nuova");
-}
+    EXPECT_TRUE(t.drive.read(t.folder(2) + "kalvora.int").starts_with("Beta Nuova\r\nVia Po 3\r\n"));
+    EXPECT_EQ(t.drive.read(t.folder(2) + "kalvora.gnr"), t.settings2);
 
-TEST(CompanyCreation, DuplicateCopiesTheFilesIntoTheLowestFreeCode) {
-    TwoCompanies t;
-    CompanyCreationForm form(t.session, CreationMode::Duplicate);
-    form.open();
-    form.setField(0, "Beta copia");
-    form.confirm();
-    EXPECT_EQ(t.session.company().code, 1);
-    EXPECT_EQ(t.drive.read("kalwin/kalwin/kalaz0.001/kalvora.cli"), "clienti");
-    EXPECT_TRUE(core::startsWith(t.drive.read("kalwin/kalwin/kalaz0.001/kalvora.int"), "Beta copia\r\n"));
-    EXPECT_FALSE(t.drive.exists("kalwin/kalwin/kalaz0.001/kalaz0.bak"));  // backups stay with their company
-    EXPECT_TRUE(core::startsWith(t.drive.read("kalwin/kalwin/kalaz0.002/kalvora.int"), "Beta\r\n"));
-}
+    t.run(CreationMode::Duplicate, "Beta copia");  // into 001, the lowest free code
+    EXPECT_EQ(t.session.company().companyCaption, "001 Beta copia");
+    EXPECT_EQ(t.drive.read(t.folder(1) + "kalvora.gnr"), t.settings2);
+    EXPECT_EQ(t.drive.read(t.folder(1) + "kalvora.cli"), "clienti");
 
-TEST(CompanyCreation, NoFreeCodeIsRefused) {
-    TwoCompanies t;
-    std::string full;
-    for (int i = 0; i < 1000; ++i) full += "Azienda\r\n";
-    t.drive.write("kalwin/kalwin/kalvora.azi", full);
-    CompanyCreationForm form(t.session, CreationMode::New);
-    form.open();
-    form.setField(0, "Troppe");
-    form.confirm();
-    EXPECT_FALSE(form.closed());
+    t.platform.answers = {true, false, true, true};  // the second question says no, then both yes
+    t.run(CreationMode::Delete);
+    EXPECT_EQ(t.line(1), "Beta copia" + std::string(190, ' ') + "2024\r");
+    t.run(CreationMode::Delete);
+    EXPECT_EQ(t.line(1), "*\r");
+    EXPECT_EQ(t.session.company().companyCaption, "000 Alfa");
+    EXPECT_EQ(t.settingsInMemory(), t.settings0);
+    EXPECT_TRUE(t.drive.exists(t.folder(1) + "kalvora.cli"));  // deleting frees the line only
+
+    t.run(CreationMode::New, "Gamma");  // 001 again
+    EXPECT_EQ(t.line(1), "Gamma" + std::string(195, ' ') + "2026\r");
+    const std::string full = core::encodeLines(std::vector<std::string>(1000, "Azienda"));
+    t.drive.write(azi, full);
+    t.run(CreationMode::New, "Troppe");
     EXPECT_EQ(t.platform.last()->text, "Non è possibile creare un'altra azienda: tutti i codici da 000 a 999 sono in uso.");
-    EXPECT_EQ(t.drive.read("kalwin/kalwin/kalvora.azi"), full);
-}
-
-TEST(CompanyCreation, DeleteFreesTheLineAfterTwoYesAndKeepsTheFiles) {
-    TwoCompanies t;
-    CompanyCreationForm form(t.session, CreationMode::Delete);
-    form.open();
-    EXPECT_FALSE(form.fieldsEditable());
-    t.platform.answers = {true, false};
-    form.confirm();
-    EXPECT_EQ(t.line(2), "Beta\r");
-    t.platform.answers = {true, true};
-    form.confirm();
-    EXPECT_EQ(t.line(2), "*\r");
-    EXPECT_EQ(t.platform.questions().back().text, "Sei proprio sicuro?");
-    EXPECT_EQ(t.session.company().code, 0);
-    EXPECT_EQ(t.session.company().yearCaption, "2025");
-    EXPECT_TRUE(t.drive.exists("kalwin/kalwin/kalaz0.002/kalvora.cli"));
+    EXPECT_EQ(t.drive.read(azi), full);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace kalvora::company {
 namespace {
 
@@ -15,91 +17,58 @@ std::string longName(std::size_t width) {
     return core::left(name, width - 1) + "X";
 }
 
-std::string fileOfLines(const std::vector<std::string>& lines, const char* end = "\r\n") {
-    std::string bytes;
-    for (const std::string& line : lines) bytes += line + end;
-    return bytes;
-}
-
-std::pair<std::string, std::string> nameAndYear(const std::string& line) {
-    const RegistryEntry e = parseRegistryLine(line);
-    EXPECT_FALSE(e.free) << line;
-    return {e.name, e.year};
-}
-
-using NameYear = std::pair<std::string, std::string>;
-
-TEST(RegistryLine, ReadingRule) {
+TEST(RegistryLine, ReadingAndWritingRules) {
     EXPECT_TRUE(parseRegistryLine("*").free);
-    const std::string name = longName(200);
-    EXPECT_EQ(nameAndYear(name), (NameYear{name, ""}));
-    EXPECT_EQ(nameAndYear(name + "2024"), (NameYear{name, "2024"}));
-    EXPECT_EQ(nameAndYear(core::padRight("Rossi Srl", 200) + "2025"), (NameYear{"Rossi Srl", "2025"}));
-    EXPECT_EQ(nameAndYear(registryLine("", "2024")), (NameYear{"", "2024"})) << "a blank name keeps the year";
-    EXPECT_EQ(nameAndYear("Copia di Rossi Srl"), (NameYear{"Copia di Rossi Srl", ""}));
+    const std::string name = longName(200), rossi = core::padRight("Rossi Srl", 200) + "2025";
+    // line, name and year read, company and year captions for code 0
+    const std::array<std::string, 5> cases[] = {
+        {name, name, "", "000 " + name, ""},
+        {name + "2024", name, "2024", "000 " + name, "2024"},
+        {rossi, "Rossi Srl", "2025", "000 Rossi Srl", "2025"},
+        {registryLine("", "2024"), "", "2024", "000", "2024"},  // a blank name keeps the year
+        {"Copia di Rossi Srl", "Copia di Rossi Srl", "", "000 Copia di Rossi Srl", ""},
+    };
+    for (const auto& [line, name, year, caption, yearCaption] : cases) {
+        const RegistryEntry e = parseRegistryLine(line);
+        EXPECT_EQ(std::tuple(e.free, e.name, e.year), std::tuple(false, name, year)) << line;
+        const CompanyCaptions c = companyCaptions(0, line);
+        EXPECT_EQ(std::pair(c.company, c.year), std::pair(caption, yearCaption)) << line;
+    }
+    EXPECT_EQ(core::length(registryLine("Città", " 2024 ")), 204u);
+    EXPECT_EQ(registryLine(longName(210), "2024"), core::left(longName(210), 200) + "2024");
+    EXPECT_EQ(registryLine("Rossi\r\nSrl\t", ""), core::padRight("Rossi  Srl ", 200));
 }
 
-TEST(RegistryLine, PadsAndCutsByCharacters) {
-    const std::string padded = registryLine("Città", " 2024 ");
-    EXPECT_EQ(core::length(padded), 204u);
-    EXPECT_EQ(core::left(padded, 6), "Città ");
-    EXPECT_EQ(core::right(padded, 4), "2024");
-    const std::string tooLong = longName(210);
-    EXPECT_EQ(registryLine(tooLong, "2024"), core::left(tooLong, 200) + "2024");
-    EXPECT_EQ(registryLine("Rossi\r\nSrl", ""), core::padRight("Rossi  Srl", 200));
-}
-
-class RegistryFile : public ::testing::Test {
-protected:
+struct RegistryFile : ::testing::Test {
     void SetUp() override { drive.makeInstallation(); }
+    void writeLines(std::size_t count, const char* end = "\r\n") {
+        std::string bytes;
+        for (std::size_t i = 0; i < count; ++i) bytes += (i == 0 ? "Prima" : "*") + std::string(end);
+        drive.write(azi, bytes);
+    }
     testing::TempDrive drive;
     core::Files files;
     core::Installation inst = drive.installation();
     const std::string azi = "kalwin/kalwin/kalvora.azi";
 };
 
-TEST_F(RegistryFile, ReadsExactlyTheFirstThousandLines) {
+TEST_F(RegistryFile, ReadsExactlyTheFirstThousandLinesAndWritesThousand) {
+    writeLines(999);
     EXPECT_FALSE(readRegistry(files, inst));
-    std::vector<std::string> lines(999, "*");
-    drive.write(azi, fileOfLines(lines));
-    EXPECT_FALSE(readRegistry(files, inst));
+    writeLines(1001, "\n");
+    EXPECT_EQ(readRegistry(files, inst)->size(), 1000u);
 
-    lines.assign(1001, "*");
-    lines[0] = "Prima";
-    lines[999] = "Ultima";
-    lines[1000] = "Di troppo";
-    drive.write(azi, fileOfLines(lines, "\n"));
-    const auto read = readRegistry(files, inst);
-    ASSERT_TRUE(read);
-    lines.pop_back();
-    EXPECT_EQ(*read, lines);
-}
-
-TEST_F(RegistryFile, WritesThousandLinesWithoutShifting) {
-    std::vector<std::string> lines{registryLine("Società Agricola Città di Castello", "2024")};
-    ASSERT_EQ(writeRegistry(files, inst, lines), 0);
+    ASSERT_EQ(writeRegistry(files, inst, {registryLine("Società Agricola Città di Castello", "2024")}), 0);
     EXPECT_TRUE(testing::matchesGolden("company/kalvora.azi", drive.read(azi)));
+    // Hand count: one line of 204 characters, 999 of "*", each with CR LF.
+    EXPECT_EQ(drive.read(azi).size(), 206u + 999 * 3);
 
-    lines.assign(1000, "*");
-    lines[0] = "Rossi\nSrl";
-    lines[1] = "Bianchi";
-    ASSERT_EQ(writeRegistry(files, inst, lines), 0);
-    const auto read = readRegistry(files, inst);
-    ASSERT_TRUE(read);
-    EXPECT_EQ((*read)[1], "Bianchi") << "a line break inside a name does not shift the companies";
-    EXPECT_EQ((*read)[2], "*");
-}
-
-TEST_F(RegistryFile, InUseMarkerIsTheCodeInPrintForm) {
     ASSERT_EQ(writeInUseMarker(files, inst, 0), 0);
     EXPECT_TRUE(testing::matchesGolden("company/kalvora.uso", drive.read("kalwin/kalwin/kalvora.uso")));
-    ASSERT_EQ(writeInUseMarker(files, inst, 12), 0);
-    EXPECT_EQ(drive.read("kalwin/kalwin/kalvora.uso"), " 12 \r\n");
 }
 
 TEST_F(RegistryFile, DamagedRegistryIsKeptWithoutOverwritingEarlierCopies) {
-    EXPECT_EQ(keepDamagedRegistry(files, inst), "");
-    drive.write(azi, fileOfLines(std::vector<std::string>(1000, "*")));
+    writeLines(1000);
     EXPECT_EQ(keepDamagedRegistry(files, inst), "") << "a sound registry";
     drive.write(azi, "primo danno\r\n");
     EXPECT_EQ(keepDamagedRegistry(files, inst), "kalvora.azi.old");
@@ -109,21 +78,23 @@ TEST_F(RegistryFile, DamagedRegistryIsKeptWithoutOverwritingEarlierCopies) {
     EXPECT_EQ(drive.read(azi + ".old2"), "secondo danno\r\n");
 }
 
-TEST(SelectCompany, SplitsCaptionAndYear) {
-    core::CompanyState state;
-    const std::string name = longName(200);
-    state.registry[0] = name + "2024";
-    state.registry[7] = core::padRight("Rossi Srl", 200) + "2025";
-    const auto captions = [&](int code) {
-        selectCompany(state, code);
-        return NameYear{state.companyCaption, state.yearCaption};
-    };
-    EXPECT_EQ(captions(0), (NameYear{"000 " + name, "2024"}));
-    EXPECT_EQ(captions(7), (NameYear{"007 Rossi Srl", "2025"}));
-    EXPECT_EQ(captions(9), (NameYear{"009 *", ""}));
-    EXPECT_EQ(state.code, 9);
-    selectCompany(state, 1000);
-    EXPECT_EQ(state.code, 9);
+TEST_F(RegistryFile, ShortOrLostRegistryIsCompletedFromTheCompanyFolders) {
+    std::string header = "Verdi Srl\r\n";
+    for (int line = 2; line <= 16; ++line) header += "\r\n";
+    for (int code : {2, 5, 995}) drive.write("kalwin/kalwin/kalaz0." + core::threeDigits(code) + "/kalvora.int", header + "2023\r\n");
+    drive.makeInstallation(7);                              // a folder without kalvora.int
+    drive.write("kalwin/kalwin/KALAZ0.008/kalvora.int", "Otto\r\n");  // any case, no year
+    drive.write("kalwin/kalwin/kalaz0.9x9/kalvora.int", "Non una azienda\r\n");
+    const std::string verdi = registryLine("Verdi Srl", "2023");
+
+    drive.write(azi, "Alfa\r\n*\r\nQuella vera\r\n");  // three lines: codes 0..2 stay as they are
+    RecoveredRegistry r = recoverRegistry(files, inst);
+    EXPECT_EQ(std::tuple(r.source, r.lines.size(), r.rebuiltLines), std::tuple(RecoveredRegistry::Source::Short, 1000u, 4));
+    for (const auto& [code, line] : std::map<int, std::string>{{0, "Alfa"}, {1, "*"}, {2, "Quella vera"}, {3, "*"},
+                                                            {5, verdi}, {7, registryLine("", "")}, {8, registryLine("Otto", "")},
+                                                            {9, "*"}, {995, "Copia di Verdi Srl"}, {999, "*"}})
+        EXPECT_EQ(r.lines[code], line) << code;
+    EXPECT_TRUE(r.anyCompany());
 }
 
 }  // namespace

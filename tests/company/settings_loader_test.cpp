@@ -1,14 +1,11 @@
 #include "company/settings_loader.h"
 
-#include "core/text.h"
-#include "support/fake_platform.h"
 #include "support/faulty_file_system.h"
-#include "support/temp_drive.h"
-
-#include <cerrno>
-#include <filesystem>
+#include "support/test_session.h"
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 namespace kalvora::company {
 namespace {
@@ -17,192 +14,69 @@ constexpr std::size_t recordLength = core::GeneralSettings::recordLength;
 const std::string companyGnr = "kalwin/kalwin/kalaz0.000/kalvora.gnr";
 const std::string templateGnr = "kalwin/kalwin/kalvora.gnr";
 
-// The real disk, counting the opens that could change a file, and refusing the next
-// `deniedReads` read opens of files whose path ends with `denySuffix`.
-class WatchedFileSystem : public testing::FaultyFileSystem {
-public:
+// The real disk, counting the opens that could change a file, and refusing the next read open
+// of a file whose path ends with `denied`.
+struct WatchedFileSystem : testing::FaultyFileSystem {
     WatchedFileSystem() : FaultyFileSystem(core::realFileSystem()) {}
     int writes = 0;
-    std::string denySuffix;
-    int deniedReads = 0;
-
+    std::string denied;
     int open(const std::string& path, core::OpenMode mode, std::unique_ptr<core::FileHandle>& out) override {
-        if (mode != core::OpenMode::Read) {
-            ++writes;
-        } else if (deniedReads > 0 && path.ends_with(denySuffix)) {
-            --deniedReads;
-            return EACCES;
-        }
+        if (mode != core::OpenMode::Read) ++writes;
+        else if (!denied.empty() && path.ends_with(denied)) return denied.clear(), EACCES;
         return FaultyFileSystem::open(path, mode, out);
     }
 };
 
-class SettingsLoaderTest : public ::testing::Test {
-protected:
-    testing::TempDrive drive;
-    testing::FakePlatform platform;
-    core::FixedClock clock{core::Date{2026, 3, 2}};
+struct SettingsLoaderTest : ::testing::Test, testing::TestSession {
     WatchedFileSystem fs;
     core::Files files{fs};
     core::Session session{drive.installation(), platform, clock, files};
-
     core::CompanyState& company() { return session.company(); }
     std::string loaded() {
         const auto& bytes = company().general.record().bytes();
-        return std::string(bytes.begin(), bytes.end());
+        return {bytes.begin(), bytes.end()};
     }
 };
 
 // Every byte value somewhere in the record, with the marker and the two-digit setting chosen.
 std::string oldRecord(char marker, std::string_view vatCode, std::size_t length = recordLength) {
     std::string bytes(length, '\0');
-    for (std::size_t i = 0; i < length; ++i)
-        bytes[i] = static_cast<char>((i * 37 + 11) & 0xFF);
-    bytes[183] = marker;
-    bytes.replace(249, 2, vatCode);
-    return bytes;
+    for (std::size_t i = 0; i < length; ++i) bytes[i] = static_cast<char>((i * 37 + 11) & 0xFF);
+    return bytes.replace(183, 1, 1, marker).replace(249, 2, vatCode);
 }
 
 // `bytes` with the version fill: marker, refresh flag, the two colours 16579315 and 16777215
 // as little-endian doubles, and the two alternate-colour flags.
 std::string filled(std::string bytes) {
-    bytes.replace(183, 20, std::string("91\x00\x00\x00\x60\x5E\x9F\x6F\x41\x00\x00\x00\xE0\xFF\xFF\x6F\x41" "11", 20));
-    return bytes;
+    return bytes.replace(183, 20, std::string("91\x00\x00\x00\x60\x5E\x9F\x6F\x41\x00\x00\x00\xE0\xFF\xFF\x6F\x41" "11", 20));
 }
 
-// The record a company gets when there is neither its own file nor a template.
-std::string freshRecord() {
-    return filled(std::string(recordLength, '\0')).replace(249, 2, "01");
-}
-
-TEST_F(SettingsLoaderTest, FillsHeaderCurrencyAndListingFromTheFiles) {
+// The company's own record: an out-of-range two-digit setting becomes "01", an old version
+// gets the version fill; every other byte stays, and a sound record is not written at all.
+TEST_F(SettingsLoaderTest, OwnRecordIsCorrectedOnlyWhereItMust) {
     drive.makeInstallation(0);
-    drive.write("kalwin/kalwin/kalaz0.000/kalvora.int", "Citt\xe0 & Figli S.r.l.\r\nVia Po 3\r\n");
-    drive.write("kalwin/kalwin/kalvora.eur", "0.0\r\n1936.27\r\nITL\r\nEUR\r\n3\r\n1\r\n");
-    drive.write("kalwin/kalwin/kalvora.tbl", " 40 \r\n 900 \r\n 25 \r\n 920 \r\n 0 \r\n5\r\nCourier\r\n");
-    drive.write(companyGnr, oldRecord('9', "04"));
-
-    loadCompanySettings(session);
-
-    EXPECT_EQ(company().headerLines[1], "Città & Figli S.r.l.");
-    EXPECT_EQ(company().headerLines[2], "Via Po 3");
-    EXPECT_FALSE(company().euro());
-    EXPECT_EQ(company().currency[5], "3");
-    EXPECT_EQ(company().listing.rightEdge, 900);
-    EXPECT_EQ(company().listing.styles[0].fontName, "Courier");
-    EXPECT_EQ(loaded(), oldRecord('9', "04"));
-    EXPECT_TRUE(platform.shown.empty());
-}
-
-TEST_F(SettingsLoaderTest, ReadsTheCurrentCompanyAndDefaultsForMissingFiles) {
-    drive.makeInstallation(5);
-    drive.write("kalwin/kalwin/kalaz0.005/kalvora.gnr", oldRecord('9', "17"));
-    drive.write("kalwin/kalwin/kalaz0.005/kalvora.int", "Bianchi\r\n");
-    company().code = 5;
-    company().headerLines = {"", "old", "old", "old"};
-    company().currency[7] = "old";
-
-    loadCompanySettings(session);
-
-    EXPECT_EQ(company().headerLines[1], "Bianchi");
-    EXPECT_EQ(company().headerLines[2], "");
-    const std::array<std::string, 21>& c = company().currency;
-    EXPECT_EQ((std::vector<std::string>{c[1], c[2], c[3], c[4], c[5], c[6], c[7], c[11]}),
-              (std::vector<std::string>{"1", "1936.27", "ITL", "EUR", "2", "0", "", "9"}));
-    EXPECT_TRUE(company().euro());
-    EXPECT_EQ(company().listing.styles[3].fontName, "Arial");
-    EXPECT_EQ(company().general.defaultVatCode(), "17");
-    EXPECT_FALSE(drive.exists("kalwin/kalwin/kalaz0.000"));
-
-    company().general.setDefaultVatCode("09");
-    ASSERT_EQ(saveGeneralSettings(session), 0);
-    EXPECT_EQ(drive.read("kalwin/kalwin/kalaz0.005/kalvora.gnr"), oldRecord('9', "09"));
-}
-
-TEST_F(SettingsLoaderTest, OutOfRangeDefaultVatCodeIsCorrectedAndSavedOthersAreNotWritten) {
-    drive.makeInstallation(0);
-    const std::pair<std::string_view, std::string_view> cases[] = {
-        {"00", "01"}, {"33", "01"}, {"  ", "01"}, {"ab", "01"}, {"32", "32"}, {"01", "01"}, {"1 ", "1 "},
-    };
-    for (const auto& [code, expectedCode] : cases) {
-        const std::string old = oldRecord('9', code, recordLength + 30);
+    const std::tuple<char, std::string_view, std::string_view> cases[] = {
+        {'9', "00", "01"}, {'9', "33", "01"}, {'9', "ab", "01"}, {'9', "32", "32"}, {'9', "1 ", "1 "}, {'8', "05", "05"}};
+    for (const auto& [marker, code, expectedCode] : cases) {
+        const std::string old = oldRecord(marker, code, 2 * recordLength + 3);
         drive.write(companyGnr, old);
         fs.writes = 0;
-
         loadCompanySettings(session);
-
-        const std::string expected = std::string(old).replace(249, 2, expectedCode);
-        EXPECT_EQ(drive.read(companyGnr), expected) << "code '" << code << "'";
-        EXPECT_EQ(company().general.defaultVatCode(), expectedCode);
-        EXPECT_EQ(fs.writes > 0, code != expectedCode) << "code '" << code << "'";
+        std::string expected = std::string(old).replace(249, 2, expectedCode);
+        if (marker != '9') expected = filled(expected);
+        EXPECT_EQ(drive.read(companyGnr), expected) << code;
+        EXPECT_EQ(loaded(), expected.substr(0, recordLength));
+        EXPECT_EQ(fs.writes > 0, expected != old) << code;
     }
-}
-
-TEST_F(SettingsLoaderTest, OldRecordGetsTheVersionFillAndKeepsEveryOtherByte) {
-    drive.makeInstallation(0);
-    const std::string old = oldRecord('8', "05", 2 * recordLength + 3);
-    drive.write(companyGnr, old);
-
-    loadCompanySettings(session);
-
-    EXPECT_EQ(drive.read(companyGnr), filled(old));
-    EXPECT_EQ(loaded(), filled(old).substr(0, recordLength));
-    EXPECT_EQ(company().general.firstColour(), 16579315);
-
-    // Saving what was loaded changes nothing more.
-    ASSERT_EQ(saveGeneralSettings(session), 0);
-    EXPECT_EQ(drive.read(companyGnr), filled(old));
 }
 
 TEST_F(SettingsLoaderTest, TemplateIsFilledAndCopiedIntoTheCompanyFolder) {
     drive.makeInstallation(0);
-    const std::string current = oldRecord('9', "12", recordLength + 40);
-    drive.write(templateGnr, current);
-    loadCompanySettings(session);
-    EXPECT_EQ(drive.read(companyGnr), current.substr(0, recordLength));
-    EXPECT_EQ(drive.read(templateGnr), current) << "the template is left alone";
-    EXPECT_FALSE(drive.exists("kalwin/PDF"));
-
-    const std::string old = oldRecord(' ', "00");
+    const std::string old = oldRecord(' ', "00", recordLength + 40);
     drive.write(templateGnr, old);
-    std::filesystem::remove(drive.path(companyGnr));
     loadCompanySettings(session);
-    const std::string expected = filled(old).replace(249, 2, "01");
-    EXPECT_EQ(drive.read(companyGnr), expected);
-    EXPECT_EQ(loaded(), expected);
-    EXPECT_EQ(drive.read(templateGnr), old);
-}
-
-TEST_F(SettingsLoaderTest, CreatedFromNothingInsideTheInstallation) {
-    drive.makeInstallation(0);
-
-    loadCompanySettings(session);
-
-    EXPECT_EQ(drive.read(companyGnr), freshRecord());
-    EXPECT_EQ(loaded(), freshRecord());
-    // The PDF folder is matched to the existing "kalwin" rather than made beside it.
-    EXPECT_EQ(drive.list(""), std::vector<std::string>{"kalwin"});
-    EXPECT_EQ(drive.list("kalwin"), (std::vector<std::string>{"PDF", "kalwin"}));
-}
-
-TEST_F(SettingsLoaderTest, FirstStartWithoutAnyFolderKeepsGoing) {
-    loadCompanySettings(session);
-
-    EXPECT_EQ(loaded(), freshRecord());
-    EXPECT_EQ(company().currency[3], "ITL");
-    EXPECT_TRUE(platform.shown.empty());
-    std::vector<std::string> top = drive.list("");
-    ASSERT_EQ(top.size(), 1u);
-    EXPECT_EQ(drive.list(top[0]), std::vector<std::string>{"PDF"}) << "no company folder is made here";
-    EXPECT_NE(saveGeneralSettings(session), 0);
-
-    // Company creation then makes the installation: the PDF folder shares its "kalwin".
-    ASSERT_EQ(files.makeDirectories(session.installation().companyFolder(0)), 0);
-    top = drive.list("");
-    ASSERT_EQ(top.size(), 1u);
-    EXPECT_TRUE(core::equalsIgnoreCase(top[0], "kalwin"));
-    EXPECT_EQ(drive.list(top[0]), (std::vector<std::string>{"PDF", "kalwin"}));
-    EXPECT_EQ(saveGeneralSettings(session), 0);
+    EXPECT_EQ(drive.read(companyGnr), filled(old).replace(249, 2, "01").substr(0, recordLength));
+    EXPECT_EQ(drive.read(templateGnr), old) << "the template is left alone";
 }
 
 TEST_F(SettingsLoaderTest, UnreadableCompanyFileIsNeverReplaced) {
@@ -210,12 +84,9 @@ TEST_F(SettingsLoaderTest, UnreadableCompanyFileIsNeverReplaced) {
     const std::string own = oldRecord('9', "07");
     drive.write(companyGnr, own);
     drive.write(templateGnr, oldRecord('9', "20"));
-    fs.denySuffix = "kalaz0.000/kalvora.gnr";
-    fs.deniedReads = 1;
-
+    fs.denied = "kalaz0.000/kalvora.gnr";
     loadCompanySettings(session);
-
-    EXPECT_EQ(fs.deniedReads, 0) << "the company file was tried";
+    EXPECT_TRUE(fs.denied.empty()) << "the company file was tried";
     EXPECT_EQ(fs.writes, 0);
     EXPECT_EQ(drive.read(companyGnr), own);
     EXPECT_EQ(company().general.defaultVatCode(), "20") << "the template serves this run";

@@ -97,17 +97,22 @@ TEST(MainFormStartup, SecondStartGoesStraightToTheMainWindow) {
     EXPECT_EQ(t.drive.read("kalwin/kalwin/kalvora.uso"), " 0 \r\n");  // written on every start
 }
 
-TEST(MainFormStartup, ShortRegistryIsKeptAndTheCompanyCreated) {
+TEST(MainFormStartup, ShortRegistryIsCompletedAndCompanyZeroKeepsItsArchives) {
     TestSession t;
-    t.drive.makeInstallation();
-    const std::string damaged = "Bianchi Spa\r\n*\r\n";
+    std::string damaged;
+    for (int code = 0; code < 999; ++code) damaged += (code == 0 ? "Bianchi Spa" : "*") + std::string("\r\n");
     t.drive.write("kalwin/kalwin/kalvora.azi", damaged);
-    createCompanyAs(t, "Nuova", 26);
+    const std::pair<std::string, std::string> archives[] = {{"kalvora.tot", "conti"}, {"kalvora.tab", "tabelle"},
+        {"kalvora.mas", "mastri"}, {"kalvora.aut", "automatismi"}, {"kalvora.int", "Bianchi Spa\r\n"}};
+    for (const auto& [name, bytes] : archives) t.drive.write("kalwin/kalwin/kalaz0.000/" + name, bytes);
+    createCompanyAs(t, "Nuova", 26);  // what the user would type, were the creation opened
     MainForm form(t.session);
     form.startup();
-    EXPECT_EQ(t.platform.modalsOpened.back(), "zelcrea");
+    EXPECT_EQ(t.platform.modalsOpened, std::vector<std::string>{"zelchkp"});
+    for (const auto& [name, bytes] : archives) EXPECT_EQ(t.drive.read("kalwin/kalwin/kalaz0.000/" + name), bytes);
     EXPECT_EQ(t.drive.read("kalwin/kalwin/kalvora.azi.old"), damaged);
-    EXPECT_EQ(form.companyCaption(), "000 Nuova");
+    EXPECT_EQ(t.drive.read("kalwin/kalwin/kalvora.azi"), damaged + "*\r\n");
+    EXPECT_EQ(form.companyCaption(), "000 Bianchi Spa");
 }
 
 TEST(MainFormStartup, NoticeOfTheDayWithLink) {

@@ -1,31 +1,30 @@
 #pragma once
-// Arranges kalvora.pxd byte by byte (Windows-1252, CR LF), reads it back, and plays a login,
+// Arranges kalvora.pxd byte by byte (Windows-1252, CR LF), reads it back and plays a login,
 // for the users, login and password window tests.
 #include "core/cp1252.h"
 #include "launcher/login_form.h"
-#include "launcher/users_file.h"
 #include "support/test_session.h"
 
-#include <map>
-#include <string>
-#include <vector>
-
 #include <gtest/gtest.h>
+
+#include <map>
 
 namespace kalvora::testing {
 
 constexpr const char* usersPath = "kalwin/kalwin/kalvora.pxd";
 
-// Name and stored password (bytes) of the users present; every other line is empty.
+inline std::string scrambledBytes(const char* plain) { return core::encodeCp1252(*launcher::scramble(plain)); }
+
+// Name and stored password (bytes) of the users present; user 1 has level "9", user 2 a
+// reserved line and privileges; every other line is empty.
 inline std::vector<std::string> rawUserLines(const std::map<int, std::pair<std::string, std::string>>& users) {
     std::vector<std::string> lines;
     for (int u = 1; u <= 99; ++u) {
         const auto it = users.find(u);
-        lines.push_back(it == users.end() ? "" : it->second.first);
-        lines.push_back(it == users.end() ? "" : it->second.second);
-        lines.push_back(u == 1 ? "9" : "");
-        lines.push_back(u == 2 ? "riservato" : "");
-        lines.push_back(u == 2 ? "0101" : "");
+        for (const char* line : {it == users.end() ? "" : it->second.first.c_str(),
+                                 it == users.end() ? "" : it->second.second.c_str(), u == 1 ? "9" : "",
+                                 u == 2 ? "riservato" : "", u == 2 ? "0101" : ""})
+            lines.push_back(line);
     }
     return lines;
 }
@@ -36,23 +35,24 @@ inline std::string joinCrLf(const std::vector<std::string>& lines) {
     return out;
 }
 
-inline void writeRawUsers(const TempDrive& drive, const std::map<int, std::pair<std::string, std::string>>& users) {
-    drive.write(usersPath, joinCrLf(rawUserLines(users)));
+// The first `lineCount` lines of rawUserLines.
+inline void writeRawUsers(const TempDrive& drive, const std::map<int, std::pair<std::string, std::string>>& users,
+                          std::size_t lineCount = 495) {
+    auto lines = rawUserLines(users);
+    lines.resize(lineCount);
+    drive.write(usersPath, joinCrLf(lines));
 }
 
 // The file's lines as bytes; empty when the file is missing.
 inline std::vector<std::string> fileLines(const TempDrive& drive) {
-    const std::string bytes = drive.read(usersPath);
     std::vector<std::string> lines;
+    const std::string bytes = drive.read(usersPath);
     for (std::size_t pos = 0, end; pos < bytes.size(); pos = end + 2) {
-        end = bytes.find("\r\n", pos);
-        if (end == std::string::npos) end = bytes.size();
+        end = std::min(bytes.find("\r\n", pos), bytes.size());
         lines.push_back(bytes.substr(pos, end - pos));
     }
     return lines;
 }
-
-inline std::string scrambledBytes(const char* plain) { return core::encodeCp1252(*launcher::scramble(plain)); }
 
 // The caption a login with `typed` leaves (empty when refused).
 inline std::string loginWith(TestSession& t, const std::string& typed) {
@@ -67,10 +67,8 @@ inline std::string loginWith(TestSession& t, const std::string& typed) {
 // The only thing shown was this refusal ("Attenzione", stop icon).
 inline void expectRefusal(const FakePlatform& platform, const std::string& text) {
     ASSERT_EQ(platform.shown.size(), 1u);
-    EXPECT_EQ(platform.shown[0].kind, Shown::Kind::Message);
-    EXPECT_EQ(platform.shown[0].text, text);
-    EXPECT_EQ(platform.shown[0].title, "Attenzione");
-    EXPECT_EQ(platform.shown[0].icon, core::Icon::Critical);
+    EXPECT_EQ(std::tuple(platform.shown[0].text, platform.shown[0].title, platform.shown[0].icon),
+              std::tuple(text, std::string("Attenzione"), core::Icon::Critical));
 }
 
 }  // namespace kalvora::testing
