@@ -48,25 +48,5 @@ TEST_F(CarriersTest, SubFieldsComeOutOfTheStarredFieldAndGoBackCutToTheirSlots) 
     for (int k = 1; k <= CarriersForm::entryCount; ++k) EXPECT_EQ(core::length(saved[t9Line(k, 5)]), 502u) << k;
 }
 
-TEST_F(CarriersTest, EnterFollowsTheFocusOrderAndScrollsFromTheLastRow) {
-    CarriersForm form(test.session);
-    form.open();
-    for (int f = 0; f + 1 < carrierFieldCount; ++f) {
-        form.enterPressed(3, static_cast<Field>(f));
-        EXPECT_EQ(static_cast<int>(form.focusedField()), f + 1);
-    }
-    form.enterPressed(3, Field::TaxCode);
-    EXPECT_EQ(form.focusedRow(), 4);
-    EXPECT_EQ(form.focusedField(), Field::Name);
-    form.scrollTo(5);
-    form.enterPressed(17, Field::TaxCode);
-    EXPECT_EQ(form.firstEntry(), 6);
-    EXPECT_EQ(form.focusedField(), Field::Name);
-    form.scrollTo(99);
-    form.enterPressed(17, Field::TaxCode);
-    EXPECT_EQ(form.firstEntry(), 23);
-    EXPECT_EQ(form.focusedField(), Field::TaxCode);
-}
-
 }  // namespace
 }  // namespace kalvora::tables

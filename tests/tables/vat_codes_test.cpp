@@ -118,18 +118,6 @@ TEST_F(VatCodesTest, CompanyWideValuesAndTheInterestFile) {
     EXPECT_EQ(read(ilmFile), expectedIlm);
 }
 
-TEST_F(VatCodesTest, MissingFilesOpenEmptyAndAreWrittenWhole) {
-    form.open();
-    for (int i = 0; i < Form::boxCount; ++i) EXPECT_EQ(form.text(i), "") << "text1 " << i;
-    form.editText(83, "6,4");
-    confirm();
-    std::string expected = "\r\n\r\n6,4\r\n";
-    for (int i = 0; i < 14; ++i) expected += "\r\n";
-    EXPECT_EQ(test.drive.read(ilmFile), expected);
-    EXPECT_EQ(read()[t3Line(0, 1)], "00" + blanks(18));
-    EXPECT_EQ(read()[t4Line(0, 0)], blanks(16));
-}
-
 TEST_F(VatCodesTest, EnterMovesAlongTheBoxesWithItsExceptions) {
     form.open();
     const std::pair<int, int> moves[] = {
