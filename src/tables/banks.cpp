@@ -68,7 +68,9 @@ std::string ledgerCode(const BankRow& row) {
     return slot(row, BankField::Group) + slot(row, BankField::LedgerAccount) + slot(row, BankField::SubAccount);
 }
 
-BanksForm::BanksForm(core::Session& session) : TableEditorForm(session) {}
+constexpr TablePart ownedParts[] = {{&TablesFile::t8, 1, BanksForm::entryCount, 0, 4}};
+
+BanksForm::BanksForm(core::Session& session) : TableEditorForm(session, ownedParts) {}
 
 void BanksForm::open() {
     load();
@@ -89,7 +91,7 @@ void BanksForm::scrollTo(int firstEntry) {
 
 void BanksForm::edit(int r, BankField f, std::string text) {
     if (!validRow(r)) return;
-    text = singleLine(std::move(text));
+    text = core::singleLine(text);
     if (const int width = bankFieldWidth(f); width > 0) text = core::left(text, static_cast<std::size_t>(width));
     BankRow& row = rows_[r];
     field(row, f) = std::move(text);

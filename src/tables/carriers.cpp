@@ -37,7 +37,9 @@ std::string mergeCarrierFields(const std::string& starred, const std::string& co
            core::mid(field, 36);
 }
 
-CarriersForm::CarriersForm(core::Session& session) : TableEditorForm(session) {}
+constexpr TablePart ownedParts[] = {{&TablesFile::t9, 1, CarriersForm::entryCount, 2, 5}};
+
+CarriersForm::CarriersForm(core::Session& session) : TableEditorForm(session, ownedParts) {}
 
 void CarriersForm::open() {
     load();
@@ -73,7 +75,7 @@ void CarriersForm::scrollTo(int firstEntry) {
 void CarriersForm::edit(int r, CarrierField field, std::string text) {
     if (!pages_.contains(r)) return;
     std::string& box = rows_[r][static_cast<int>(field)];
-    box = singleLine(std::move(text));
+    box = core::singleLine(text);
     if (!loading()) cell(pages_.entryOf(r), field) = box;
 }
 

@@ -1,6 +1,5 @@
 #include "tables/causals.h"
 
-#include "core/cp1252.h"
 #include "core/text.h"
 
 namespace kalvora::tables {
@@ -16,7 +15,9 @@ std::vector<std::string> loadCategories(const core::Files& files, std::string_vi
     return categories;
 }
 
-CausalsForm::CausalsForm(core::Session& session) : TableEditorForm(session) {}
+constexpr TablePart ownedParts[] = {{&TablesFile::t9, 1, CausalsForm::entryCount, 0, 1}};
+
+CausalsForm::CausalsForm(core::Session& session) : TableEditorForm(session, ownedParts) {}
 
 void CausalsForm::open() {
     load();
@@ -48,7 +49,7 @@ void CausalsForm::scrollTo(CausalList list, int firstEntry) {
 void CausalsForm::edit(CausalList list, int r, std::string text) {
     if (!pages(list).contains(r)) return;
     std::string& box = rows_[index(list)][r];
-    box = singleLine(std::move(text));
+    box = core::singleLine(text);
     if (!loading()) cell(list, entryOf(list, r)) = box;
 }
 
@@ -70,16 +71,8 @@ void CausalsForm::enterPressed(CausalList list, int r) {
 
 // Checked before anything is written, so the tables file and the categories are saved together
 // or not at all when a category cannot be stored.
-bool CausalsForm::readyToSave() {
-    for (const std::string& category : categories_) {
-        if (core::fitsCp1252(category)) continue;
-        session().platform().message("Il testo \"" + category + "\"" + unstorableText, "Attenzione",
-                                     core::Icon::Critical);
-        return false;
-    }
-    return true;
-}
+bool CausalsForm::readyToSave() { return !reportUnstorable(categories_); }
 
-int CausalsForm::saveCompanionFiles() { return session().files().writeLines(categoriesPath_, categories_); }
+int CausalsForm::saveCompanionFile() { return session().files().writeLines(categoriesPath_, categories_); }
 
 }  // namespace kalvora::tables

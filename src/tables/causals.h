@@ -62,7 +62,8 @@ public:
 protected:
     // Refuses categories the file cannot hold before anything is written.
     bool readyToSave() override;
-    int saveCompanionFiles() override;
+    std::string companionPath() const override { return categoriesPath_; }
+    int saveCompanionFile() override;
 
 private:
     static int index(CausalList list) { return static_cast<int>(list); }

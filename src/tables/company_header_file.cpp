@@ -6,18 +6,6 @@
 
 namespace kalvora::tables {
 
-namespace {
-
-// The file is positional: a line break inside a value would shift every later line.
-std::string oneLine(std::string value) {
-    for (char& c : value)
-        if (c == '\r' || c == '\n')
-            c = ' ';
-    return value;
-}
-
-}  // namespace
-
 std::vector<std::string> readCompanyHeader(const core::Files& files, std::string_view path) {
     std::vector<std::string> fields(companyHeaderLines);
     std::optional<std::vector<std::string>> lines = files.readLines(path);
@@ -32,8 +20,8 @@ int writeCompanyHeader(core::Files& files, std::string_view path, const std::vec
                        std::string_view year) {
     std::vector<std::string> lines(companyHeaderLines);
     for (std::size_t i = 0; i + 1 < lines.size() && i < fields.size(); ++i)
-        lines[i] = oneLine(fields[i]);
-    lines.back() = core::trim(oneLine(std::string(year)));
+        lines[i] = core::singleLine(fields[i]);
+    lines.back() = core::trim(core::singleLine(year));
     return files.writeLines(path, lines);
 }
 

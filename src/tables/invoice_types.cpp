@@ -4,7 +4,9 @@
 
 namespace kalvora::tables {
 
-InvoiceTypesForm::InvoiceTypesForm(core::Session& session) : TableEditorForm(session) {}
+constexpr TablePart ownedParts[] = {{&TablesFile::t7, 1, InvoiceTypesForm::entryCount, 0, 1}};
+
+InvoiceTypesForm::InvoiceTypesForm(core::Session& session) : TableEditorForm(session, ownedParts) {}
 
 void InvoiceTypesForm::open() {
     load();
@@ -40,7 +42,7 @@ const std::string& InvoiceTypesForm::text(int r, InvoiceField field) const {
 void InvoiceTypesForm::edit(int r, InvoiceField field, std::string text) {
     if (!validRow(r) || loading()) return;
     const int k = pages_.entryOf(r);
-    text = singleLine(std::move(text));
+    text = core::singleLine(text);
     switch (field) {
     case InvoiceField::Sales: tables().t7.at(k, 0) = std::move(text); break;
     case InvoiceField::Purchase: purchase_[k] = core::left(text, purchaseWidth); break;

@@ -49,7 +49,9 @@ std::string upgradeRule(const std::string& rule) {
     return core::left(rule, 12) + std::string(6, ' ') + core::mid(rule, 13);
 }
 
-PaymentTermsForm::PaymentTermsForm(core::Session& session) : TableEditorForm(session) {}
+constexpr TablePart ownedParts[] = {{&TablesFile::t5, 1, PaymentTermsForm::entryCount, 0, 1}};
+
+PaymentTermsForm::PaymentTermsForm(core::Session& session) : TableEditorForm(session, ownedParts) {}
 
 void PaymentTermsForm::open() {
     load();
@@ -88,7 +90,7 @@ void PaymentTermsForm::storeRule(int r) {
 
 void PaymentTermsForm::editDescription(int r, std::string text) {
     if (!validRow(r)) return;
-    rows_[r].description = singleLine(std::move(text));
+    rows_[r].description = core::singleLine(text);
     if (!loading()) tables().t5.at(pages_.entryOf(r), 0) = rows_[r].description;
 }
 
@@ -100,7 +102,7 @@ void PaymentTermsForm::selectType(int r, int index) {
 
 void PaymentTermsForm::editMonths(int r, int instalment, std::string text) {
     if (!validRow(r) || instalment < 0 || instalment >= instalments) return;
-    rows_[r].months[instalment] = singleLine(std::move(text));
+    rows_[r].months[instalment] = core::singleLine(text);
     storeRule(r);
 }
 
@@ -112,7 +114,7 @@ void PaymentTermsForm::setEndOfMonth(int r, bool ticked) {
 
 void PaymentTermsForm::editDays(int r, std::string text) {
     if (!validRow(r)) return;
-    rows_[r].days = singleLine(std::move(text));
+    rows_[r].days = core::singleLine(text);
     storeRule(r);
 }
 
@@ -122,7 +124,7 @@ void PaymentTermsForm::setMonthMove(int which, bool ticked) {
 
 // The day is read back from five positions, so no more is kept.
 void PaymentTermsForm::editMoveDay(int which, std::string text) {
-    if (which == august || which == december) moveDay_[which] = core::left(singleLine(std::move(text)), moveDayLength);
+    if (which == august || which == december) moveDay_[which] = core::left(core::singleLine(text), moveDayLength);
 }
 
 void PaymentTermsForm::setFocus(int r, PaymentField field) {

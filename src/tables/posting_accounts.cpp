@@ -29,9 +29,10 @@ std::string storedCode(const Table& t6, const AccountGroup& group) {
     return group.packed ? core::mid(cell, packedCodeStart, codeWidth) : cell;
 }
 
-// Commas and double quotes would split or alter the value when the file is read back.
+// Commas and double quotes would split or alter the value when the file is read back, and the
+// file stores every value plain.
 std::string withoutDelimiters(std::string text) {
-    text = singleLine(std::move(text));
+    text = core::singleLine(text);
     std::erase_if(text, [](char c) { return c == ',' || c == '"'; });
     return text;
 }
@@ -57,7 +58,12 @@ std::string chartLine(const core::AccountEntry& account) {
            account.description;
 }
 
-PostingAccountsForm::PostingAccountsForm(core::Session& session) : TableEditorForm(session) {
+// The window fills T6 entries 1..9; entries 10..20 are the modules' own.
+constexpr TablePart ownedParts[] = {
+    {&TablesFile::t6, 1, 9, 0, 1},
+};
+
+PostingAccountsForm::PostingAccountsForm(core::Session& session) : TableEditorForm(session, ownedParts) {
     labels_.fill(noLookupText);
 }
 
@@ -113,7 +119,7 @@ bool PostingAccountsForm::markersAllowed() {
 
 void PostingAccountsForm::editBox(int index, std::string text) {
     if (index < 0 || index >= accountBoxCount) return;
-    boxes_[index] = core::left(singleLine(std::move(text)), static_cast<std::size_t>(accountBoxWidth(index)));
+    boxes_[index] = core::left(withoutDelimiters(std::move(text)), static_cast<std::size_t>(accountBoxWidth(index)));
     if (!loading()) lookUp(accountGroupOf(index));
 }
 

@@ -100,7 +100,8 @@ public:
         "$G (data documento) e $N (nome del cliente o fornitore).",
         "Esempi: \"emessa fattura $D\", \"documento protocollo $P\", \"saldo a favore del $G\", "
         "\"saldo a favore di $N\".",
-        "Le virgole e le virgolette non sono ammesse nelle descrizioni e non vengono inserite."};
+        "Le virgole e le virgolette non sono ammesse nelle descrizioni e nei codici dei conti e non vengono "
+        "inserite."};
     // The descriptions after which the marker check looks for "$", and the box it then focuses.
     static constexpr std::array<int, 3> unmarkedDescriptions = {8, 9, 10};
 
@@ -121,7 +122,8 @@ public:
 
     // text1 boxes.
     const std::string& box(int index) const { return boxes_.at(index); }
-    // A change of a box: kept to its width, its group looked up again.
+    // A change of a box: commas and double quotes never enter, the rest is kept to the box's
+    // width, and its group is looked up again.
     void editBox(int index, std::string text);
     // The box takes the focus: its group is the one a List1 choice fills.
     void focusBox(int index);

@@ -3,8 +3,41 @@
 #include "core/cp1252.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <optional>
 
 namespace kalvora::tables {
+
+namespace {
+
+// A file as it was before a save: its bytes, or none when it did not exist.
+struct Snapshot {
+    std::string path;
+    std::optional<std::string> bytes;
+};
+
+// 0, or an error when the file exists but cannot be read whole: a save that could not put it
+// back must not start.
+int takeSnapshot(const core::Files& files, std::string path, std::vector<Snapshot>& out) {
+    std::optional<std::string> bytes = files.readBytes(path);
+    if (bytes && bytes->size() >= core::Files::defaultReadLimit) return EFBIG;
+    if (!bytes && files.exists(path)) return EIO;
+    out.push_back({std::move(path), std::move(bytes)});
+    return 0;
+}
+
+// After a failed save: each file back as it was, through the atomic rewrite. A file that
+// did not exist is removed again.
+void restore(core::Files& files, const std::vector<Snapshot>& snapshots) {
+    for (const Snapshot& s : snapshots) {
+        if (s.bytes)
+            files.replaceFile(s.path, *s.bytes);
+        else if (files.exists(s.path))
+            files.remove(s.path);
+    }
+}
+
+}  // namespace
 
 bool PageSelector::scrollTo(int first) {
     const int clamped = std::max(1, std::min(first, lastFirst()));
@@ -13,13 +46,7 @@ bool PageSelector::scrollTo(int first) {
     return true;
 }
 
-std::string singleLine(std::string text) {
-    std::replace(text.begin(), text.end(), '\r', ' ');
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
-}
-
-TableEditorForm::TableEditorForm(core::Session& session) : core::Form(session) {}
+TableEditorForm::TableEditorForm(core::Session& session, TableParts parts) : core::Form(session), parts_(parts) {}
 
 void TableEditorForm::load() {
     auto& s = session();
@@ -30,10 +57,10 @@ void TableEditorForm::load() {
 
 // Values read from the file always fit its 8-bit encoding; a typed one may not, and would be
 // written with '?' in place of its characters.
-bool TableEditorForm::reportUnstorable(const TablesFile& tables) {
-    for (const std::string& line : tablesLines(tables)) {
-        if (core::fitsCp1252(line)) continue;
-        session().platform().message("Il testo \"" + line + "\"" + unstorableText, "Attenzione",
+bool TableEditorForm::reportUnstorable(const std::vector<std::string>& texts) {
+    for (const std::string& text : texts) {
+        if (core::fitsCp1252(text)) continue;
+        session().platform().message("Il testo \"" + text + "\"" + unstorableText, "Attenzione",
                                      core::Icon::Critical);
         return true;
     }
@@ -45,10 +72,20 @@ void TableEditorForm::confirm() {
     // The settings go into a copy, so a failed save leaves the window exactly as the user sees it.
     TablesFile encoded = tables_;
     encodeForSave(encoded);
-    if (reportUnstorable(encoded)) return;
     auto& s = session();
-    int error = saveTables(s.files(), path_, encoded);
-    if (error == 0) error = saveCompanionFiles();
+    core::Files& files = s.files();
+    std::vector<Snapshot> before;
+    int error = takeSnapshot(files, path_, before);
+    if (const std::string companion = companionPath(); error == 0 && !companion.empty())
+        error = takeSnapshot(files, companion, before);
+    if (error == 0) {
+        const TablesFile onDisk = parseTables(core::decodeCp1252(before.front().bytes.value_or(std::string())));
+        const std::vector<std::string> lines = tablesLines(onDisk, encoded, parts_);
+        if (reportUnstorable(lines)) return;
+        error = files.writeLines(path_, lines);
+        if (error == 0) error = saveCompanionFile();
+        if (error != 0) restore(files, before);
+    }
     if (error != 0) {
         s.platform().message(saveFailedText + std::to_string(error), "Attenzione", core::Icon::Critical);
         return;

@@ -3,11 +3,17 @@
 // grid of visible rows over one of its tables with a page selector, the loading flag that keeps
 // the grid's own refills from writing back, and the button bar (bottone 1 confirms and saves,
 // bottone 0 leaves without saving).
+//
+// A window writes only its own cells: at confirm the file is read again and every line the
+// window does not own is kept as it is on disk then, so two table windows open at once on the
+// same company do not undo each other's work. A window that also writes a companion file
+// (kalvora.ilm, kalvora.tb2) saves both or neither.
 #include "core/form.h"
 #include "core/session.h"
 #include "tables/tables_model.h"
 
 #include <string>
+#include <vector>
 
 namespace kalvora::tables {
 
@@ -33,15 +39,13 @@ private:
     int first_ = 1;
 };
 
-// A one-line value: line breaks (a pasted text) become blanks.
-std::string singleLine(std::string text);
-
 class TableEditorForm : public core::Form {
 public:
     static constexpr const char* saveFailedText = "Non è stato possibile salvare la tabella: errore ";
     static constexpr const char* unstorableText = " contiene caratteri che non possono essere memorizzati.";
 
-    explicit TableEditorForm(core::Session& session);
+    // `parts`: the cells of the tables file the window edits (static data of the window).
+    TableEditorForm(core::Session& session, TableParts parts);
 
     // Raises the loading flag for its lifetime: refills of the grid write nothing back.
     class LoadingGuard {
@@ -60,8 +64,9 @@ public:
     const TablesFile& tables() const { return tables_; }
     const std::string& path() const { return path_; }
 
-    // bottone 1: encodes the window-wide settings, saves the whole file and closes. A failed
-    // save is reported and the window stays open with everything the user typed.
+    // bottone 1: encodes the window-wide settings, writes the window's cells into the file as it
+    // is on disk now, then the companion file, and closes. A failed save is reported, leaves
+    // both files as they were, and keeps the window open with everything the user typed.
     void confirm();
     // bottone 0, the close box: closes without saving.
     void exitWindow();
@@ -76,12 +81,17 @@ protected:
     virtual bool readyToSave() { return true; }
     // Packs what the window keeps outside the tables into the copy that is about to be saved.
     virtual void encodeForSave(TablesFile&) const {}
-    // Files the window writes beside the tables file, after it; 0 or an error number.
-    virtual int saveCompanionFiles() { return 0; }
+    // The file the window writes beside the tables file, after it (empty when none), and its
+    // save: 0 or an error number.
+    virtual std::string companionPath() const { return {}; }
+    virtual int saveCompanionFile() { return 0; }
+
+    // Tells the user about the first text the file's encoding cannot hold; true when there is one.
+    bool reportUnstorable(const std::vector<std::string>& texts);
 
 private:
-    bool reportUnstorable(const TablesFile& tables);
 
+    TableParts parts_;
     TablesFile tables_;
     std::string path_;
     bool loading_ = false;

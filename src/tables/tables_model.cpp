@@ -1,6 +1,10 @@
 #include "tables/tables_model.h"
 
+#include "core/text.h"
+
+#include <algorithm>
 #include <array>
+#include <optional>
 
 namespace kalvora::tables {
 
@@ -49,7 +53,7 @@ constexpr int totalLines() {
 }
 static_assert(totalLines() == TablesFile::lineCount);
 
-// Calls `visit(cell, group)` for every stored cell in file order; stops early when it
+// Calls `visit(cell, group, entry, column)` for every stored cell in file order; stops early when it
 // returns false.
 template <typename Tables, typename Visit>
 void forEachCell(Tables& tables, Visit visit) {
@@ -57,21 +61,14 @@ void forEachCell(Tables& tables, Visit visit) {
         auto& table = tables.*(g.table);
         for (int entry = g.firstEntry; entry <= g.lastEntry; ++entry)
             for (int column = g.firstColumn; column <= g.lastColumn; ++column)
-                if (!visit(table.at(entry, column), g)) return;
+                if (!visit(table.at(entry, column), g, entry, column)) return;
     }
 }
 
-// A line break inside a value would shift every following line of the file.
-std::string oneLine(std::string value) {
-    for (char& c : value)
-        if (c == '\r' || c == '\n') c = ' ';
-    return value;
-}
-
-// A posting account is read back as a delimited item, so it is written as one: as it is
-// when item input gives it back unchanged, else in double quotes. A comma written bare would
-// split it into two values and shift every following line of the file. Double quotes cannot
-// be carried inside quotes and are dropped then.
+// A posting account that another window wrote is read back as a delimited item, so it is
+// passed on in a form item input gives back unchanged: bare when it can be, else in double
+// quotes, as older versions of the program stored such values. Double quotes cannot be carried
+// inside quotes and are dropped then.
 std::string itemLine(const std::string& value) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
     const bool bare = value.find(',') == std::string::npos &&
@@ -83,17 +80,17 @@ std::string itemLine(const std::string& value) {
     return quoted + "\"";
 }
 
-}  // namespace
-
-std::string tablesPath(const core::Installation& inst, int companyCode) {
-    return inst.companyFile(companyCode, "kalvora.tab");
+bool owns(TableParts parts, Table TablesFile::*table, int entry, int column) {
+    return std::any_of(parts.begin(), parts.end(), [&](const TablePart& p) {
+        return p.table == table && entry >= p.firstEntry && entry <= p.lastEntry && column >= p.firstColumn &&
+               column <= p.lastColumn;
+    });
 }
 
-TablesFile loadTables(const core::Files& files, std::string_view path) {
+TablesFile readTables(std::optional<core::TextReader> reader) {
     TablesFile tables;
-    auto reader = files.openText(path);
     if (!reader) return tables;
-    forEachCell(tables, [&](std::string& cell, const Group& g) {
+    forEachCell(tables, [&](std::string& cell, const Group& g, int, int) {
         auto value = g.itemInput ? reader->readItem() : reader->readLine();
         if (!value) return false;
         cell = std::move(*value);
@@ -102,18 +99,27 @@ TablesFile loadTables(const core::Files& files, std::string_view path) {
     return tables;
 }
 
-std::vector<std::string> tablesLines(const TablesFile& tables) {
+}  // namespace
+
+std::string tablesPath(const core::Installation& inst, int companyCode) {
+    return inst.companyFile(companyCode, "kalvora.tab");
+}
+
+TablesFile loadTables(const core::Files& files, std::string_view path) { return readTables(files.openText(path)); }
+
+TablesFile parseTables(std::string text) { return readTables(core::TextReader(std::move(text))); }
+
+std::vector<std::string> tablesLines(const TablesFile& onDisk, const TablesFile& mine, TableParts parts) {
     std::vector<std::string> lines;
     lines.reserve(TablesFile::lineCount);
-    forEachCell(tables, [&](const std::string& cell, const Group& g) {
-        lines.push_back(g.itemInput ? itemLine(oneLine(cell)) : oneLine(cell));
+    forEachCell(onDisk, [&](const std::string& read, const Group& g, int entry, int column) {
+        if (owns(parts, g.table, entry, column))
+            lines.push_back(core::singleLine((mine.*(g.table)).at(entry, column)));
+        else
+            lines.push_back(g.itemInput ? itemLine(read) : read);  // a whole line read never holds a line break
         return true;
     });
     return lines;
-}
-
-int saveTables(core::Files& files, std::string_view path, const TablesFile& tables) {
-    return files.writeLines(path, tablesLines(tables));
 }
 
 }  // namespace kalvora::tables

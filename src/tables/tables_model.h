@@ -4,6 +4,7 @@
 #include "core/files.h"
 #include "core/paths.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,14 +46,28 @@ struct TablesFile {
     friend bool operator==(const TablesFile&, const TablesFile&) = default;
 };
 
+// Cells a window writes: entries firstEntry..lastEntry, columns firstColumn..lastColumn of one
+// table. Every other line of the file belongs to some other window or module.
+struct TablePart {
+    Table TablesFile::*table;
+    int firstEntry;
+    int lastEntry;
+    int firstColumn;
+    int lastColumn;
+};
+using TableParts = std::span<const TablePart>;
+
 // The path of a company's tables file.
 std::string tablesPath(const core::Installation& inst, int companyCode);
 
 // Reads groups 1..18 in order; a missing or short file leaves the remaining values empty.
 TablesFile loadTables(const core::Files& files, std::string_view path);
-// The 930 lines in the order of the groups (a value's line breaks become blanks).
-std::vector<std::string> tablesLines(const TablesFile& tables);
-// Rewrites the whole file atomically.
-int saveTables(core::Files& files, std::string_view path, const TablesFile& tables);
+// The same from the file's decoded text.
+TablesFile parseTables(std::string text);
+
+// The 930 lines of the file: the cells of `parts` from `mine`, every other cell as `onDisk`
+// holds it. A window's cells are written plain, one line each (line breaks become blanks);
+// the others so that they read back as they were read.
+std::vector<std::string> tablesLines(const TablesFile& onDisk, const TablesFile& mine, TableParts parts);
 
 }  // namespace kalvora::tables

@@ -57,7 +57,14 @@ std::string withCharacter(std::string_view text, int position, char c) {
 
 }  // namespace
 
-VatCodesForm::VatCodesForm(core::Session& session) : TableEditorForm(session) {
+constexpr TablePart ownedParts[] = {
+    {&TablesFile::t1, 1, VatCodesForm::codeCount, 0, 3},
+    {&TablesFile::t2, 1, VatCodesForm::codeCount, 0, 2},
+    {&TablesFile::t3, 0, VatCodesForm::codeCount, 0, 1},
+    {&TablesFile::t4, 0, VatCodesForm::codeCount, 0, 1},
+};
+
+VatCodesForm::VatCodesForm(core::Session& session) : TableEditorForm(session, ownedParts) {
     salesNature_.fill(noSelection);
     purchaseNature_.fill(noSelection);
     purchaseType_.fill(noSelection);
@@ -155,7 +162,7 @@ std::string* VatCodesForm::cellOf(int index) {
 void VatCodesForm::editText(int index, std::string text) {
     std::string* cell = loading() ? nullptr : cellOf(index);
     if (!cell) return;
-    texts_[index] = singleLine(std::move(text));
+    texts_[index] = core::singleLine(text);
     *cell = index == pensionDescriptionBox ? core::trim(texts_[index]) : texts_[index];
 }
 
@@ -214,9 +221,13 @@ void VatCodesForm::encodeForSave(TablesFile& out) const {
     }
 }
 
-int VatCodesForm::saveCompanionFiles() {
-    auto& s = session();
-    return saveVatInterest(s.files(), vatInterestPath(s.installation(), s.company().code), tables().t1);
+std::string VatCodesForm::companionPath() const {
+    const auto& s = session();
+    return vatInterestPath(s.installation(), s.company().code);
+}
+
+int VatCodesForm::saveCompanionFile() {
+    return saveVatInterest(session().files(), companionPath(), tables().t1);
 }
 
 }  // namespace kalvora::tables

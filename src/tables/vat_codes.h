@@ -106,7 +106,8 @@ protected:
     // At confirm: T3(0, 1) from the check boxes and the stored form of every description;
     // kalvora.ilm is written after the tables file.
     void encodeForSave(TablesFile& tables) const override;
-    int saveCompanionFiles() override;
+    std::string companionPath() const override;
+    int saveCompanionFile() override;
 
 private:
     void showSales();

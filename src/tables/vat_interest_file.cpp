@@ -1,6 +1,7 @@
 #include "tables/vat_interest_file.h"
 
-#include <algorithm>
+#include "core/text.h"
+
 #include <optional>
 #include <vector>
 
@@ -21,12 +22,7 @@ void loadVatInterest(const core::Files& files, std::string_view path, Table& t1)
 int saveVatInterest(core::Files& files, std::string_view path, const Table& t1) {
     std::vector<std::string> lines;
     lines.reserve(vatInterestLines);
-    for (int entry = 0; entry < vatInterestLines; ++entry) {
-        std::string value = t1.at(entry, vatInterestColumn);
-        std::replace(value.begin(), value.end(), '\r', ' ');
-        std::replace(value.begin(), value.end(), '\n', ' ');
-        lines.push_back(std::move(value));
-    }
+    for (int entry = 0; entry < vatInterestLines; ++entry) lines.push_back(core::singleLine(t1.at(entry, vatInterestColumn)));
     return files.writeLines(path, lines);
 }
 

@@ -42,7 +42,7 @@ TEST_F(GeneralSettingsFileTest, ReadsRecordOnePaddedWithZeros) {
     EXPECT_EQ(read(bytes), core::Record(bytes.substr(0, recordLength)));
 }
 
-TEST_F(GeneralSettingsFileTest, SaveWritesRecordOneAndKeepsTheRest) {
+TEST_F(GeneralSettingsFileTest, SaveWritesRecordOneAndKeepsTheRestOrFailsWithoutAFolder) {
     core::GeneralSettings settings;
     settings.setDefaultVatCode("07");
     ASSERT_EQ(saveGeneralSettings(files, path, settings), 0);
@@ -50,16 +50,14 @@ TEST_F(GeneralSettingsFileTest, SaveWritesRecordOneAndKeepsTheRest) {
     ASSERT_EQ(created.size(), recordLength);
     EXPECT_EQ(created.substr(249, 2), "07");
 
+    const std::string missing = drive.path("kalwin/kalwin/kalaz0.123/kalvora.gnr");
+    EXPECT_NE(saveGeneralSettings(files, missing, core::GeneralSettings()), 0);
+    EXPECT_FALSE(drive.exists("kalwin/kalwin/kalaz0.123"));
+
     const std::string old = patternBytes(2 * recordLength + 17, 3);
     drive.write(rel, old);
     ASSERT_EQ(saveGeneralSettings(files, path, core::GeneralSettings(core::Record(patternBytes(recordLength, 11)))), 0);
     EXPECT_EQ(drive.read(rel), patternBytes(recordLength, 11) + old.substr(recordLength));
-}
-
-TEST_F(GeneralSettingsFileTest, SaveIntoAMissingFolderFailsAndWritesNothing) {
-    const std::string missing = drive.path("kalwin/kalwin/kalaz0.123/kalvora.gnr");
-    EXPECT_NE(saveGeneralSettings(files, missing, core::GeneralSettings()), 0);
-    EXPECT_FALSE(drive.exists("kalwin/kalwin/kalaz0.123"));
 }
 
 }  // namespace

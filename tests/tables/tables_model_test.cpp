@@ -1,213 +1,104 @@
 #include "tables/tables_model.h"
 
-#include "core/files.h"
-#include "support/temp_drive.h"
+#include "core/cp1252.h"
 #include "tables/tables_file.h"
-
-#include <fstream>
-#include <iterator>
-
-#include <gtest/gtest.h>
+#include "tables_fixture.h"
 
 namespace kalvora::tables {
 namespace {
 
-constexpr const char* tabFile = "kalwin/kalwin/kalaz0.000/kalvora.tab";
+constexpr TablePart everything[] = {
+    {&TablesFile::t1, 0, 16, 0, 4}, {&TablesFile::t2, 0, 16, 0, 2},  {&TablesFile::t3, 0, 16, 0, 2},
+    {&TablesFile::t4, 0, 16, 0, 2}, {&TablesFile::t5, 0, 60, 0, 1},  {&TablesFile::t6, 0, 20, 0, 1},
+    {&TablesFile::t7, 0, 100, 0, 1}, {&TablesFile::t8, 0, 30, 0, 4}, {&TablesFile::t9, 0, 40, 0, 5}};
 
-std::string goldenBytes(const std::string& name) {
-    std::ifstream in(std::string(KALVORA_GOLDEN_DIR) + "/" + name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+TablesFile parse(const std::vector<std::string>& lines) { return parseTables(core::decodeCp1252(core::encodeLines(lines))); }
 
-// Lines 1..930 of the file, as `first` followed by empty lines.
-std::string crlfLines(const std::vector<std::string>& first, std::size_t total = TablesFile::lineCount) {
-    std::vector<std::string> lines = first;
-    lines.resize(total);
-    return core::encodeLines(lines);
-}
-
-class TablesModelTest : public ::testing::Test {
-protected:
-    void SetUp() override { drive.makeInstallation(0); }
-    std::string path() const { return tablesPath(drive.installation(), 0); }
-    TablesFile loadBytes(std::string_view bytes) {
-        drive.write(tabFile, bytes);
-        return loadTables(files, path());
-    }
-    std::string saved(const TablesFile& tables) {
-        EXPECT_EQ(saveTables(files, path(), tables), 0);
-        return drive.read(tabFile);
-    }
-
+TEST(TablesModelTest, AFullFileLoadsAndIsWrittenBackAsRead) {
     testing::TempDrive drive;
-    core::Files files;
-};
-
-TEST_F(TablesModelTest, FullFileSurvivesLoadAndSave) {
-    const std::string input = goldenBytes("tables/kalvora_full.tab");
-    ASSERT_FALSE(input.empty());
-    const TablesFile tables = loadBytes(input);
-
-    // Whole-line values keep their commas, leading and trailing blanks and accents.
-    EXPECT_EQ(tables.t5.at(1, 0), "Ri.Ba. 60/90/120 gg f.m. 1");
+    drive.makeInstallation(0);
+    drive.write(tabFile, goldenBytes("tables/kalvora_full.tab"));
+    const TablesFile tables = loadTables(core::Files(), drive.path(tabFile));
+    // Whole lines keep their commas, blanks and accents; an undefined byte passes through.
     EXPECT_EQ(tables.t5.at(2, 0), "  Bonifico 30 gg, data fattura 2");
     EXPECT_EQ(tables.t5.at(1, 1), "001002000000000000F01011 15 ");
-    EXPECT_EQ(tables.t5.at(60, 1), "000000000000000000N0000");
-    EXPECT_EQ(tables.t1.at(9, 1), " 5 ");
-    EXPECT_EQ(tables.t3.at(0, 0), "Contributo integrativo 4%, cassa");
     EXPECT_EQ(tables.t4.at(8, 1), "Acquisti città 8");
     EXPECT_EQ(tables.t7.at(40, 1), "Acquisti – beni strumentali 40");
-    EXPECT_EQ(tables.t7.at(100, 0), "Vendite merci, 100");
-    EXPECT_EQ(tables.t8.at(30, 4), "\u0081");  // an undefined byte passes through
-    EXPECT_EQ(tables.t9.at(40, 5), "  " + std::string(40, 'x'));
+    EXPECT_EQ(tables.t8.at(30, 4), "\u0081");
     // Posting accounts are items: no leading blanks, no quotes, no trailing blanks.
-    EXPECT_EQ(tables.t6.at(1, 0), "51010001");
-    EXPECT_EQ(tables.t6.at(1, 1), "52010001");
-    EXPECT_EQ(tables.t6.at(2, 0), "28030001");
-    EXPECT_EQ(tables.t6.at(2, 1), "");
-    EXPECT_EQ(tables.t6.at(3, 1), "2802");
-    EXPECT_EQ(tables.t6.at(20, 0), "28030001");
+    EXPECT_EQ(tables.t6.at(1, 0) + "|" + tables.t6.at(2, 1) + "|" + tables.t6.at(3, 1), "51010001||2802");
 
-    const std::string output = saved(tables);
-    EXPECT_TRUE(testing::matchesGolden("tables/kalvora_full_saved.tab", output));
-    EXPECT_EQ(files.readLines(path())->size(), 930u);
-    // A second round trip changes nothing at all.
-    EXPECT_EQ(loadTables(files, path()), tables);
-    EXPECT_EQ(saved(tables), output);
+    const std::vector<std::string> lines = tablesLines(tables, TablesFile{}, {});
+    EXPECT_TRUE(testing::matchesGolden("tables/kalvora_full_saved.tab", core::encodeLines(lines)));
+    EXPECT_EQ(parse(lines), tables);
 }
 
-TEST_F(TablesModelTest, NewCompanyFileLoadsWithEmptySecondHalvesAndSavesAs930Lines) {
-    ASSERT_EQ(writeDefaultTables(files, path()), 0);
-    const TablesFile tables = loadTables(files, path());
-    EXPECT_EQ(tables.t6.at(1, 0), "0202");
-    EXPECT_EQ(tables.t6.at(5, 0), "04010001");
-    EXPECT_EQ(tables.t6.at(9, 1), "02060001");
-    for (int e = 10; e <= 20; ++e) EXPECT_EQ(tables.t6.at(e, 0) + tables.t6.at(e, 1), "");
-    for (int e = 31; e <= 60; ++e) EXPECT_EQ(tables.t5.at(e, 0) + tables.t5.at(e, 1), "");
-
+TEST(TablesModelTest, ANewCompanyFileIsWrittenBackAs930Lines) {
     const std::vector<std::string> defaults = defaultTablesLines();
-    const std::vector<std::string> first930(defaults.begin(), defaults.begin() + 930);
-    EXPECT_EQ(saved(tables), core::encodeLines(first930));
-    EXPECT_EQ(files.readLines(path())->size(), 930u);
+    const TablesFile tables = parse(defaults);
+    EXPECT_EQ(tables.t6.at(9, 1), "02060001");
+    EXPECT_EQ(tables.t5.at(60, 1) + tables.t6.at(20, 1) + tables.t7.at(100, 1), "");
+    EXPECT_EQ(tablesLines(tables, tables, everything),
+              std::vector<std::string>(defaults.begin(), defaults.begin() + 930));
 }
 
-TEST_F(TablesModelTest, MissingShortAndOverlongFiles) {
-    const TablesFile empty;
-    EXPECT_EQ(loadTables(files, path()), empty);
-    std::string blankLines;
-    for (int i = 0; i < 930; ++i) blankLines += "\r\n";
-    EXPECT_EQ(saved(empty), blankLines);
-
-    // Three lines: T1 entry 1, columns 0..2; the last line has no line end.
-    const TablesFile shortFile = loadBytes("22\r\n4\r\n2");
-    EXPECT_EQ(shortFile.t1.at(1, 0), "22");
-    EXPECT_EQ(shortFile.t1.at(1, 2), "2");
-    EXPECT_EQ(shortFile.t1.at(1, 3), "");
-    EXPECT_EQ(saved(shortFile), crlfLines({"22", "4", "2"}));
-
-    // Lines after group 18 are ignored.
+TEST(TablesModelTest, ShortAndOverlongFiles) {
+    EXPECT_EQ(parseTables(""), TablesFile{});
+    const TablesFile shortFile = parseTables("22\r\n4\r\n2");  // no line end after the last line
+    EXPECT_EQ(shortFile.t1.at(1, 0) + "|" + shortFile.t1.at(1, 2) + "|" + shortFile.t1.at(1, 3), "22|2|");
     std::vector<std::string> lines(930, "v");
     lines.push_back("beyond");
-    lines.push_back("more");
-    const TablesFile longFile = loadBytes(core::encodeLines(lines));
+    const TablesFile longFile = parse(lines);
     EXPECT_EQ(longFile.t7.at(100, 1), "v");
-    EXPECT_EQ(saved(longFile), crlfLines(std::vector<std::string>(930, "v")));
+    EXPECT_EQ(tablesLines(longFile, TablesFile{}, {}), std::vector<std::string>(930, "v"));
 }
 
-TEST_F(TablesModelTest, LinesFollowTheGroupOrder) {
+TEST(TablesModelTest, LinesFollowTheGroupOrder) {
     TablesFile t;
-    t.t1.at(1, 0) = "T1 1.0";
-    t.t1.at(9, 0) = "T1 9.0";
-    t.t3.at(0, 0) = "T3 0.0";
-    t.t3.at(0, 1) = "T3 0.1";
-    t.t4.at(0, 1) = "T4 0.1";
-    t.t3.at(9, 0) = "T3 9.0";
-    t.t5.at(31, 1) = "T5 31.1";
-    t.t6.at(10, 0) = "T6 10.0";
-    t.t7.at(1, 1) = "T7 1.1";
-    t.t7.at(41, 0) = "T7 41.0";
-    t.t7.at(41, 1) = "T7 41.1";
-    t.t8.at(30, 4) = "T8 30.4";
-    t.t9.at(1, 0) = "T9 1.0";
-    t.t9.at(40, 5) = "T9 40.5";
-    const std::vector<std::string> lines = tablesLines(t);
-    ASSERT_EQ(lines.size(), 930u);
-    const std::vector<std::pair<int, std::string>> expected = {
-        {1, "T1 1.0"},    {57, "T3 0.0"},   {58, "T3 0.1"},   {76, "T4 0.1"},   {211, "T7 1.1"},
-        {400, "T8 30.4"}, {401, "T9 1.0"},  {640, "T9 40.5"}, {641, "T1 9.0"},  {697, "T3 9.0"},
-        {730, "T5 31.1"}, {789, "T6 10.0"}, {811, "T7 41.0"}, {871, "T7 41.1"}};
-    std::size_t filled = 0;
-    for (const auto& [line, value] : expected) EXPECT_EQ(lines[line - 1], value) << "line " << line;
-    for (const std::string& l : lines) filled += !l.empty();
-    EXPECT_EQ(filled, expected.size());
-
-    // And back: each value lands in its own cell.
-    EXPECT_EQ(loadBytes(core::encodeLines(lines)), t);
+    const std::pair<std::string*, int> cells[] = {
+        {&t.t1.at(1, 0), 1},    {&t.t3.at(0, 0), 57},   {&t.t3.at(0, 1), 58},   {&t.t4.at(0, 1), 76},
+        {&t.t7.at(1, 1), 211},  {&t.t8.at(30, 4), 400}, {&t.t9.at(1, 0), 401},  {&t.t9.at(40, 5), 640},
+        {&t.t1.at(9, 0), 641},  {&t.t3.at(9, 0), 697},  {&t.t5.at(31, 1), 730}, {&t.t6.at(10, 0), 789},
+        {&t.t7.at(41, 0), 811}, {&t.t7.at(41, 1), 871}};
+    for (const auto& [cell, line] : cells) *cell = "line " + std::to_string(line);
+    // Entry 0 of T1, T2, T5..T9 and the in-memory columns are never written.
+    for (Table* table : {&t.t1, &t.t2, &t.t5, &t.t6, &t.t7, &t.t8, &t.t9}) table->at(0, 0) = "zero";
+    t.t1.at(3, 4) = t.t3.at(3, 2) = "memory";
+    std::vector<std::string> expected(930);
+    for (const auto& [cell, line] : cells) expected[line - 1] = *cell;
+    EXPECT_EQ(tablesLines(TablesFile{}, t, everything), expected);
 }
 
-TEST_F(TablesModelTest, EntryZeroAndInMemoryColumnsAreNeverWritten) {
-    TablesFile t;
-    for (Table* table : {&t.t1, &t.t2, &t.t5, &t.t6, &t.t7, &t.t8, &t.t9})
-        for (int c = 0; c < table->columns(); ++c) table->at(0, c) = "zero";
-    t.t1.at(3, 4) = "ilm";
-    t.t3.at(3, 2) = "nature";
-    t.t4.at(3, 2) = "nature";
-    for (const std::string& l : tablesLines(t)) EXPECT_EQ(l, "");
-
-    t.t3.at(0, 1) = "10";
-    t.t4.at(0, 0) = "0120";
-    const TablesFile back = loadBytes(core::encodeLines(tablesLines(t)));
-    EXPECT_EQ(back.t3.at(0, 1), "10");
-    EXPECT_EQ(back.t4.at(0, 0), "0120");
-    EXPECT_EQ(back.t1.at(0, 0), "");
-    EXPECT_EQ(back.t3.at(3, 2), "");
-}
-
-TEST_F(TablesModelTest, LineBreaksInAValueBecomeBlanks) {
-    TablesFile t;
-    t.t5.at(1, 0) = "Rimessa\r\ndiretta\nsubito";
-    t.t5.at(1, 1) = "x";
-    const TablesFile back = loadBytes(saved(t));
-    EXPECT_EQ(back.t5.at(1, 0), "Rimessa  diretta subito");
-    EXPECT_EQ(back.t5.at(1, 1), "x");
-}
-
-// Item input reads a posting-account line up to a comma, as the modules do; the next value
-// continues on the same line.
-TEST_F(TablesModelTest, PostingAccountLinesAreReadAsItems) {
-    std::vector<std::string> lines(152, "");
+TEST(TablesModelTest, PostingAccountLinesAreReadAsItems) {
+    std::vector<std::string> lines(152);
     lines.insert(lines.end(), {"0202,2802", "  \"51,01\"  ", "\t52010001\t", "x"});
-    const TablesFile t = loadBytes(core::encodeLines(lines));
-    EXPECT_EQ(t.t6.at(1, 0), "0202");
-    EXPECT_EQ(t.t6.at(1, 1), "2802");
-    EXPECT_EQ(t.t6.at(2, 0), "51,01");
-    EXPECT_EQ(t.t6.at(2, 1), "52010001");
-    EXPECT_EQ(t.t6.at(3, 0), "x");
+    const TablesFile t = parse(lines);
+    EXPECT_EQ(t.t6.at(1, 0) + "|" + t.t6.at(1, 1) + "|" + t.t6.at(2, 0) + "|" + t.t6.at(2, 1) + "|" + t.t6.at(3, 0),
+              "0202|2802|51,01|52010001|x");
 }
 
-// Whatever a posting account holds, it comes back as one value and the lines after it stay
-// where they were.
-TEST_F(TablesModelTest, PostingAccountsAreWrittenSoThatTheyReadBack) {
-    TablesFile t;
-    t.t6.at(1, 0) = "02,02";
-    t.t6.at(1, 1) = "  0202 ";
-    t.t6.at(2, 0) = "\"51\"";
-    t.t6.at(2, 1) = "5\"1";
-    t.t6.at(3, 0) = "0202";
-    t.t6.at(20, 1) = ",";
-    t.t7.at(1, 0) = "Vendite";
-    t.t7.at(41, 0) = "Altre vendite";
-    const std::vector<std::string> lines = tablesLines(t);
-    EXPECT_EQ(lines[152], "\"02,02\"");
-    EXPECT_EQ(lines[153], "\"  0202 \"");
-    EXPECT_EQ(lines[154], "\"51\"");
-    EXPECT_EQ(lines[155], "5\"1");
-    EXPECT_EQ(lines[156], "0202");
-
-    const TablesFile back = loadBytes(core::encodeLines(lines));
-    TablesFile expected = t;
-    expected.t6.at(2, 0) = "51";
-    EXPECT_EQ(back, expected);
+// A window's cells are written plain; the others so that they read back as they were read.
+TEST(TablesModelTest, OwnedCellsArePlainAndTheOthersReadBackAsRead) {
+    TablesFile disk;
+    disk.t6.at(10, 0) = "51,01";
+    disk.t6.at(10, 1) = "  0202 ";
+    disk.t6.at(11, 0) = "0202";
+    disk.t8.at(1, 0) = "Banca\tCittà";
+    TablesFile mine = disk;
+    mine.t6.at(7, 1) = "Incasso" + std::string(33, ' ');
+    mine.t6.at(10, 0) = "ignored";
+    mine.t5.at(1, 0) = "Rimessa\r\ndiretta";
+    const TablePart parts[] = {{&TablesFile::t6, 1, 9, 0, 1}, {&TablesFile::t5, 1, 60, 0, 1}};
+    const std::vector<std::string> lines = tablesLines(disk, mine, parts);
+    EXPECT_EQ(lines[t6Line(7, 1)], mine.t6.at(7, 1));
+    EXPECT_EQ(lines[t5Line(1, 0)], "Rimessa  diretta");
+    EXPECT_EQ(lines[t6Line(10, 0)], "\"51,01\"");
+    EXPECT_EQ(lines[t6Line(10, 1)], "\"  0202 \"");
+    EXPECT_EQ(lines[t6Line(11, 0)], "0202");
+    EXPECT_EQ(lines[t8Line(1, 0)], "Banca\tCittà");
+    const TablesFile back = parse(lines);
+    EXPECT_EQ(back.t6.at(10, 0) + "|" + back.t6.at(10, 1), "51,01|  0202 ");
+    EXPECT_EQ(back.t6.at(7, 1), "Incasso");
 }
 
 }  // namespace
