@@ -7,7 +7,6 @@
 #include "launcher/main_form.h"
 #include "launcher/users_file.h"
 #include "support/temp_drive.h"
-#include "ui/app.h"
 #include "ui/qt_platform.h"
 #include "ui/views.h"
 #include "ui_fixtures.h"
@@ -17,6 +16,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace kalvora;
 
@@ -55,9 +56,7 @@ private:
 struct Fixture {
     Fixture() {
         drive.makeInstallation(0);
-        drive.write(kalvora::testing::registryPath,
-                    kalvora::testing::registryBytes({{0, "Prova"}, {5, "Beta"}}));
-        drive.write("kalwin/kalwin/kalaz0.005/kalvora.int", "Beta\r\n");
+        drive.write(kalvora::testing::registryPath, kalvora::testing::registryBytes({{0, "Prova"}, {5, "Beta"}}));
         launcher::UsersTable users{};
         users[1] = {"Amministratore", *launcher::scramble("capo"), "9", "", std::string(500, '0')};
         users[2] = {"Mario", *launcher::scramble("mario"), "", "", std::string(500, '0')};
@@ -67,10 +66,9 @@ struct Fixture {
 
     // The one visible top-level window with this name, or nullptr.
     static QWidget* window(const char* name) {
-        QWidget* found = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() && w->objectName() == QLatin1String(name)) found = found ? nullptr : w;
-        return found;
+        const auto all = QApplication::topLevelWidgets();
+        const auto named = [name](QWidget* w) { return w->isVisible() && w->objectName() == QLatin1String(name); };
+        return std::count_if(all.begin(), all.end(), named) == 1 ? *std::find_if(all.begin(), all.end(), named) : nullptr;
     }
 
     kalvora::testing::TempDrive drive;
@@ -96,7 +94,6 @@ class SideWindowsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(ui::installItalianTranslations(*QCoreApplication::instance())); }
     void everyEntryOnOfferOpensSomething();
 };
 
@@ -137,7 +134,6 @@ void SideWindowsTest::everyEntryOnOfferOpensSomething() {
     f.form.toolbarClicked(1);  // "*info" of the default toolbar
     QPointer<QWidget> info = Fixture::window("zelabout");
     QVERIFY(info);
-    QCOMPARE(info->windowTitle(), QStringLiteral("Informazioni"));
     QCOMPARE(info->findChild<QLabel*>("versione")->text(), QStringLiteral("versione 'ZAFT' 15.E"));
     QTest::mouseClick(info->findChild<QPushButton*>("chiudi"), Qt::LeftButton);
     QTRY_VERIFY(!info);

@@ -1,8 +1,7 @@
 #pragma once
 // Plays the user while the program runs its own event loops: each step waits until its
-// condition holds (a modal window appeared, a window went away) and then acts. Polling runs on
-// fresh single-shot timers, so it goes on inside whatever loop is current, including the one of
-// a message box that the previous step opened.
+// condition holds and then acts. Polling runs on fresh single-shot timers, so it goes on inside
+// whatever loop is current, including a message box's that the previous step opened.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QObject>
