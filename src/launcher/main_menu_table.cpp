@@ -33,7 +33,7 @@ void beside(MainForm& main) {
 }
 
 template <int item>
-void company(MainForm& main) { main.companyCommand(item); }
+void companyItem(MainForm& main) { main.companyCommand(item); }
 
 template <int item>
 void internet(MainForm& main) { internetFunction(main.session(), item); }
@@ -51,10 +51,10 @@ namespace cmd = toolbar_command;
 
 constexpr MainMenuItem items[] = {
     {"m_azi", "Aziende", "", nullptr, {}},
-    {"x_azi_1", "Creazione nuova azienda", "m_azi", company<1>, {}},
-    {"x_azi_2", "Modifica azienda", "m_azi", company<2>, {}},
-    {"x_azi_3", "Duplicazione azienda", "m_azi", company<3>, {}},
-    {"x_azi_4", "Eliminazione azienda", "m_azi", company<4>, {}},
+    {"x_azi_1", "Creazione nuova azienda", "m_azi", companyItem<1>, {}},
+    {"x_azi_2", "Modifica azienda", "m_azi", companyItem<2>, {}},
+    {"x_azi_3", "Duplicazione azienda", "m_azi", companyItem<3>, {}},
+    {"x_azi_4", "Eliminazione azienda", "m_azi", companyItem<4>, {}},
     {"x_azi_5", "Duplica azienda", "m_azi", nullptr, {}},
     {"x_azi_6", "Elimina azienda", "m_azi", nullptr, {}},
     {"m_uti", "Utilità", "", nullptr, {}},
