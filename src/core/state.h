@@ -18,7 +18,6 @@ struct RunState {
     std::string noticeLink;
     std::array<std::string, 200> startedModules{};  // slots 1..199 used
     int windowDone = 0;
-    int windowParameter = 0;
     Edition edition = Edition::Zaft;
 
     // The numeric value of the first three characters of the user caption.

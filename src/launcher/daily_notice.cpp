@@ -65,12 +65,13 @@ Notice readNotice(const core::Files& files, const core::Installation& inst, cons
     return notice;
 }
 
-bool isWebAddress(const std::string& link) {
-    const std::string l = core::lower(core::trim(link));
-    auto hasHost = [&](std::size_t schemeLength) { return l.size() > schemeLength; };
-    if (core::startsWith(l, "https://")) return hasHost(8);
-    if (core::startsWith(l, "http://")) return hasHost(7);
-    return false;
+std::string webAddress(const std::string& link) {
+    const std::string address = core::trim(link);
+    const std::string l = core::lower(address);
+    for (const std::string_view scheme : {"https://", "http://"})
+        if (core::startsWith(l, scheme)) return l.size() > scheme.size() ? address : std::string();
+    if (core::startsWith(l, "www.") && l.size() > 4) return "http://" + address;
+    return {};
 }
 
 }  // namespace kalvora::launcher

@@ -28,7 +28,9 @@ struct Notice {
 // link, the first applying message line ends the reading.
 Notice readNotice(const core::Files& files, const core::Installation& inst, const std::string& dateShown);
 
-// Only http and https addresses may be opened from a notice: the file comes from the network.
-bool isWebAddress(const std::string& link);
+// The web address a notice link opens: an http or https address as it is, one starting with
+// "www." after "http://"; empty for anything else, since the file comes from the network and
+// must not open local files or programs.
+std::string webAddress(const std::string& link);
 
 }  // namespace kalvora::launcher

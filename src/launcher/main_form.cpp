@@ -8,20 +8,12 @@
 #include "company/settings_loader.h"
 #include "core/text.h"
 #include "launcher/daily_notice.h"
-#include "launcher/help_documents.h"
 #include "launcher/info_form.h"
+#include "launcher/internet_functions.h"
 #include "launcher/login_form.h"
 #include "launcher/main_menu.h"
 #include "launcher/module_launcher.h"
 #include "launcher/module_menus.h"
-#include "launcher/user_commands.h"
-#include "tables/banks.h"
-#include "tables/carriers.h"
-#include "tables/causals.h"
-#include "tables/invoice_types.h"
-#include "tables/payment_terms.h"
-#include "tables/posting_accounts.h"
-#include "tables/vat_codes.h"
 
 #include <memory>
 
@@ -122,53 +114,20 @@ void MainForm::showNotice() {
     if (notice.message.empty()) return;
     status_ = notice.message;
     // Only web addresses: the notice comes from the network and must not start local programs.
-    noticeButtonVisible_ = !notice.link.empty() && isWebAddress(notice.link);
+    noticeButtonVisible_ = !webAddress(notice.link).empty();
 }
 
 void MainForm::noticeClicked() {
-    const std::string link = core::trim(session().run().noticeLink);
-    if (isWebAddress(link)) session().platform().openDocument(link);
+    const std::string address = webAddress(session().run().noticeLink);
+    if (!address.empty()) session().platform().openDocument(address);
 }
 
 void MainForm::chooseMenu(const std::string& entryName) {
-    const MenuEntry* entry = findEntry(menus_, entryName);
-    if (!entry || !entry->visible || !entry->enabled) return;
-    auto& s = session();
-    if (const core::ModuleEntry* module = core::findModuleByEntry(entryName)) {
-        launchModule(s, *module);
-    } else if (entryName == "s_pwd") {
-        changePassword(s);
-    } else if (entryName == "x_usr") {
-        openUsersTable(s);
-    } else if (entryName == "s_clc") {
-        launch(s, "calc", "Calcolatrice");
-    } else if (entryName == "s_sta") {
-        s.platform().printerSetup();
-    } else if (core::startsWith(entryName, "x_azi_")) {
-        companyCommand(core::integerValue(core::mid(entryName, 7)));
-    } else if (entryName == "x_pag") {
-        openTableWindow<tables::PaymentTermsForm>();
-    } else if (entryName == "x_iva") {
-        openTableWindow<tables::VatCodesForm>();
-    } else if (entryName == "x_ban") {
-        openTableWindow<tables::BanksForm>();
-    } else if (entryName == "x_vet") {
-        openTableWindow<tables::CarriersForm>();
-    } else if (entryName == "x_cau") {
-        openTableWindow<tables::CausalsForm>();
-    } else if (entryName == "x_mas") {
-        openTableWindow<tables::PostingAccountsForm>();
-    } else if (entryName == "x_tip") {
-        openTableWindow<tables::InvoiceTypesForm>();
-    } else if (core::startsWith(entryName, "x_inte_")) {
-        internetCommand(core::integerValue(core::mid(entryName, 8)));
-    } else if (core::startsWith(entryName, "x_xass_")) {
-        // Operating guide, how-to guide, latest changes.
-        static constexpr int documents[] = {1, 3, 2};
-        const int item = core::integerValue(core::mid(entryName, 8));
-        if (item >= 0 && item <= 2) openHelpDocument(s, documents[item]);
-    } else if (entryName == "o_fin") {
-        finishWork();
+    if (!entryEnabled(entryName)) return;
+    if (const MainMenuItem* item = findMainMenuItem(entryName); item && item->open) {
+        item->open(*this);
+    } else if (const core::ModuleEntry* module = core::findModuleByEntry(entryName)) {
+        launchModule(session(), *module);
     }
 }
 
@@ -182,31 +141,20 @@ void MainForm::toolbarClicked(int button) {
     namespace cmd = toolbar_command;
     const std::string command = toolbar_.command(button);
     // Built-in commands that stand for a menu entry work only while that entry does.
-    static constexpr std::pair<std::string_view, const char*> menuCommands[] = {
-        {cmd::assistance, "x_xass_3"}, {cmd::backup, "x_bak"},     {cmd::restore, "x_res"},
-        {cmd::calculator, "s_clc"},    {cmd::print, "s_sta"},      {cmd::postIt, "x_postit"},
-        {cmd::internet, "x_inte_2"},   {cmd::mail, "x_inte_4"},    {cmd::mailArchive, "x_inte_5"},
-        {cmd::site, "x_inte_7"},       {cmd::post, "x_inte_8"}};
-    for (const auto& [word, entry] : menuCommands) {
-        if (command != word) continue;
-        if (entryEnabled(entry))
-            chooseMenu(entry);
+    if (const MainMenuItem* item = findToolbarItem(command)) {
+        if (entryEnabled(std::string(item->name)))
+            chooseMenu(std::string(item->name));
         else
             s.platform().message("Funzione disabilitata", "Attenzione", core::Icon::Critical);
-        return;
-    }
-    if (command == cmd::info) {
+    } else if (command == cmd::info) {
         s.platform().show(std::make_unique<InfoForm>(s));
-    } else if (command == cmd::help1) {
-        openHelpDocument(s, 1);
-    } else if (command == cmd::help2) {
-        openHelpDocument(s, 2);
+    } else if (command == cmd::postIt) {
+        // Post-it notes are not offered yet.
+        s.platform().message("Funzione disabilitata", "Attenzione", core::Icon::Critical);
     } else if (command == cmd::availability) {
-        internetCommand(1);
+        internetFunction(s, 1);
     } else if (command == cmd::updateRequest) {
-        internetCommand(3);
-    } else if (command == cmd::finish) {
-        finishWork();
+        internetFunction(s, 3);
     } else if (core::startsWith(command, "=")) {
         const core::ModuleEntry* module = toolbarModuleEntry(command);
         const int position = toolbarPrivilegePosition(command);
@@ -229,16 +177,6 @@ void MainForm::companyPictureClicked() {
     form.open();
     s.platform().showModal(form);
     if (changed) changed();
-}
-
-template <typename TableForm>
-void MainForm::openTableWindow() {
-    auto& s = session();
-    // Table windows show the current company's settings as saved by any window before them.
-    company::loadCompanySettings(s);
-    auto form = std::make_unique<TableForm>(s);
-    form->open();
-    s.platform().show(std::move(form));
 }
 
 void MainForm::companyCommand(int item) {
@@ -268,26 +206,6 @@ void MainForm::companyCommand(int item) {
     form.open();
     s.platform().showModal(form);
     if (changed) changed();
-}
-
-void MainForm::internetCommand(int item) {
-    auto& s = session();
-    if (item == 7) {
-        s.platform().openDocument(s.installation().siteAddress());
-        return;
-    }
-    static constexpr std::pair<int, const char*> functions[] = {
-        {1, "005"}, {2, "001"}, {3, "011"}, {4, "007"}, {5, "008"}, {6, "002"}, {8, "009"}};
-    for (const auto& [index, code] : functions) {
-        if (index != item) continue;
-        // The assistance program does the work; this only hands it the function code.
-        const std::string program = modulePath(s.files(), s.installation(), "kalfass");
-        const int error = s.platform().startProgram(program, {code}, "");
-        if (error)
-            s.platform().message(
-                "Si è verificato un errore durante l'esecuzione del programma: errore " + std::to_string(error),
-                "Attenzione", core::Icon::Critical);
-    }
 }
 
 void MainForm::setDate(const core::Date& date) {

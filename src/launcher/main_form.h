@@ -52,6 +52,7 @@ public:
     void changeUser();   // user2: log in again and rebuild the menus for the new user
     void toolbarClicked(int button);  // bottoni1, buttons 1..30
     void companyPictureClicked();     // Image2: company selection
+    void companyCommand(int item);    // "Aziende" items 1..4
     // datax: the user picked another working date; the computer's date follows it.
     void setDate(const core::Date& date);
 
@@ -66,10 +67,6 @@ private:
     void setStatus(const std::string& text);
     bool login();  // false when the login ended the program
     bool entryEnabled(const std::string& entryName) const;
-    void companyCommand(int item);   // "Aziende" items 1..4
-    void internetCommand(int item);  // "Internet" items
-    template <typename TableForm>
-    void openTableWindow();
     void replaceAssistanceProgram();
     void selectFirstCompany();
     void showNotice();

@@ -34,7 +34,8 @@ std::string moduleArgument(const core::Session& session) {
 void launch(core::Session& session, const std::string& program, const std::string& title) {
     auto& platform = session.platform();
     platform.setBusy(true);
-    if (platform.bringToFront(title)) {
+    // Without a title there is no telling the program's window from any untitled window.
+    if (!title.empty() && platform.bringToFront(title)) {
         platform.setBusy(false);
         return;
     }

@@ -2,15 +2,20 @@
 
 #include "core/module_catalogue.h"
 #include "core/text.h"
+#include "launcher/main_menu.h"
 #include "launcher/users_file.h"
 
 namespace kalvora::launcher {
 
 namespace {
 
-// The windows behind these entries belong to the accounting closing and opening, which this
-// program does not offer yet: they are shown and denied like modules but stay disabled.
-bool windowAvailable(const core::ModuleEntry& module) { return !module.program.empty(); }
+// A module program to start, or a window of this program that the menu table opens (the
+// accounting closing and opening): entries without either are shown but stay disabled.
+bool canRun(const core::ModuleEntry& module) {
+    if (!module.program.empty()) return true;
+    const MainMenuItem* item = findMainMenuItem(module.entry);
+    return item && item->open;
+}
 
 bool denied(const std::string& privileges, int position) {
     return core::mid(privileges, static_cast<std::size_t>(position), 1) == "1";
@@ -60,11 +65,11 @@ void buildModuleMenus(core::Session& session, std::vector<MenuEntry>& menus) {
         if (module.code.empty()) continue;
         showMenu(module.group);
         if (!module.submenu.empty()) showMenu(module.submenu);
-        show(module.entry, module.position, windowAvailable(module));
+        show(module.entry, module.position, canRun(module));
         if (module.code == "=GIO") {
             for (const char* closing : {"x_kalchi", "x_kalchb", "x_kalape"}) {
                 const auto* entry = core::findModuleByEntry(closing);
-                show(closing, entry->position, windowAvailable(*entry));
+                show(closing, entry->position, canRun(*entry));
             }
         }
         if (module.code == "=RCA") showMenu("x_cas");

@@ -69,9 +69,8 @@ int runApplication(int argc, char** argv, const AppOptions& options) {
     if (options.quitWhenIdle) {
         // Nobody sits at the keyboard: the greeting of an installation without users is answered
         // as its "Continua" would be. A password login still waits, as it must.
-        platform.registerView("zelchkp", [](core::Form& f, QWidget* parent) -> QWidget* {
-            if (auto* login = dynamic_cast<launcher::LoginForm*>(&f); login && login->informationMode())
-                login->continuePressed();
+        platform.registerView<launcher::LoginForm>([](launcher::LoginForm& login, QWidget* parent) -> QWidget* {
+            if (login.informationMode()) login.continuePressed();
             return new QWidget(parent);
         });
         if (auto* view = qobject_cast<MainView*>(window.get()))

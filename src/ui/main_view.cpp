@@ -24,6 +24,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace kalvora::ui {
 
@@ -122,15 +123,16 @@ void stateOf(const std::vector<launcher::MenuEntry>& entries, std::string& out) 
 MainView::MainView(launcher::MainForm& form, QWidget* parent) : QMainWindow(parent), form_(form) {
     setObjectName(QStringLiteral("kalxena"));
     // Placed here rather than by the window manager, so that the windows opened during the
-    // start-up can be centred on it at once.
-    QRect frame(0, 0, 1024, 700);
+    // start-up can be centred on it at once. The frame is added once the window manager has
+    // framed the window (fitFrame).
+    frame_ = QRect(QPoint(0, 0), outerSize);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        frame.setSize(frame.size().boundedTo(area.size() - QSize(16, 48)));
-        frame.moveCenter(area.center());
+        frame_.setSize(frame_.size().boundedTo(area.size()));
+        frame_.moveCenter(area.center());
     }
-    resize(frame.size());
-    move(frame.topLeft());
+    resize(frame_.size());
+    move(frame_.topLeft());
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -261,6 +263,23 @@ MainView::~MainView() {
     // reach a window already half destroyed.
     disconnect(date_, nullptr, this, nullptr);
     if (QCalendarWidget* calendar = date_->builtCalendar()) disconnect(calendar, nullptr, this, nullptr);
+}
+
+bool MainView::event(QEvent* event) {
+    const bool done = QMainWindow::event(event);
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Show) fitFrame();
+    return done;
+}
+
+void MainView::fitFrame() {
+    // The window with its frame takes the room planned for it, so that the window manager's
+    // title bar and borders do not push the status line and the date past the screen's edge.
+    const QWindow* window = windowHandle();
+    if (!window || windowState() != Qt::WindowNoState) return;
+    const QMargins margins = window->frameMargins();
+    if (margins == fittedMargins_) return;
+    fittedMargins_ = margins;
+    setGeometry(frame_.marginsRemoved(margins));
 }
 
 void MainView::showEvent(QShowEvent* event) {

@@ -5,6 +5,8 @@
 #include "launcher/main_form.h"
 
 #include <QMainWindow>
+#include <QMargins>
+#include <QRect>
 
 #include <map>
 #include <string>
@@ -24,6 +26,9 @@ class ToolbarRow;
 class MainView : public QMainWindow {
     Q_OBJECT
 public:
+    // The window's size with its frame, when the screen has room for it.
+    static constexpr QSize outerSize{1024, 700};
+
     explicit MainView(launcher::MainForm& form, QWidget* parent = nullptr);
     ~MainView() override;
 
@@ -38,11 +43,13 @@ signals:
     void startupFinished();
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void runStartup();
+    void fitFrame();
     void openFirstMenu();
     void afterAction();
     void chooseMenu(const std::string& entryName);
@@ -57,6 +64,8 @@ private:
 
     launcher::MainForm& form_;
     bool startupScheduled_ = false;
+    QRect frame_;               // where the window goes, frame included
+    QMargins fittedMargins_;    // the frame the window was last fitted to
 
     QWidget* companyArea_ = nullptr;
     QToolButton* companyPicture_ = nullptr;  // Image2

@@ -131,17 +131,16 @@ constexpr int startFailed = 1;
 QtPlatform::QtPlatform() = default;
 QtPlatform::~QtPlatform() = default;
 
-void QtPlatform::registerView(const std::string& windowName, ViewFactory factory) {
-    factories_[windowName] = std::move(factory);
-}
-
-bool QtPlatform::hasView(const std::string& windowName) const {
-    return factories_.count(windowName) != 0;
+bool QtPlatform::hasView(const core::Form& form) const {
+    return factories_.count(std::type_index(typeid(form))) != 0;
 }
 
 QWidget* QtPlatform::createView(core::Form& form, QWidget* parent) {
-    auto it = factories_.find(form.name());
-    if (it == factories_.end()) return nullptr;
+    auto it = factories_.find(std::type_index(typeid(form)));
+    if (it == factories_.end()) {
+        qCritical("kalvora: no view is registered for the window %s (%s)", form.name().c_str(), typeid(form).name());
+        return nullptr;
+    }
     return it->second(form, parent);
 }
 
@@ -173,11 +172,8 @@ bool QtPlatform::askYesNo(const std::string& text, const std::string& title, cor
 void QtPlatform::showModal(core::Form& form) {
     if (form.closed() || quitRequested_) return;
     QPointer<QWidget> view = createView(form, dialogParent());
-    if (!view) {
-        // Nobody could ever close this form, so waiting for it would hang the program.
-        qWarning("kalvora: no window for %s", form.name().c_str());
-        return;
-    }
+    // Nobody could ever close this form, so waiting for it would hang the program.
+    if (!view) return;
     view->setWindowModality(Qt::ApplicationModal);
     QEventLoop loop;
     HideWatcher watcher(loop);
@@ -321,6 +317,8 @@ std::optional<QtPlatform::StartedProgram> QtPlatform::runningProgram(const std::
 
 bool QtPlatform::bringToFront(const std::string& title) {
     front_ = {};
+    // An empty title would match any untitled window.
+    if (title.empty()) return false;
     front_.title = title;
     if (X11Windows* x = x11()) {
         if (const auto window = x->find(title, ownWindows()); window && x->activate(*window)) {
@@ -438,10 +436,7 @@ void QtPlatform::show(std::unique_ptr<core::Form> form) {
         return;
     }
     QWidget* view = createView(*form, nullptr);
-    if (!view) {
-        qWarning("kalvora: no window for %s", form->name().c_str());
-        return;
-    }
+    if (!view) return;
     // The form lives exactly as long as its window.
     std::shared_ptr<core::Form> owned(std::move(form));
     view->installEventFilter(new ClosedFormWatcher(*owned, view));

@@ -1,6 +1,6 @@
 #pragma once
 // The desktop as the program sees it, on Qt: message boxes, modal windows, the busy pointer,
-// processes, default handlers, the network. Views are found by window name in a registry.
+// processes, default handlers, the network. Views are found by their form's type in a registry.
 #include "core/form.h"
 #include "core/platform.h"
 #include "ui/x11_windows.h"
@@ -13,6 +13,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <typeindex>
+#include <typeinfo>
 #include <vector>
 
 class QEventLoop;
@@ -24,16 +26,25 @@ class NetworkAccess;
 
 class QtPlatform : public core::Platform {
 public:
-    // Creates the top-level widget showing `form`, or nullptr when the form is not of the kind
-    // the view expects. The view calls the form and closes itself once form.closed().
-    using ViewFactory = std::function<QWidget*(core::Form& form, QWidget* parent)>;
-
     QtPlatform();
     ~QtPlatform() override;
 
-    void registerView(const std::string& windowName, ViewFactory factory);
-    bool hasView(const std::string& windowName) const;
-    // nullptr when no view is registered for the form's name.
+    // Forms of type F are shown by view V, made as V(form, parent). The view calls the form and
+    // closes itself once form.closed().
+    template <typename F, typename V>
+    void registerView() {
+        registerView<F>([](F& form, QWidget* parent) -> QWidget* { return new V(form, parent); });
+    }
+    // Forms of type F are shown by the widget `make` returns.
+    template <typename F>
+    void registerView(std::function<QWidget*(F& form, QWidget* parent)> make) {
+        factories_[std::type_index(typeid(F))] = [make = std::move(make)](core::Form& form, QWidget* parent) {
+            return make(static_cast<F&>(form), parent);
+        };
+    }
+    bool hasView(const core::Form& form) const;
+    // The view of the form's own type. A form without one is a fault of the program: it is
+    // reported as critical (fatal under QT_FATAL_CRITICALS, as the tests run) and gives nullptr.
     QWidget* createView(core::Form& form, QWidget* parent = nullptr);
 
     void message(const std::string& text, const std::string& title, core::Icon icon) override;
@@ -92,7 +103,8 @@ private:
     static bool isRunning(const StartedProgram& program);
     std::optional<StartedProgram> runningProgram(const std::string& title) const;
 
-    std::map<std::string, ViewFactory> factories_;
+    using ViewFactory = std::function<QWidget*(core::Form& form, QWidget* parent)>;
+    std::map<std::type_index, ViewFactory> factories_;
     // Windows opened beside the main window, by window name.
     std::vector<std::pair<std::string, QPointer<QWidget>>> sideWindows_;
     std::vector<StartedProgram> started_;

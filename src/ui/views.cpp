@@ -17,34 +17,21 @@
 
 namespace kalvora::ui {
 
-namespace {
-
-// A factory for view V of form type F; a form of another type gets no view.
-template <typename V, typename F>
-QtPlatform::ViewFactory factoryOf() {
-    return [](core::Form& form, QWidget* parent) -> QWidget* {
-        auto* typed = dynamic_cast<F*>(&form);
-        return typed ? new V(*typed, parent) : nullptr;
-    };
-}
-
-}  // namespace
-
 void registerViews(QtPlatform& platform) {
-    platform.registerView("kalxena", factoryOf<MainView, launcher::MainForm>());
-    platform.registerView("zelselazi", factoryOf<CompanySelectionView, company::CompanySelectionForm>());
-    platform.registerView("zelabout", factoryOf<InfoView, launcher::InfoForm>());
-    platform.registerView("zelcrea", factoryOf<CompanyCreationView, company::CompanyCreationForm>());
-    platform.registerView("zelchkp", factoryOf<LoginView, launcher::LoginForm>());
-    platform.registerView("zelpasw", factoryOf<PasswordView, launcher::PasswordForm>());
-    platform.registerView("zelstpwd", factoryOf<UsersTableView, launcher::UsersTableForm>());
-    platform.registerView("zelstpag", factoryOf<PaymentTermsView, tables::PaymentTermsForm>());
-    platform.registerView("zelstiva", factoryOf<VatCodesView, tables::VatCodesForm>());
-    platform.registerView("zelstban", factoryOf<BanksView, tables::BanksForm>());
-    platform.registerView("zelstvet", factoryOf<CarriersView, tables::CarriersForm>());
-    platform.registerView("zelstcau", factoryOf<CausalsView, tables::CausalsForm>());
-    platform.registerView("zelstmas", factoryOf<PostingAccountsView, tables::PostingAccountsForm>());
-    platform.registerView("zelstbil", factoryOf<InvoiceTypesView, tables::InvoiceTypesForm>());
+    platform.registerView<launcher::MainForm, MainView>();
+    platform.registerView<company::CompanySelectionForm, CompanySelectionView>();
+    platform.registerView<launcher::InfoForm, InfoView>();
+    platform.registerView<company::CompanyCreationForm, CompanyCreationView>();
+    platform.registerView<launcher::LoginForm, LoginView>();
+    platform.registerView<launcher::PasswordForm, PasswordView>();
+    platform.registerView<launcher::UsersTableForm, UsersTableView>();
+    platform.registerView<tables::PaymentTermsForm, PaymentTermsView>();
+    platform.registerView<tables::VatCodesForm, VatCodesView>();
+    platform.registerView<tables::BanksForm, BanksView>();
+    platform.registerView<tables::CarriersForm, CarriersView>();
+    platform.registerView<tables::CausalsForm, CausalsView>();
+    platform.registerView<tables::PostingAccountsForm, PostingAccountsView>();
+    platform.registerView<tables::InvoiceTypesForm, InvoiceTypesView>();
 }
 
 }  // namespace kalvora::ui

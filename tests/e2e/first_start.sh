@@ -25,19 +25,26 @@ pixels() {
     convert "$1" -crop "$2" +repage "${filter[@]}" -format '%[fx:round(mean*w*h)]' info:
 }
 
-# The main window as a person sees it: mapped, of the size it asks for, and drawn: the menu bar
-# with its captions, the company caption in the band below it and the toolbar's pictures
-# under that, over a plain backdrop.
+# The main window as a person sees it: mapped, 1024 x 700 with the window manager's frame, and
+# drawn: the menu bar with its captions, the company caption in the band below it and the
+# toolbar's pictures under that, over a plain backdrop, and the date in the bottom row, whole.
 main_window_rendered() {
-    local id shot=$work/main_window.png size
+    local id shot=$work/main_window.png width height left right top bottom
     id=$(window_named "Kalvora Zaft 15\\.E" | head -n1)
     [ -n "$id" ] || return 1
     xdotool windowactivate --sync "$id" >/dev/null 2>&1 || return 1
     # The pointer off the window, so no toolbar label covers anything.
     xdotool mousemove 0 0
     import -window "$id" "$shot" 2>/dev/null || return 1
-    size=$(identify -format '%wx%h' "$shot")
-    [ "$size" = 1024x700 ] || { echo "screenshot of $size" >&2; return 1; }
+    width=$(identify -format '%w' "$shot")
+    height=$(identify -format '%h' "$shot")
+    read -r left right top bottom < <(xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,/ /g')
+    [ -n "$bottom" ] || { echo "no frame extents" >&2; return 1; }
+    [ $((width + left + right))x$((height + top + bottom)) = 1024x700 ] ||
+        { echo "window of ${width}x$height with a frame of $left $right $top $bottom" >&2; return 1; }
+    # The date's digits lie in the bottom row, above the window's lower edge.
+    [ "$(pixels "$shot" 140x24+$((width - 160))+$((height - 28)) dark)" -gt 60 ] || { echo "no date at the bottom" >&2; return 1; }
+    [ "$(pixels "$shot" 140x3+$((width - 160))+$((height - 3)) dark)" -eq 0 ] || { echo "the date is cut" >&2; return 1; }
     [ "$(identify -format '%k' "$shot")" -gt 200 ] || { echo "too few colours: blank" >&2; return 1; }
     [ "$(pixels "$shot" 1024x18+0+1 dark)" -gt 300 ] || { echo "no menu captions" >&2; return 1; }
     [ "$(pixels "$shot" 500x60+50+22 dark)" -gt 300 ] || { echo "no company caption" >&2; return 1; }
@@ -78,7 +85,7 @@ echo "checking the main window on screen"
 if ! wait_until 20 main_window_rendered; then
     main_window_rendered || true
     cp "$work/main_window.png" "$PWD/${test_name}_main_window.png" 2>/dev/null || true
-    fail "the main window does not show its menus, captions and toolbar (see ${test_name}_main_window.png)"
+    fail "the main window does not fit 1024 x 700 or does not show its menus, captions, toolbar and date (see ${test_name}_main_window.png)"
 fi
 
 echo "checking the files written"

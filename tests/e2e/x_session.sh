@@ -2,7 +2,7 @@
 # manager, failure reports with a screenshot, and waits that always end. Source it after
 # setting test_name; it sets work, DISPLAY and the helpers below.
 
-for tool in Xvfb xdpyinfo openbox xdotool wmctrl; do
+for tool in Xvfb xdpyinfo openbox xdotool wmctrl xprop; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 

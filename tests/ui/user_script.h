@@ -1,11 +1,9 @@
 #pragma once
 // Plays the user while the program runs its own event loops: each step waits until its
-// condition holds (a modal window appeared, a window went away) and then acts. Polling runs on
-// fresh single-shot timers, so it goes on inside whatever loop is current, including the one of
-// a message box that the previous step opened.
+// condition holds and then acts. Polling runs on fresh single-shot timers, so it goes on inside
+// whatever loop is current, including a message box's that the previous step opened.
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <QTest>
@@ -80,17 +78,11 @@ private:
     std::function<void()> onFailure_;
 };
 
-// The modal window on top, when it has the object name (or is a message box for "").
+// The modal window on top, when it has the object name.
 inline QWidget* modalNamed(const QString& name) {
     QWidget* w = QApplication::activeModalWidget();
     if (!w || !w->isVisible() || w->objectName() != name) return nullptr;
     return w;
-}
-
-inline QMessageBox* messageBoxOnTop() {
-    QWidget* w = QApplication::activeModalWidget();
-    auto* box = qobject_cast<QMessageBox*>(w);
-    return box && box->isVisible() ? box : nullptr;
 }
 
 // Types text as key presses, accented letters included (QTest::keyClicks takes ASCII only).

@@ -1,0 +1,129 @@
+// The menu entries outside the module catalogue, in menu order, each with what choosing it
+// does. A new window of this program takes one row here and a registration of its view.
+#include "company/settings_loader.h"
+#include "launcher/help_documents.h"
+#include "launcher/internet_functions.h"
+#include "launcher/main_form.h"
+#include "launcher/main_menu.h"
+#include "launcher/module_launcher.h"
+#include "launcher/user_commands.h"
+#include "tables/banks.h"
+#include "tables/carriers.h"
+#include "tables/causals.h"
+#include "tables/invoice_types.h"
+#include "tables/payment_terms.h"
+#include "tables/posting_accounts.h"
+#include "tables/vat_codes.h"
+
+#include <memory>
+
+namespace kalvora::launcher {
+
+namespace {
+
+// Opens a window of form F beside the main window, made with `arguments` after the session.
+// The window shows the current company's settings as saved by any window before it.
+template <typename F, auto... arguments>
+void beside(MainForm& main) {
+    auto& s = main.session();
+    company::loadCompanySettings(s);
+    auto form = std::make_unique<F>(s, arguments...);
+    if constexpr (requires { form->open(); }) form->open();
+    s.platform().show(std::move(form));
+}
+
+template <int item>
+void companyItem(MainForm& main) { main.companyCommand(item); }
+
+template <int item>
+void internet(MainForm& main) { internetFunction(main.session(), item); }
+
+template <int document>
+void help(MainForm& main) { openHelpDocument(main.session(), document); }
+
+void password(MainForm& main) { changePassword(main.session()); }
+void users(MainForm& main) { openUsersTable(main.session()); }
+void printer(MainForm& main) { main.session().platform().printerSetup(); }
+void calculator(MainForm& main) { launch(main.session(), "calc", "Calcolatrice"); }
+void finish(MainForm& main) { main.finishWork(); }
+
+namespace cmd = toolbar_command;
+
+constexpr MainMenuItem items[] = {
+    {"m_azi", "Aziende", "", nullptr, {}},
+    {"x_azi_1", "Creazione nuova azienda", "m_azi", companyItem<1>, {}},
+    {"x_azi_2", "Modifica azienda", "m_azi", companyItem<2>, {}},
+    {"x_azi_3", "Duplicazione azienda", "m_azi", companyItem<3>, {}},
+    {"x_azi_4", "Eliminazione azienda", "m_azi", companyItem<4>, {}},
+    {"x_azi_5", "Duplica azienda", "m_azi", nullptr, {}},
+    {"x_azi_6", "Elimina azienda", "m_azi", nullptr, {}},
+    {"m_uti", "Utilità", "", nullptr, {}},
+    {"s_pwd", "Password di accesso", "m_uti", password, {}},
+    {"m_tab", "Gestione tabelle", "m_uti", nullptr, {}},
+    {"x_pag", "Tabella modalità di pagamento", "m_tab", beside<tables::PaymentTermsForm>, {}},
+    {"x_iva", "Tabella codici iva", "m_tab", beside<tables::VatCodesForm>, {}},
+    {"x_ban", "Tabella banche", "m_tab", beside<tables::BanksForm>, {}},
+    {"x_vet", "Tabella vettori", "m_tab", beside<tables::CarriersForm>, {}},
+    {"x_cau", "Tabella causali di magazzino", "m_tab", beside<tables::CausalsForm>, {}},
+    {"x_mas", "Tabella codici contabili", "m_tab", beside<tables::PostingAccountsForm>, {}},
+    {"x_tip", "Tabella tipologia fatture", "m_tab", beside<tables::InvoiceTypesForm>, {}},
+    {"x_fpa", "Tabella impostazioni fatturaPA", "m_tab", nullptr, {}},
+    {"x_cas", "Collegamento a registratore di cassa", "m_tab", nullptr, {}},
+    {"x_usr", "Tabella utenti", "m_tab", users, {}},
+    {"x_impo", "Impostazioni generali", "m_uti", nullptr, {}},
+    {"x_bgr", "Impostazione sfondo", "m_uti", nullptr, {}},
+    {"m_lay", "Personalizzazione moduli di stampa", "m_uti", nullptr, {}},
+    {"x_lft", "Fattura di vendita", "m_lay", nullptr, {}},
+    {"x_lrf", "Ricevuta fiscale", "m_lay", nullptr, {}},
+    {"x_lpr", "Parcella", "m_lay", nullptr, {}},
+    {"x_lbl", "Documento di trasporto", "m_lay", nullptr, {}},
+    {"x_lor", "Ordine clienti", "m_lay", nullptr, {}},
+    {"x_prx", "Preventivo", "m_lay", nullptr, {}},
+    {"x_lpm", "Parcella proforma", "m_lay", nullptr, {}},
+    {"x_lof", "Ordine fornitori", "m_lay", nullptr, {}},
+    {"m_eti", "Personalizzazione etichette", "m_uti", nullptr, {}},
+    {"x_etic", "Etichetta clienti", "m_eti", nullptr, {}},
+    {"x_etif", "Etichetta fornitori", "m_eti", nullptr, {}},
+    {"x_etia", "Etichetta articoli", "m_eti", nullptr, {}},
+    {"x_etib", "Etichetta codici a barre", "m_eti", nullptr, {}},
+    {"x_tab", "Marginatura tabulati", "m_uti", nullptr, {}},
+    {"x_ver", "Verifica impostazioni", "m_uti", nullptr, {}},
+    {"x_num", "Numerazione registri", "m_uti", nullptr, {}},
+    {"m_arc", "Gestione archivi", "m_uti", nullptr, {}},
+    {"x_bak", "Copie di backup", "m_arc", nullptr, cmd::backup},
+    {"x_res", "Ripristina copie di backup", "m_arc", nullptr, cmd::restore},
+    {"x_azz", "Azzeramento annuale", "m_arc", nullptr, {}},
+    {"x_kalchk", "Controllo contabile", "m_arc", nullptr, {}},
+    {"x_pro", "Variazione indici", "m_arc", nullptr, {}},
+    {"x_let", "Verifica attributi sola lettura", "m_arc", nullptr, {}},
+    {"x_cnv", "Conversione archivi versioni precedenti", "m_arc", nullptr, {}},
+    {"x_bem", "Conversione archivi versioni compatibili", "m_arc", nullptr, {}},
+    {"x_agg", "Aggiornamento software", "m_uti", nullptr, {}},
+    {"s_sta", "Impostazione stampante", "m_uti", printer, cmd::print},
+    {"s_clc", "Calcolatrice", "m_uti", calculator, cmd::calculator},
+    {"m_int", "Internet", "", nullptr, {}},
+    {"x_inte_2", "Scarica aggiornamenti disponibili", "m_int", internet<2>, cmd::internet},
+    {"x_inte_4", "Invia un messaggio al centro di assistenza ZEL", "m_int", internet<4>, cmd::mail},
+    {"x_inte_5", "Invia copia degli archivi per il controllo al centro di assistenza ZEL", "m_int", internet<5>,
+     cmd::mailArchive},
+    {"x_inte_7", "Visita il sito internet", "m_int", internet<7>, cmd::site},
+    {"x_inte_8", "Parametri posta elettronica", "m_int", internet<8>, cmd::post},
+    {"m_ass", "Assistenza", "", nullptr, {}},
+    {"x_xass_0", "Visualizza Guida operativa", "m_ass", help<1>, cmd::help1},
+    {"x_xass_1", "Visualizza Guida \"come fare per\"", "m_ass", help<3>, {}},
+    {"x_xass_2", "Visualizza Guida \"ultime novità\"", "m_ass", help<2>, cmd::help2},
+    {"x_xass_3", "Contatta il servizio di assistenza", "m_ass", nullptr, cmd::assistance},
+    {"x_xass_4", "Prenota servizio \"richiamami\"", "m_ass", nullptr, {}},
+    {"x_xass_5", "Prenota servizio \"teleassistenza\"", "m_ass", nullptr, {}},
+    {"o_fin", "Fine lavoro", "", finish, cmd::finish},
+    // Catalogue entries of the accounting closing and opening.
+    {"x_kalchi", {}, {}, nullptr, {}},
+    {"x_kalchb", {}, {}, nullptr, {}},
+    {"x_kalape", {}, {}, nullptr, {}},
+};
+
+}  // namespace
+
+std::span<const MainMenuItem> mainMenuItems() { return items; }
+
+}  // namespace kalvora::launcher
