@@ -46,6 +46,17 @@ TableButtons addTableFoot(QDialog* window, QVBoxLayout* column) {
     return buttons;
 }
 
+TableDialog::TableDialog(tables::TableEditorForm& form, const QString& name, QWidget* parent,
+                         const QMargins& margins, int spacing)
+    : FormDialog(form, parent), form_(form), column_(tableWindowColumn(this, name, margins, spacing)) {}
+
+TableButtons TableDialog::addFoot() {
+    const TableButtons buttons = addTableFoot(this, column_);
+    onClick(buttons.confirm, [this] { form_.confirm(); });
+    onClick(buttons.exit, [this] { form_.exitWindow(); });
+    return buttons;
+}
+
 void TabChain::operator()(QWidget* next) {
     if (previous_) QWidget::setTabOrder(previous_, next);
     previous_ = next;
