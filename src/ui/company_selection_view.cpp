@@ -5,7 +5,6 @@
 #include "ui/qt_text.h"
 
 #include <QAbstractTableModel>
-#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -78,7 +77,7 @@ int twipsToPixels(int twips) {
 
 }  // namespace
 
-CompanySelectionView::CompanySelectionView(Form& form, QWidget* parent) : QDialog(parent), form_(form) {
+CompanySelectionView::CompanySelectionView(Form& form, QWidget* parent) : FormDialog(form, parent), form_(form) {
     setObjectName(QStringLiteral("zelselazi"));
     setWindowIcon(icons::application());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -153,21 +152,6 @@ void CompanySelectionView::choose(int gridRow) {
     afterAction();
 }
 
-void CompanySelectionView::afterAction() {
-    refresh();
-    if (form_.closed()) done(QDialog::Accepted);
-}
-
-void CompanySelectionView::reject() {
-    if (!form_.closed()) form_.closeBox();
-    afterAction();
-}
-
-void CompanySelectionView::closeEvent(QCloseEvent* event) {
-    if (!form_.closed()) form_.closeBox();
-    event->accept();
-}
-
 bool CompanySelectionView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == grid_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -177,7 +161,7 @@ bool CompanySelectionView::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    return QDialog::eventFilter(watched, event);
+    return FormDialog::eventFilter(watched, event);
 }
 
 }  // namespace kalvora::ui

@@ -4,7 +4,6 @@
 #include "ui/icons.h"
 #include "ui/qt_text.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>
@@ -52,7 +51,7 @@ protected:
 
 }  // namespace
 
-InfoView::InfoView(launcher::InfoForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+InfoView::InfoView(launcher::InfoForm& form, QWidget* parent) : FormDialog(form, parent), form_(form) {
     setObjectName(QStringLiteral("zelabout"));
     setWindowTitle(toQt(form_.title()));
     setWindowIcon(icons::application());
@@ -82,20 +81,8 @@ InfoView::InfoView(launcher::InfoForm& form, QWidget* parent) : QDialog(parent),
     buttons->addWidget(close_);
     buttons->addStretch(1);
     column->addLayout(buttons);
-    connect(close_, &QPushButton::clicked, this, &InfoView::closeWindow);
+    connect(close_, &QPushButton::clicked, this, &InfoView::leave);
     close_->setFocus();
-}
-
-void InfoView::closeWindow() {
-    if (!form_.closed()) form_.closeWindow();
-    done(QDialog::Accepted);
-}
-
-void InfoView::reject() { closeWindow(); }
-
-void InfoView::closeEvent(QCloseEvent* event) {
-    if (!form_.closed()) form_.closeWindow();
-    event->accept();
 }
 
 }  // namespace kalvora::ui

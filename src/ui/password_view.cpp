@@ -2,9 +2,8 @@
 
 #include "ui/dialog_button.h"
 #include "ui/icons.h"
-#include "ui/qt_text.h"
+#include "ui/table_boxes.h"
 
-#include <QCloseEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,7 +18,7 @@ namespace {
 using Form = launcher::PasswordForm;
 }  // namespace
 
-PasswordView::PasswordView(launcher::PasswordForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+PasswordView::PasswordView(launcher::PasswordForm& form, QWidget* parent) : FormDialog(form, parent), form_(form) {
     setObjectName(QStringLiteral("zelpasw"));
     setWindowIcon(icons::user());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -45,12 +44,7 @@ PasswordView::PasswordView(launcher::PasswordForm& form, QWidget* parent) : QDia
         fields_[i] = edit;
 
         connect(edit, &QLineEdit::textEdited, this, [this, i, edit](const QString& text) {
-            const QString clean = singleLine(text);
-            if (clean != text) {
-                const int cursor = edit->cursorPosition();
-                edit->setText(clean);
-                edit->setCursorPosition(cursor);
-            }
+            const QString clean = cleanedBoxText(edit, text);
             if (i == Form::currentField)
                 form_.setCurrentPassword(fromQt(clean));
             else
@@ -58,7 +52,7 @@ PasswordView::PasswordView(launcher::PasswordForm& form, QWidget* parent) : QDia
         });
         connect(edit, &QLineEdit::returnPressed, this, [this, i] {
             form_.enterPressed(i);
-            afterAction();
+            afterMove();
         });
     }
     column->addWidget(frame);
@@ -71,11 +65,8 @@ PasswordView::PasswordView(launcher::PasswordForm& form, QWidget* parent) : QDia
     buttons->addWidget(cancel_);
     column->addLayout(buttons);
 
-    connect(confirm_, &QToolButton::clicked, this, [this] {
-        form_.confirm();
-        afterAction();
-    });
-    connect(cancel_, &QToolButton::clicked, this, &PasswordView::leave);
+    onClick(confirm_, [this] { form_.confirm(); });
+    onClick(cancel_, [this] { form_.cancel(); });
 
     setTabOrder(fields_[0], fields_[1]);
     setTabOrder(fields_[1], confirm_);
@@ -98,34 +89,6 @@ void PasswordView::focusField() {
         fields_[i]->setFocus(Qt::OtherFocusReason);
         fields_[i]->selectAll();
     }
-}
-
-void PasswordView::afterAction() {
-    refresh();
-    if (form_.closed())
-        done(QDialog::Accepted);
-    else
-        focusField();
-}
-
-void PasswordView::leave() {
-    form_.cancel();
-    afterAction();
-}
-
-void PasswordView::reject() {
-    if (form_.closed())
-        QDialog::reject();
-    else
-        leave();
-}
-
-void PasswordView::closeEvent(QCloseEvent* event) {
-    if (!form_.closed()) leave();
-    if (form_.closed())
-        event->accept();
-    else
-        event->ignore();
 }
 
 }  // namespace kalvora::ui

@@ -2,10 +2,9 @@
 
 #include "ui/dialog_button.h"
 #include "ui/icons.h"
-#include "ui/qt_text.h"
+#include "ui/table_boxes.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -35,7 +34,8 @@ QLabel* header(QWidget* parent, const QString& text) {
 
 }  // namespace
 
-UsersTableView::UsersTableView(launcher::UsersTableForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+UsersTableView::UsersTableView(launcher::UsersTableForm& form, QWidget* parent)
+    : FormDialog(form, parent), form_(form) {
     setObjectName(QStringLiteral("zelstpwd"));
     setWindowIcon(icons::user());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -72,12 +72,7 @@ UsersTableView::UsersTableView(launcher::UsersTableForm& form, QWidget* parent) 
             QLineEdit* edit = field(r, col);
             edit->installEventFilter(this);
             connect(edit, &QLineEdit::textEdited, this, [this, r, col, edit](const QString& text) {
-                const QString clean = singleLine(text);
-                if (clean != text) {
-                    const int cursor = edit->cursorPosition();
-                    edit->setText(clean);
-                    edit->setCursorPosition(cursor);
-                }
+                const QString clean = cleanedBoxText(edit, text);
                 if (col == Form::nameColumn)
                     form_.editName(r, fromQt(clean));
                 else
@@ -117,15 +112,9 @@ UsersTableView::UsersTableView(launcher::UsersTableForm& form, QWidget* parent) 
     buttons->addWidget(cancel_);
     column->addLayout(buttons);
 
-    connect(disable_, &QPushButton::clicked, this, [this] {
-        form_.disable();
-        afterAction();
-    });
-    connect(confirm_, &QToolButton::clicked, this, [this] {
-        form_.confirm();
-        afterAction();
-    });
-    connect(cancel_, &QToolButton::clicked, this, &UsersTableView::leave);
+    onClick(disable_, [this] { form_.disable(); });
+    onClick(confirm_, [this] { form_.confirm(); });
+    onClick(cancel_, [this] { form_.cancel(); });
 
     QWidget* previous = nullptr;
     for (int r = 1; r <= rows; ++r) {
@@ -173,26 +162,6 @@ void UsersTableView::focusField() {
     if (QLineEdit* edit = field(form_.focusedRow(), form_.focusedColumn())) edit->setFocus(Qt::OtherFocusReason);
 }
 
-void UsersTableView::afterAction() {
-    refresh();
-    if (form_.closed())
-        done(QDialog::Accepted);
-    else
-        focusField();
-}
-
-void UsersTableView::leave() {
-    form_.cancel();
-    afterAction();
-}
-
-void UsersTableView::reject() {
-    if (form_.closed())
-        QDialog::reject();
-    else
-        leave();
-}
-
 bool UsersTableView::eventFilter(QObject* watched, QEvent* event) {
     for (int r = 1; r <= rows; ++r) {
         for (const int col : {Form::nameColumn, Form::passwordColumn}) {
@@ -208,22 +177,14 @@ bool UsersTableView::eventFilter(QObject* watched, QEvent* event) {
                     return true;
                 }
             }
-            return QDialog::eventFilter(watched, event);
+            return FormDialog::eventFilter(watched, event);
         }
     }
-    return QDialog::eventFilter(watched, event);
+    return FormDialog::eventFilter(watched, event);
 }
 
 void UsersTableView::wheelEvent(QWheelEvent* event) {
     QApplication::sendEvent(page_, event);
-}
-
-void UsersTableView::closeEvent(QCloseEvent* event) {
-    if (!form_.closed()) leave();
-    if (form_.closed())
-        event->accept();
-    else
-        event->ignore();
 }
 
 }  // namespace kalvora::ui
