@@ -4,7 +4,9 @@
 
 namespace kalvora::ui {
 
-BanksView::BanksView(tables::BanksForm& form, QWidget* parent) : GridView(form, QStringLiteral("zelstban"), parent) {
+template <>
+BanksView::TableView(tables::BanksForm& form, QWidget* parent)
+    : GridView(form, parent) {
     using Form = tables::BanksForm;
     // In focus order; the account and sub-account share the group's header.
     const std::array<FieldBox, tables::bankFieldCount> boxes = {{

@@ -4,13 +4,3 @@
 // padded by the form when they lose the focus.
 #include "tables/banks.h"
 #include "ui/grid_view.h"
-
-namespace kalvora::ui {
-
-class BanksView : public GridView {
-    Q_OBJECT
-public:
-    explicit BanksView(tables::BanksForm& form, QWidget* parent = nullptr);
-};
-
-}  // namespace kalvora::ui

@@ -4,8 +4,9 @@
 
 namespace kalvora::ui {
 
-CarriersView::CarriersView(tables::CarriersForm& form, QWidget* parent)
-    : GridView(form, QStringLiteral("zelstvet"), parent) {
+template <>
+CarriersView::TableView(tables::CarriersForm& form, QWidget* parent)
+    : GridView(form, parent) {
     using Form = tables::CarriersForm;
     // In focus order; the tax identifier shares the country's header.
     const std::array<FieldBox, tables::carrierFieldCount> boxes = {{

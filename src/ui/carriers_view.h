@@ -3,13 +3,3 @@
 // selpag, the help text and the button bar.
 #include "tables/carriers.h"
 #include "ui/grid_view.h"
-
-namespace kalvora::ui {
-
-class CarriersView : public GridView {
-    Q_OBJECT
-public:
-    explicit CarriersView(tables::CarriersForm& form, QWidget* parent = nullptr);
-};
-
-}  // namespace kalvora::ui

@@ -7,8 +7,9 @@
 
 namespace kalvora::ui {
 
-CausalsView::CausalsView(tables::CausalsForm& form, QWidget* parent)
-    : GridView(form, QStringLiteral("zelstcau"), parent) {
+template <>
+CausalsView::TableView(tables::CausalsForm& form, QWidget* parent)
+    : GridView(form, parent) {
     using Form = tables::CausalsForm;
     using List = tables::CausalList;
     constexpr std::array<const char*, tables::causalListCount> controls = {"sc4", "text", "text1"};

@@ -4,13 +4,3 @@
 // button bar.
 #include "tables/causals.h"
 #include "ui/grid_view.h"
-
-namespace kalvora::ui {
-
-class CausalsView : public GridView {
-    Q_OBJECT
-public:
-    explicit CausalsView(tables::CausalsForm& form, QWidget* parent = nullptr);
-};
-
-}  // namespace kalvora::ui

@@ -5,7 +5,6 @@
 #include "ui/table_boxes.h"
 
 #include <QComboBox>
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -21,10 +20,7 @@ namespace {
 using Form = company::CompanyCreationForm;
 
 QLabel* sectionLabel(QWidget* parent, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
+    QLabel* l = boldLabel(parent, text);
     l->setContentsMargins(0, 6, 0, 0);
     return l;
 }
@@ -37,15 +33,8 @@ QString compact(const std::string& entry) { return toQt(entry).simplified(); }
 
 CompanyCreationView::CompanyCreationView(company::CompanyCreationForm& form, QWidget* parent)
     : FormDialog(form, parent), form_(form) {
-    setObjectName(QStringLiteral("zelcrea"));
-    setWindowIcon(icons::company());
     // Fixed size and no minimise: a hidden modal window would look like a program that hangs.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-
-    auto* column = new QVBoxLayout(this);
-    column->setSizeConstraint(QLayout::SetFixedSize);
-    column->setContentsMargins(14, 14, 14, 12);
-    column->setSpacing(10);
+    QVBoxLayout* column = dialogColumn(this, QStringLiteral("zelcrea"), icons::company());
 
     auto* header = new QGroupBox(QStringLiteral("Intestazione azienda"), this);
     auto* grid = new QGridLayout(header);
@@ -119,21 +108,10 @@ CompanyCreationView::CompanyCreationView(company::CompanyCreationForm& form, QWi
         afterAction();
     });
 
-    auto* line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    column->addWidget(line);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    confirm_ = dialogButton(this, QStringLiteral("bottone_1"), icons::confirm(), QStringLiteral("Conferma"));
-    cancel_ = dialogButton(this, QStringLiteral("bottone_0"), icons::cancel(), QStringLiteral("Annulla"));
-    buttons->addWidget(confirm_);
-    buttons->addWidget(cancel_);
-    column->addLayout(buttons);
-
-    onClick(confirm_, [this] { form_.confirm(); });
-    onClick(cancel_, [this] { form_.leave(); });
+    column->addWidget(sunkenLine(this));
+    const DialogButtons buttons = addButtons(column, [this] { form_.confirm(); });
+    confirm_ = buttons.confirm;
+    cancel_ = buttons.cancel;
 
     QWidget* previous = fields_[0];
     for (int i = 1; i < Form::fieldCount; ++i) {

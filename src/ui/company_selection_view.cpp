@@ -78,12 +78,9 @@ int twipsToPixels(int twips) {
 }  // namespace
 
 CompanySelectionView::CompanySelectionView(Form& form, QWidget* parent) : FormDialog(form, parent), form_(form) {
-    setObjectName(QStringLiteral("zelselazi"));
-    setWindowIcon(icons::application());
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(10, 10, 10, 10);
+    QVBoxLayout* column = dialogColumn(this, QStringLiteral("zelselazi"), icons::application(), QMargins(10, 10, 10, 10));
+    // The grid of companies takes what room the window is given.
+    column->setSizeConstraint(QLayout::SetDefaultConstraint);
 
     model_ = new CompanyRowsModel(form_, this);
     grid_ = new QTableView(this);

@@ -2,8 +2,23 @@
 
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QIcon>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 namespace kalvora::ui {
+
+QVBoxLayout* dialogColumn(QDialog* dialog, const QString& name, const QIcon& icon, const QMargins& margins,
+                          int spacing, Qt::WindowFlags kind) {
+    dialog->setObjectName(name);
+    dialog->setWindowIcon(icon);
+    dialog->setWindowFlags(kind | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    auto* column = new QVBoxLayout(dialog);
+    column->setSizeConstraint(QLayout::SetFixedSize);
+    column->setContentsMargins(margins);
+    column->setSpacing(spacing);
+    return column;
+}
 
 FormDialog::FormDialog(core::Form& form, QWidget* parent) : QDialog(parent), form_(form) {}
 
@@ -27,6 +42,14 @@ void FormDialog::onClick(QAbstractButton* button, std::function<void()> action) 
 void FormDialog::leave() {
     leaveForm();
     afterMove();
+}
+
+DialogButtons FormDialog::addButtons(QBoxLayout* column, std::function<void()> confirm) {
+    const DialogButtons buttons = dialogButtons(this);
+    column->addLayout(buttons.layout);
+    onClick(buttons.confirm, std::move(confirm));
+    connect(buttons.cancel, &QAbstractButton::clicked, this, &FormDialog::leave);
+    return buttons;
 }
 
 void FormDialog::reject() {

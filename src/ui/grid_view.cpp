@@ -58,9 +58,8 @@ struct GridView::Grid {
     std::vector<std::vector<QWidget*>> cells;  // [row][column]
 };
 
-GridView::GridView(tables::TableEditorForm& form, const QString& name, QWidget* parent, const QMargins& margins,
-                   int spacing)
-    : TableDialog(form, name, parent, margins, spacing), form_(form) {}
+GridView::GridView(tables::TableEditorForm& form, QWidget* parent, const QMargins& margins, int spacing)
+    : TableDialog(form, toQt(form.name()), parent, margins, spacing), form_(form) {}
 
 GridView::~GridView() = default;
 
@@ -146,7 +145,7 @@ void GridView::finish(std::function<QWidget*()> focused) {
     for (const Bound& b : bound_)
         if (b.column->kind != GridColumn::Kind::Label) chain(b.widget);
     chain(buttons.confirm);
-    chain(buttons.exit);
+    chain(buttons.cancel);
     refresh();
     focusField();
 }

@@ -18,6 +18,15 @@
 
 class QGroupBox;
 
+namespace kalvora::tables {
+class BanksForm;
+class CarriersForm;
+class CausalsForm;
+class InvoiceTypesForm;
+class PaymentTermsForm;
+class VatCodesForm;
+}  // namespace kalvora::tables
+
 namespace kalvora::ui {
 
 // One column of a grid: a control per visible row r, named control_r (or control_number(r)).
@@ -127,8 +136,9 @@ public:
     void refresh() override;
 
 protected:
-    GridView(tables::TableEditorForm& form, const QString& name, QWidget* parent,
-             const QMargins& margins = QMargins(14, 14, 14, 12), int spacing = 10);
+    // The window takes the form's name.
+    GridView(tables::TableEditorForm& form, QWidget* parent, const QMargins& margins = QMargins(14, 14, 14, 12),
+             int spacing = 10);
 
     // Builds a framed grid; the caller places the frame.
     QGroupBox* grid(GridTable table);
@@ -175,5 +185,34 @@ private:
     std::vector<Bound> bound_;
     std::function<QWidget*()> focused_;
 };
+
+// The view of the table window of a form: each window's file defines the constructor, which
+// describes the window's grids and controls.
+template <typename Form>
+class TableView : public GridView {
+public:
+    // Shows the state of an opened form.
+    explicit TableView(Form& form, QWidget* parent = nullptr);
+};
+
+// The table windows; each one's constructor is in its own file (banks_view.cpp ...).
+using BanksView = TableView<tables::BanksForm>;
+using CarriersView = TableView<tables::CarriersForm>;
+using CausalsView = TableView<tables::CausalsForm>;
+using InvoiceTypesView = TableView<tables::InvoiceTypesForm>;
+using PaymentTermsView = TableView<tables::PaymentTermsForm>;
+using VatCodesView = TableView<tables::VatCodesForm>;
+template <>
+BanksView::TableView(tables::BanksForm& form, QWidget* parent);
+template <>
+CarriersView::TableView(tables::CarriersForm& form, QWidget* parent);
+template <>
+CausalsView::TableView(tables::CausalsForm& form, QWidget* parent);
+template <>
+InvoiceTypesView::TableView(tables::InvoiceTypesForm& form, QWidget* parent);
+template <>
+PaymentTermsView::TableView(tables::PaymentTermsForm& form, QWidget* parent);
+template <>
+VatCodesView::TableView(tables::VatCodesForm& form, QWidget* parent);
 
 }  // namespace kalvora::ui

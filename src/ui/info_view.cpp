@@ -52,15 +52,9 @@ protected:
 }  // namespace
 
 InfoView::InfoView(launcher::InfoForm& form, QWidget* parent) : FormDialog(form, parent), form_(form) {
-    setObjectName(QStringLiteral("zelabout"));
+    QVBoxLayout* column = dialogColumn(this, QStringLiteral("zelabout"), icons::application(), QMargins(18, 18, 18, 14),
+                                       14, Qt::Window);
     setWindowTitle(toQt(form_.title()));
-    setWindowIcon(icons::application());
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-
-    auto* column = new QVBoxLayout(this);
-    column->setSizeConstraint(QLayout::SetFixedSize);
-    column->setContentsMargins(18, 18, 18, 14);
-    column->setSpacing(14);
     column->addWidget(new ProductPicture(this));
 
     version_ = new QLabel(toQt(form_.versionLine()), this);

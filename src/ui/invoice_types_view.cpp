@@ -4,8 +4,9 @@
 
 namespace kalvora::ui {
 
-InvoiceTypesView::InvoiceTypesView(tables::InvoiceTypesForm& form, QWidget* parent)
-    : GridView(form, QStringLiteral("zelstbil"), parent) {
+template <>
+InvoiceTypesView::TableView(tables::InvoiceTypesForm& form, QWidget* parent)
+    : GridView(form, parent) {
     using Field = tables::InvoiceField;
     using Form = tables::InvoiceTypesForm;
     const std::array<FieldBox, tables::invoiceFieldCount> boxes = {{

@@ -3,13 +3,3 @@
 // sc4 (%Detr) over table T7, the page selector selpag, the notes and the button bar.
 #include "tables/invoice_types.h"
 #include "ui/grid_view.h"
-
-namespace kalvora::ui {
-
-class InvoiceTypesView : public GridView {
-    Q_OBJECT
-public:
-    explicit InvoiceTypesView(tables::InvoiceTypesForm& form, QWidget* parent = nullptr);
-};
-
-}  // namespace kalvora::ui

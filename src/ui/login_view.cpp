@@ -14,14 +14,8 @@
 namespace kalvora::ui {
 
 LoginView::LoginView(launcher::LoginForm& form, QWidget* parent) : FormDialog(form, parent), form_(form) {
-    setObjectName(QStringLiteral("zelchkp"));
-    setWindowIcon(icons::application());
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-
-    auto* column = new QVBoxLayout(this);
-    column->setSizeConstraint(QLayout::SetFixedSize);
-    column->setContentsMargins(18, 16, 18, 12);
-    column->setSpacing(12);
+    QVBoxLayout* column =
+        dialogColumn(this, QStringLiteral("zelchkp"), icons::application(), QMargins(18, 16, 18, 12), 12);
 
     auto* body = new QHBoxLayout;
     body->setSpacing(16);

@@ -19,14 +19,7 @@ using Form = launcher::PasswordForm;
 }  // namespace
 
 PasswordView::PasswordView(launcher::PasswordForm& form, QWidget* parent) : FormDialog(form, parent), form_(form) {
-    setObjectName(QStringLiteral("zelpasw"));
-    setWindowIcon(icons::user());
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-
-    auto* column = new QVBoxLayout(this);
-    column->setSizeConstraint(QLayout::SetFixedSize);
-    column->setContentsMargins(14, 14, 14, 12);
-    column->setSpacing(10);
+    QVBoxLayout* column = dialogColumn(this, QStringLiteral("zelpasw"), icons::user());
 
     auto* frame = new QGroupBox(QString::fromUtf8(Form::frameText), this);
     auto* grid = new QFormLayout(frame);
@@ -57,16 +50,9 @@ PasswordView::PasswordView(launcher::PasswordForm& form, QWidget* parent) : Form
     }
     column->addWidget(frame);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    confirm_ = dialogButton(this, QStringLiteral("bottone_1"), icons::confirm(), QStringLiteral("Conferma"));
-    cancel_ = dialogButton(this, QStringLiteral("bottone_0"), icons::cancel(), QStringLiteral("Annulla"));
-    buttons->addWidget(confirm_);
-    buttons->addWidget(cancel_);
-    column->addLayout(buttons);
-
-    onClick(confirm_, [this] { form_.confirm(); });
-    onClick(cancel_, [this] { form_.cancel(); });
+    const DialogButtons buttons = addButtons(column, [this] { form_.confirm(); });
+    confirm_ = buttons.confirm;
+    cancel_ = buttons.cancel;
 
     setTabOrder(fields_[0], fields_[1]);
     setTabOrder(fields_[1], confirm_);

@@ -26,7 +26,9 @@ GridColumn numberColumn(Form& form, Field field, const QString& control, const Q
 
 }  // namespace
 
-PaymentTermsView::PaymentTermsView(Form& form, QWidget* parent) : GridView(form, QStringLiteral("zelstpag"), parent) {
+template <>
+PaymentTermsView::TableView(tables::PaymentTermsForm& form, QWidget* parent)
+    : GridView(form, parent) {
     // Columns in the order of PaymentField, then the caption "giorni" after the days.
     GridTable table = pagedTable(form, Form::frameText);
     table.columns.push_back({.control = QStringLiteral("text1"),

@@ -4,14 +4,3 @@
 // settings and the button bar. Every change goes to the form at once.
 #include "tables/payment_terms.h"
 #include "ui/grid_view.h"
-
-namespace kalvora::ui {
-
-class PaymentTermsView : public GridView {
-    Q_OBJECT
-public:
-    // Shows the state of an opened form.
-    explicit PaymentTermsView(tables::PaymentTermsForm& form, QWidget* parent = nullptr);
-};
-
-}  // namespace kalvora::ui

@@ -28,9 +28,6 @@ QGroupBox* tableFrame(const QString& caption, QWidget* parent);
 // The help text "aiuto" at the bottom of a frame made by tableFrame.
 QLabel* addHelp(QGroupBox* frame, const QString& text);
 
-// Closes the column with the sunken line and the button bar.
-TableButtons addTableFoot(QDialog* window, QVBoxLayout* column);
-
 // A table window: its column of contents, and at the foot Conferma (the form saves and closes)
 // and Annulla (it closes without saving), which the close box and Esc stand for.
 class TableDialog : public FormDialog {

@@ -24,26 +24,11 @@ namespace {
 
 using Form = launcher::UsersTableForm;
 
-QLabel* header(QWidget* parent, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    return l;
-}
-
 }  // namespace
 
 UsersTableView::UsersTableView(launcher::UsersTableForm& form, QWidget* parent)
     : FormDialog(form, parent), form_(form) {
-    setObjectName(QStringLiteral("zelstpwd"));
-    setWindowIcon(icons::user());
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-
-    auto* column = new QVBoxLayout(this);
-    column->setSizeConstraint(QLayout::SetFixedSize);
-    column->setContentsMargins(14, 14, 14, 12);
-    column->setSpacing(10);
+    QVBoxLayout* column = dialogColumn(this, QStringLiteral("zelstpwd"), icons::user());
 
     auto* frame = new QGroupBox(QString::fromUtf8(Form::frameText), this);
     auto* grid = new QGridLayout(frame);
@@ -51,9 +36,9 @@ UsersTableView::UsersTableView(launcher::UsersTableForm& form, QWidget* parent)
     grid->setVerticalSpacing(2);
     grid->setColumnMinimumWidth(1, 260);
     grid->setColumnMinimumWidth(2, 200);
-    grid->addWidget(header(frame, QStringLiteral("N.")), 0, 0, Qt::AlignRight);
-    grid->addWidget(header(frame, QStringLiteral("Nome utente")), 0, 1);
-    grid->addWidget(header(frame, QStringLiteral("Password")), 0, 2);
+    grid->addWidget(boldLabel(frame, QStringLiteral("N.")), 0, 0, Qt::AlignRight);
+    grid->addWidget(boldLabel(frame, QStringLiteral("Nome utente")), 0, 1);
+    grid->addWidget(boldLabel(frame, QStringLiteral("Password")), 0, 2);
 
     for (int r = 1; r <= rows; ++r) {
         Row& row = rows_[r];
@@ -99,22 +84,16 @@ UsersTableView::UsersTableView(launcher::UsersTableForm& form, QWidget* parent)
     });
     column->addWidget(frame);
 
-    auto* buttons = new QHBoxLayout;
+    const DialogButtons buttons = addButtons(column, [this] { form_.confirm(); });
     disable_ = new QPushButton(QStringLiteral("Disattiva"), this);
     disable_->setObjectName(QStringLiteral("disattiva"));
     disable_->setToolTip(QStringLiteral("Disattiva il sistema di password e cancella la tabella degli utenti"));
     disable_->setAutoDefault(false);
-    buttons->addWidget(disable_);
-    buttons->addStretch(1);
-    confirm_ = dialogButton(this, QStringLiteral("bottone_1"), icons::confirm(), QStringLiteral("Conferma"));
-    cancel_ = dialogButton(this, QStringLiteral("bottone_0"), icons::cancel(), QStringLiteral("Annulla"));
-    buttons->addWidget(confirm_);
-    buttons->addWidget(cancel_);
-    column->addLayout(buttons);
+    buttons.layout->insertWidget(0, disable_);
+    confirm_ = buttons.confirm;
+    cancel_ = buttons.cancel;
 
     onClick(disable_, [this] { form_.disable(); });
-    onClick(confirm_, [this] { form_.confirm(); });
-    onClick(cancel_, [this] { form_.cancel(); });
 
     QWidget* previous = nullptr;
     for (int r = 1; r <= rows; ++r) {

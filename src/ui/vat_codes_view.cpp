@@ -56,23 +56,30 @@ std::function<int(int)> at(int first, int columns, int c) {
     return [first, columns, c](int r) { return first + columns * r + c; };
 }
 
+// One set of codes, eight rows paged by its scroll bar, rows named by their rate label.
+GridTable codeSet(const char* caption, const char* selector, std::function<int()> first,
+                  std::function<void(int)> scrollTo, std::function<std::string(int)> rateLabel) {
+    return {.caption = utf8(caption),
+            .selector = QLatin1String(selector),
+            .rows = Form::visibleRows,
+            .first = std::move(first),
+            .lastFirst = [] { return Form::lastFirstCode; },
+            .scrollTo = std::move(scrollTo),
+            .rowName = [rateLabel](int r) { return toQt(rateLabel(r)); }};
+}
+
 }  // namespace
 
-VatCodesView::VatCodesView(Form& form, QWidget* parent)
+template <>
+VatCodesView::TableView(tables::VatCodesForm& form, QWidget* parent)
     // Two tables on one screen: a tighter column than the other table windows.
-    : GridView(form, QStringLiteral("zelstiva"), parent, QMargins(14, 12, 14, 10), 8) {
+    : GridView(form, parent, QMargins(14, 12, 14, 10), 8) {
     const QStringList natures = itemsOf(Form::natures);
-    const auto rateLabel = [&form](int r) { return toQt(form.salesRateLabel(r)); };
-    const auto exemptionLabel = [&form](int r) { return toQt(form.salesExemptionLabel(r)); };
 
     // Row label, four rates, %Agr, description, nature, exemption label, article.
-    GridTable sales{.caption = utf8(Form::salesCaption),
-                    .selector = QStringLiteral("VScroll1"),
-                    .rows = Form::visibleRows,
-                    .first = [&form] { return form.salesFirst(); },
-                    .lastFirst = [] { return Form::lastFirstCode; },
-                    .scrollTo = [&form](int first) { form.scrollSales(first); },
-                    .rowName = rateLabel};
+    GridTable sales = codeSet(
+        Form::salesCaption, "VScroll1", [&form] { return form.salesFirst(); },
+        [&form](int first) { form.scrollSales(first); }, [&form](int r) { return form.salesRateLabel(r); });
     sales.columns.push_back(label([&form](int r) { return form.salesRateLabel(r); }));
     for (int c = 0; c < 4; ++c)
         sales.columns.push_back(box(form, at(0, Form::salesColumns, c), Form::salesHeaders[c], rateWidth, true));
@@ -82,18 +89,14 @@ VatCodesView::VatCodesView(Form& form, QWidget* parent)
                                  [&form](int r, int index) { form.chooseSalesNature(r, index); }));
     sales.columns.push_back(label([&form](int r) { return form.salesExemptionLabel(r); }));
     sales.columns.push_back(box(form, at(0, Form::salesColumns, 5), Form::salesHeaders[5], articleWidth));
-    sales.columns.back().rowName = exemptionLabel;
+    sales.columns.back().rowName = [&form](int r) { return toQt(form.salesExemptionLabel(r)); };
     addGrid(std::move(sales));
 
     // Row label, two rates, description, nature, exemption label, article, type.
     const int first = Form::firstPurchaseBox;
-    GridTable purchases{.caption = utf8(Form::purchaseCaption),
-                        .selector = QStringLiteral("VScroll2"),
-                        .rows = Form::visibleRows,
-                        .first = [&form] { return form.purchaseFirst(); },
-                        .lastFirst = [] { return Form::lastFirstCode; },
-                        .scrollTo = [&form](int first) { form.scrollPurchases(first); },
-                        .rowName = [&form](int r) { return toQt(form.purchaseRateLabel(r)); }};
+    GridTable purchases = codeSet(
+        Form::purchaseCaption, "VScroll2", [&form] { return form.purchaseFirst(); },
+        [&form](int first) { form.scrollPurchases(first); }, [&form](int r) { return form.purchaseRateLabel(r); });
     purchases.columns.push_back(label([&form](int r) { return form.purchaseRateLabel(r); }));
     for (int c = 0; c < 2; ++c)
         purchases.columns.push_back(box(form, at(first, Form::purchaseColumns, c), Form::purchaseHeaders[c], rateWidth, true));

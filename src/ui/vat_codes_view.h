@@ -4,16 +4,3 @@
 // the form at once.
 #include "tables/vat_codes.h"
 #include "ui/grid_view.h"
-
-namespace kalvora::ui {
-
-class VatCodesView : public GridView {
-    Q_OBJECT
-public:
-    using Form = tables::VatCodesForm;
-
-    // Shows the state of an opened form.
-    explicit VatCodesView(Form& form, QWidget* parent = nullptr);
-};
-
-}  // namespace kalvora::ui
