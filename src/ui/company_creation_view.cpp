@@ -110,15 +110,13 @@ CompanyCreationView::CompanyCreationView(company::CompanyCreationForm& form, QWi
 
     column->addWidget(sunkenLine(this));
     const DialogButtons buttons = addButtons(column, [this] { form_.confirm(); });
-    confirm_ = buttons.confirm;
-    cancel_ = buttons.cancel;
 
     QWidget* previous = fields_[0];
     for (int i = 1; i < Form::fieldCount; ++i) {
         setTabOrder(previous, fields_[i]);
         previous = fields_[i];
     }
-    for (QWidget* next : std::initializer_list<QWidget*>{year_, previousYear_, confirm_, cancel_}) {
+    for (QWidget* next : std::initializer_list<QWidget*>{year_, previousYear_, buttons.confirm, buttons.cancel}) {
         setTabOrder(previous, next);
         previous = next;
     }

@@ -8,7 +8,6 @@
 
 class QComboBox;
 class QLineEdit;
-class QToolButton;
 
 namespace kalvora::ui {
 
@@ -26,13 +25,10 @@ protected:
     void focusField() override;
 
 private:
-
     company::CompanyCreationForm& form_;
     std::array<QLineEdit*, company::CompanyCreationForm::fieldCount> fields_{};
     QComboBox* year_ = nullptr;          // anno
     QComboBox* previousYear_ = nullptr;  // azprec
-    QToolButton* cancel_ = nullptr;      // bottone_0
-    QToolButton* confirm_ = nullptr;     // bottone_1
 };
 
 }  // namespace kalvora::ui

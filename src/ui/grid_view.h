@@ -202,17 +202,11 @@ using CausalsView = TableView<tables::CausalsForm>;
 using InvoiceTypesView = TableView<tables::InvoiceTypesForm>;
 using PaymentTermsView = TableView<tables::PaymentTermsForm>;
 using VatCodesView = TableView<tables::VatCodesForm>;
-template <>
-BanksView::TableView(tables::BanksForm& form, QWidget* parent);
-template <>
-CarriersView::TableView(tables::CarriersForm& form, QWidget* parent);
-template <>
-CausalsView::TableView(tables::CausalsForm& form, QWidget* parent);
-template <>
-InvoiceTypesView::TableView(tables::InvoiceTypesForm& form, QWidget* parent);
-template <>
-PaymentTermsView::TableView(tables::PaymentTermsForm& form, QWidget* parent);
-template <>
-VatCodesView::TableView(tables::VatCodesForm& form, QWidget* parent);
+template <> BanksView::TableView(tables::BanksForm& form, QWidget* parent);
+template <> CarriersView::TableView(tables::CarriersForm& form, QWidget* parent);
+template <> CausalsView::TableView(tables::CausalsForm& form, QWidget* parent);
+template <> InvoiceTypesView::TableView(tables::InvoiceTypesForm& form, QWidget* parent);
+template <> PaymentTermsView::TableView(tables::PaymentTermsForm& form, QWidget* parent);
+template <> VatCodesView::TableView(tables::VatCodesForm& form, QWidget* parent);
 
 }  // namespace kalvora::ui

@@ -51,12 +51,10 @@ PasswordView::PasswordView(launcher::PasswordForm& form, QWidget* parent) : Form
     column->addWidget(frame);
 
     const DialogButtons buttons = addButtons(column, [this] { form_.confirm(); });
-    confirm_ = buttons.confirm;
-    cancel_ = buttons.cancel;
 
     setTabOrder(fields_[0], fields_[1]);
-    setTabOrder(fields_[1], confirm_);
-    setTabOrder(confirm_, cancel_);
+    setTabOrder(fields_[1], buttons.confirm);
+    setTabOrder(buttons.confirm, buttons.cancel);
 
     refresh();
     focusField();

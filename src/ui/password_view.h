@@ -7,7 +7,6 @@
 #include <array>
 
 class QLineEdit;
-class QToolButton;
 
 namespace kalvora::ui {
 
@@ -24,11 +23,8 @@ protected:
     void focusField() override;
 
 private:
-
     launcher::PasswordForm& form_;
     std::array<QLineEdit*, 2> fields_{};  // text1_0, text1_1
-    QToolButton* confirm_ = nullptr;      // bottone_1
-    QToolButton* cancel_ = nullptr;       // bottone_0
 };
 
 }  // namespace kalvora::ui

@@ -90,8 +90,6 @@ UsersTableView::UsersTableView(launcher::UsersTableForm& form, QWidget* parent)
     disable_->setToolTip(QStringLiteral("Disattiva il sistema di password e cancella la tabella degli utenti"));
     disable_->setAutoDefault(false);
     buttons.layout->insertWidget(0, disable_);
-    confirm_ = buttons.confirm;
-    cancel_ = buttons.cancel;
 
     onClick(disable_, [this] { form_.disable(); });
 
@@ -102,7 +100,7 @@ UsersTableView::UsersTableView(launcher::UsersTableForm& form, QWidget* parent)
             previous = next;
         }
     }
-    for (QWidget* next : {static_cast<QWidget*>(confirm_), static_cast<QWidget*>(cancel_),
+    for (QWidget* next : {static_cast<QWidget*>(buttons.confirm), static_cast<QWidget*>(buttons.cancel),
                           static_cast<QWidget*>(disable_)}) {
         setTabOrder(previous, next);
         previous = next;

@@ -11,7 +11,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
-class QToolButton;
 
 namespace kalvora::ui {
 
@@ -44,8 +43,6 @@ private:
     std::array<Row, rows + 1> rows_{};  // 1..rows
     QScrollBar* page_ = nullptr;        // selpag
     QPushButton* disable_ = nullptr;    // disattiva
-    QToolButton* confirm_ = nullptr;    // bottone_1
-    QToolButton* cancel_ = nullptr;     // bottone_0
 };
 
 }  // namespace kalvora::ui
