@@ -1,11 +1,10 @@
 #include "ui/company_creation_view.h"
 
+#include "ui/dialog_button.h"
 #include "ui/icons.h"
-#include "ui/qt_text.h"
+#include "ui/table_boxes.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,24 +19,8 @@ namespace {
 
 using Form = company::CompanyCreationForm;
 
-QToolButton* imageButton(QWidget* parent, int index, const QIcon& icon, const QString& name) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QStringLiteral("bottone_%1").arg(index));
-    b->setIcon(icon);
-    b->setIconSize(QSize(32, 32));
-    b->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    b->setToolTip(name);
-    b->setAccessibleName(name);
-    b->setMinimumSize(52, 44);
-    b->setFocusPolicy(Qt::StrongFocus);
-    return b;
-}
-
 QLabel* sectionLabel(QWidget* parent, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
+    QLabel* l = boldLabel(parent, text);
     l->setContentsMargins(0, 6, 0, 0);
     return l;
 }
@@ -49,16 +32,9 @@ QString compact(const std::string& entry) { return toQt(entry).simplified(); }
 }  // namespace
 
 CompanyCreationView::CompanyCreationView(company::CompanyCreationForm& form, QWidget* parent)
-    : QDialog(parent), form_(form) {
-    setObjectName(QStringLiteral("zelcrea"));
-    setWindowIcon(icons::company());
+    : FormDialog(form, parent), form_(form) {
     // Fixed size and no minimise: a hidden modal window would look like a program that hangs.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-
-    auto* column = new QVBoxLayout(this);
-    column->setSizeConstraint(QLayout::SetFixedSize);
-    column->setContentsMargins(14, 14, 14, 12);
-    column->setSpacing(10);
+    QVBoxLayout* column = dialogColumn(this, QStringLiteral("zelcrea"), icons::company());
 
     auto* header = new QGroupBox(QStringLiteral("Intestazione azienda"), this);
     auto* grid = new QGridLayout(header);
@@ -93,19 +69,11 @@ CompanyCreationView::CompanyCreationView(company::CompanyCreationForm& form, QWi
         grid->addWidget(edit, row++, 1);
         fields_[i] = edit;
 
-        connect(edit, &QLineEdit::textEdited, this, [this, i, edit](const QString& text) {
-            const QString clean = singleLine(text);
-            if (clean != text) {
-                const int cursor = edit->cursorPosition();
-                edit->setText(clean);
-                edit->setCursorPosition(cursor);
-            }
-            form_.setField(i, fromQt(clean));
-        });
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, i, edit](const QString& text) { form_.setField(i, fromQt(cleanedBoxText(edit, text))); });
         connect(edit, &QLineEdit::returnPressed, this, [this, i] {
             form_.enterPressed(i);
-            afterAction();
-            focusField();
+            afterMove();
         });
     }
     column->addWidget(header);
@@ -140,28 +108,15 @@ CompanyCreationView::CompanyCreationView(company::CompanyCreationForm& form, QWi
         afterAction();
     });
 
-    auto* line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    column->addWidget(line);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    confirm_ = imageButton(this, 1, icons::confirm(), QStringLiteral("Conferma"));
-    cancel_ = imageButton(this, 0, icons::cancel(), QStringLiteral("Annulla"));
-    buttons->addWidget(confirm_);
-    buttons->addWidget(cancel_);
-    column->addLayout(buttons);
-
-    connect(confirm_, &QToolButton::clicked, this, &CompanyCreationView::confirm);
-    connect(cancel_, &QToolButton::clicked, this, &CompanyCreationView::leave);
+    column->addWidget(sunkenLine(this));
+    const DialogButtons buttons = addButtons(column, [this] { form_.confirm(); });
 
     QWidget* previous = fields_[0];
     for (int i = 1; i < Form::fieldCount; ++i) {
         setTabOrder(previous, fields_[i]);
         previous = fields_[i];
     }
-    for (QWidget* next : std::initializer_list<QWidget*>{year_, previousYear_, confirm_, cancel_}) {
+    for (QWidget* next : std::initializer_list<QWidget*>{year_, previousYear_, buttons.confirm, buttons.cancel}) {
         setTabOrder(previous, next);
         previous = next;
     }
@@ -203,38 +158,6 @@ void CompanyCreationView::focusField() {
     const int index = form_.focusedField();
     if (index >= 0 && index < Form::fieldCount && fields_[index]->focusPolicy() != Qt::NoFocus)
         fields_[index]->setFocus(Qt::OtherFocusReason);
-}
-
-void CompanyCreationView::afterAction() {
-    refresh();
-    if (form_.closed()) done(QDialog::Accepted);
-}
-
-void CompanyCreationView::leave() {
-    form_.leave();
-    afterAction();
-    if (!form_.closed()) focusField();
-}
-
-void CompanyCreationView::confirm() {
-    form_.confirm();
-    afterAction();
-    if (!form_.closed()) focusField();
-}
-
-void CompanyCreationView::reject() {
-    if (form_.closed())
-        QDialog::reject();
-    else
-        leave();
-}
-
-void CompanyCreationView::closeEvent(QCloseEvent* event) {
-    if (!form_.closed()) leave();
-    if (form_.closed())
-        event->accept();
-    else
-        event->ignore();
 }
 
 }  // namespace kalvora::ui

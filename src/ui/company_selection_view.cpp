@@ -5,7 +5,6 @@
 #include "ui/qt_text.h"
 
 #include <QAbstractTableModel>
-#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -78,13 +77,10 @@ int twipsToPixels(int twips) {
 
 }  // namespace
 
-CompanySelectionView::CompanySelectionView(Form& form, QWidget* parent) : QDialog(parent), form_(form) {
-    setObjectName(QStringLiteral("zelselazi"));
-    setWindowIcon(icons::application());
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(10, 10, 10, 10);
+CompanySelectionView::CompanySelectionView(Form& form, QWidget* parent) : FormDialog(form, parent), form_(form) {
+    QVBoxLayout* column = dialogColumn(this, QStringLiteral("zelselazi"), icons::application(), QMargins(10, 10, 10, 10));
+    // The grid of companies takes what room the window is given.
+    column->setSizeConstraint(QLayout::SetDefaultConstraint);
 
     model_ = new CompanyRowsModel(form_, this);
     grid_ = new QTableView(this);
@@ -153,21 +149,6 @@ void CompanySelectionView::choose(int gridRow) {
     afterAction();
 }
 
-void CompanySelectionView::afterAction() {
-    refresh();
-    if (form_.closed()) done(QDialog::Accepted);
-}
-
-void CompanySelectionView::reject() {
-    if (!form_.closed()) form_.closeBox();
-    afterAction();
-}
-
-void CompanySelectionView::closeEvent(QCloseEvent* event) {
-    if (!form_.closed()) form_.closeBox();
-    event->accept();
-}
-
 bool CompanySelectionView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == grid_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -177,7 +158,7 @@ bool CompanySelectionView::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    return QDialog::eventFilter(watched, event);
+    return FormDialog::eventFilter(watched, event);
 }
 
 }  // namespace kalvora::ui

@@ -3,8 +3,7 @@
 // (code, name, accounting year) with the current company's row light orange. A click on a column
 // header sorts by that column; a click or Enter on a company row makes it current.
 #include "company/company_selection.h"
-
-#include <QDialog>
+#include "ui/form_dialog.h"
 
 class QTableView;
 
@@ -12,7 +11,7 @@ namespace kalvora::ui {
 
 class CompanyRowsModel;
 
-class CompanySelectionView : public QDialog {
+class CompanySelectionView : public FormDialog {
     Q_OBJECT
 public:
     using Form = company::CompanySelectionForm;
@@ -24,18 +23,15 @@ public:
     Form& form() { return form_; }
     QTableView* grid() const { return grid_; }
     // Reads the rows back from the form.
-    void refresh();
-
-public slots:
-    void reject() override;  // Esc: the same as the close box
+    void refresh() override;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The close box and Esc.
+    void leaveForm() override { form_.closeBox(); }
 
 private:
     void choose(int gridRow);
-    void afterAction();
 
     Form& form_;
     CompanyRowsModel* model_ = nullptr;

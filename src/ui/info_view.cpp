@@ -4,7 +4,6 @@
 #include "ui/icons.h"
 #include "ui/qt_text.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>
@@ -52,16 +51,10 @@ protected:
 
 }  // namespace
 
-InfoView::InfoView(launcher::InfoForm& form, QWidget* parent) : QDialog(parent), form_(form) {
-    setObjectName(QStringLiteral("zelabout"));
+InfoView::InfoView(launcher::InfoForm& form, QWidget* parent) : FormDialog(form, parent), form_(form) {
+    QVBoxLayout* column = dialogColumn(this, QStringLiteral("zelabout"), icons::application(), QMargins(18, 18, 18, 14),
+                                       14, Qt::Window);
     setWindowTitle(toQt(form_.title()));
-    setWindowIcon(icons::application());
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-
-    auto* column = new QVBoxLayout(this);
-    column->setSizeConstraint(QLayout::SetFixedSize);
-    column->setContentsMargins(18, 18, 18, 14);
-    column->setSpacing(14);
     column->addWidget(new ProductPicture(this));
 
     version_ = new QLabel(toQt(form_.versionLine()), this);
@@ -82,20 +75,8 @@ InfoView::InfoView(launcher::InfoForm& form, QWidget* parent) : QDialog(parent),
     buttons->addWidget(close_);
     buttons->addStretch(1);
     column->addLayout(buttons);
-    connect(close_, &QPushButton::clicked, this, &InfoView::closeWindow);
+    connect(close_, &QPushButton::clicked, this, &InfoView::leave);
     close_->setFocus();
-}
-
-void InfoView::closeWindow() {
-    if (!form_.closed()) form_.closeWindow();
-    done(QDialog::Accepted);
-}
-
-void InfoView::reject() { closeWindow(); }
-
-void InfoView::closeEvent(QCloseEvent* event) {
-    if (!form_.closed()) form_.closeWindow();
-    event->accept();
 }
 
 }  // namespace kalvora::ui

@@ -2,30 +2,23 @@
 // The information window zelabout: the product picture, the version line and a button that
 // closes it.
 #include "launcher/info_form.h"
-
-#include <QDialog>
+#include "ui/form_dialog.h"
 
 class QLabel;
 class QPushButton;
 
 namespace kalvora::ui {
 
-class InfoView : public QDialog {
+class InfoView : public FormDialog {
     Q_OBJECT
 public:
     explicit InfoView(launcher::InfoForm& form, QWidget* parent = nullptr);
 
-    launcher::InfoForm& form() { return form_; }
-
-public slots:
-    void reject() override;  // Esc closes it as the button does
-
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    // Chiudi, Esc and the close box.
+    void leaveForm() override { form_.closeWindow(); }
 
 private:
-    void closeWindow();
-
     launcher::InfoForm& form_;
     QLabel* version_ = nullptr;
     QPushButton* close_ = nullptr;

@@ -2,9 +2,8 @@
 
 #include "ui/dialog_button.h"
 #include "ui/icons.h"
-#include "ui/qt_text.h"
+#include "ui/table_boxes.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,15 +13,9 @@
 
 namespace kalvora::ui {
 
-LoginView::LoginView(launcher::LoginForm& form, QWidget* parent) : QDialog(parent), form_(form) {
-    setObjectName(QStringLiteral("zelchkp"));
-    setWindowIcon(icons::application());
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-
-    auto* column = new QVBoxLayout(this);
-    column->setSizeConstraint(QLayout::SetFixedSize);
-    column->setContentsMargins(18, 16, 18, 12);
-    column->setSpacing(12);
+LoginView::LoginView(launcher::LoginForm& form, QWidget* parent) : FormDialog(form, parent), form_(form) {
+    QVBoxLayout* column =
+        dialogColumn(this, QStringLiteral("zelchkp"), icons::application(), QMargins(18, 16, 18, 12), 12);
 
     auto* body = new QHBoxLayout;
     body->setSpacing(16);
@@ -65,21 +58,14 @@ LoginView::LoginView(launcher::LoginForm& form, QWidget* parent) : QDialog(paren
     buttons->addWidget(continue_);
     column->addLayout(buttons);
 
-    connect(password_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        const QString clean = singleLine(text);
-        if (clean != text) {
-            const int cursor = password_->cursorPosition();
-            password_->setText(clean);
-            password_->setCursorPosition(cursor);
-        }
-        form_.setPassword(fromQt(clean));
-    });
+    connect(password_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { form_.setPassword(fromQt(cleanedBoxText(password_, text))); });
     connect(password_, &QLineEdit::returnPressed, this, &LoginView::confirm);
     connect(confirm_, &QToolButton::clicked, this, &LoginView::confirm);
     connect(continue_, &QToolButton::clicked, this, &LoginView::proceed);
 
     refresh();
-    focusDefault();
+    focusField();
 }
 
 void LoginView::refresh() {
@@ -93,7 +79,7 @@ void LoginView::refresh() {
     if (password_->text() != typed) password_->setText(typed);
 }
 
-void LoginView::focusDefault() {
+void LoginView::focusField() {
     if (form_.informationMode()) {
         continue_->setFocus(Qt::OtherFocusReason);
     } else {
@@ -102,23 +88,15 @@ void LoginView::focusDefault() {
     }
 }
 
-void LoginView::afterAction() {
-    refresh();
-    if (form_.closed())
-        done(QDialog::Accepted);
-    else
-        focusDefault();
-}
-
 void LoginView::confirm() {
     form_.setPassword(fromQt(singleLine(password_->text())));
     form_.confirm();
-    afterAction();
+    afterMove();
 }
 
 void LoginView::proceed() {
     form_.continuePressed();
-    afterAction();
+    afterMove();
 }
 
 void LoginView::reject() {
@@ -138,19 +116,12 @@ void LoginView::keyPressEvent(QKeyEvent* event) {
             confirm();
         return;
     }
-    QDialog::keyPressEvent(event);
+    FormDialog::keyPressEvent(event);
 }
 
-void LoginView::closeEvent(QCloseEvent* event) {
-    if (!form_.closed()) {
-        form_.setPassword(fromQt(singleLine(password_->text())));
-        form_.closeBox();
-        refresh();
-    }
-    if (form_.closed())
-        event->accept();
-    else
-        event->ignore();
+void LoginView::leaveForm() {
+    form_.setPassword(fromQt(singleLine(password_->text())));
+    form_.closeBox();
 }
 
 }  // namespace kalvora::ui

@@ -3,8 +3,7 @@
 // password field text1 with the focus and Conferma (Enter in the field confirms). The close
 // box is the form's: in password mode without a match it ends the program.
 #include "launcher/login_form.h"
-
-#include <QDialog>
+#include "ui/form_dialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -13,13 +12,12 @@ class QWidget;
 
 namespace kalvora::ui {
 
-class LoginView : public QDialog {
+class LoginView : public FormDialog {
     Q_OBJECT
 public:
     explicit LoginView(launcher::LoginForm& form, QWidget* parent = nullptr);
 
-    launcher::LoginForm& form() { return form_; }
-    void refresh();
+    void refresh() override;
 
 public slots:
     // Esc: continues in information mode; in password mode it does nothing, since leaving
@@ -27,14 +25,14 @@ public slots:
     void reject() override;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The close box: the form decides, with what was typed.
+    void leaveForm() override;
+    void focusField() override;
 
 private:
     void confirm();
     void proceed();
-    void afterAction();
-    void focusDefault();
 
     launcher::LoginForm& form_;
     QWidget* information_ = nullptr;

@@ -2,9 +2,8 @@
 
 #include "ui/dialog_button.h"
 #include "ui/icons.h"
-#include "ui/qt_text.h"
+#include "ui/table_boxes.h"
 
-#include <QCloseEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,15 +18,8 @@ namespace {
 using Form = launcher::PasswordForm;
 }  // namespace
 
-PasswordView::PasswordView(launcher::PasswordForm& form, QWidget* parent) : QDialog(parent), form_(form) {
-    setObjectName(QStringLiteral("zelpasw"));
-    setWindowIcon(icons::user());
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-
-    auto* column = new QVBoxLayout(this);
-    column->setSizeConstraint(QLayout::SetFixedSize);
-    column->setContentsMargins(14, 14, 14, 12);
-    column->setSpacing(10);
+PasswordView::PasswordView(launcher::PasswordForm& form, QWidget* parent) : FormDialog(form, parent), form_(form) {
+    QVBoxLayout* column = dialogColumn(this, QStringLiteral("zelpasw"), icons::user());
 
     auto* frame = new QGroupBox(QString::fromUtf8(Form::frameText), this);
     auto* grid = new QFormLayout(frame);
@@ -45,12 +37,7 @@ PasswordView::PasswordView(launcher::PasswordForm& form, QWidget* parent) : QDia
         fields_[i] = edit;
 
         connect(edit, &QLineEdit::textEdited, this, [this, i, edit](const QString& text) {
-            const QString clean = singleLine(text);
-            if (clean != text) {
-                const int cursor = edit->cursorPosition();
-                edit->setText(clean);
-                edit->setCursorPosition(cursor);
-            }
+            const QString clean = cleanedBoxText(edit, text);
             if (i == Form::currentField)
                 form_.setCurrentPassword(fromQt(clean));
             else
@@ -58,28 +45,16 @@ PasswordView::PasswordView(launcher::PasswordForm& form, QWidget* parent) : QDia
         });
         connect(edit, &QLineEdit::returnPressed, this, [this, i] {
             form_.enterPressed(i);
-            afterAction();
+            afterMove();
         });
     }
     column->addWidget(frame);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    confirm_ = dialogButton(this, QStringLiteral("bottone_1"), icons::confirm(), QStringLiteral("Conferma"));
-    cancel_ = dialogButton(this, QStringLiteral("bottone_0"), icons::cancel(), QStringLiteral("Annulla"));
-    buttons->addWidget(confirm_);
-    buttons->addWidget(cancel_);
-    column->addLayout(buttons);
-
-    connect(confirm_, &QToolButton::clicked, this, [this] {
-        form_.confirm();
-        afterAction();
-    });
-    connect(cancel_, &QToolButton::clicked, this, &PasswordView::leave);
+    const DialogButtons buttons = addButtons(column, [this] { form_.confirm(); });
 
     setTabOrder(fields_[0], fields_[1]);
-    setTabOrder(fields_[1], confirm_);
-    setTabOrder(confirm_, cancel_);
+    setTabOrder(fields_[1], buttons.confirm);
+    setTabOrder(buttons.confirm, buttons.cancel);
 
     refresh();
     focusField();
@@ -98,34 +73,6 @@ void PasswordView::focusField() {
         fields_[i]->setFocus(Qt::OtherFocusReason);
         fields_[i]->selectAll();
     }
-}
-
-void PasswordView::afterAction() {
-    refresh();
-    if (form_.closed())
-        done(QDialog::Accepted);
-    else
-        focusField();
-}
-
-void PasswordView::leave() {
-    form_.cancel();
-    afterAction();
-}
-
-void PasswordView::reject() {
-    if (form_.closed())
-        QDialog::reject();
-    else
-        leave();
-}
-
-void PasswordView::closeEvent(QCloseEvent* event) {
-    if (!form_.closed()) leave();
-    if (form_.closed())
-        event->accept();
-    else
-        event->ignore();
 }
 
 }  // namespace kalvora::ui

@@ -5,7 +5,6 @@
 #include "ui/table_grid.h"
 #include "ui/table_window.h"
 
-#include <QCloseEvent>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -39,8 +38,7 @@ QString spokenCaption(int group) {
 }  // namespace
 
 PostingAccountsView::PostingAccountsView(tables::PostingAccountsForm& form, QWidget* parent)
-    : QDialog(parent), form_(form) {
-    QVBoxLayout* column = tableWindowColumn(this, QStringLiteral("zelstmas"));
+    : TableDialog(form, QStringLiteral("zelstmas"), parent), form_(form) {
 
     auto* pages = new QHBoxLayout;
     pages->addWidget(buildAccounts());
@@ -57,13 +55,8 @@ PostingAccountsView::PostingAccountsView(tables::PostingAccountsForm& form, QWid
         afterAction();
     });
     pages->addWidget(list_);
-    column->addLayout(pages);
-
-    const TableButtons buttons = addTableFoot(this, column, form_, [this] { afterAction(); });
-    // Runs after the save: a refused marker sends the focus to the description to correct.
-    connect(buttons.confirm, &QToolButton::clicked, this, [this] {
-        if (!form_.closed()) focusDescription();
-    });
+    column()->addLayout(pages);
+    addFoot();
 
     refresh();
     boxes_[0]->setFocus(Qt::OtherFocusReason);
@@ -106,11 +99,7 @@ QGroupBox* PostingAccountsView::buildAccounts() {
     bar->addStretch(1);
     QToolButton* toDescriptions =
         tableButton(accounts_, 2, icons::proceed(), QStringLiteral("Descrizioni dei movimenti contabili"));
-    connect(toDescriptions, &QToolButton::clicked, this, [this] {
-        form_.showDescriptions();
-        afterAction();
-        focusDescription();
-    });
+    onClick(toDescriptions, [this] { form_.showDescriptions(); });
     bar->addWidget(toDescriptions);
     layout->addLayout(bar);
     return accounts_;
@@ -155,7 +144,7 @@ QGroupBox* PostingAccountsView::buildDescriptions() {
         if (form_.page() == Form::Page::Accounts)
             boxes_[0]->setFocus(Qt::OtherFocusReason);
         else
-            focusDescription();
+            focusField();
     });
     bar->addWidget(toAccounts);
     layout->addLayout(bar);
@@ -174,7 +163,7 @@ bool PostingAccountsView::eventFilter(QObject* watched, QEvent* event) {
             refresh();
         }
     }
-    return QDialog::eventFilter(watched, event);
+    return TableDialog::eventFilter(watched, event);
 }
 
 void PostingAccountsView::refresh() {
@@ -192,26 +181,10 @@ void PostingAccountsView::refresh() {
     for (int d = 0; d < tables::descriptionCount; ++d) showBoxText(texts_[d], form_.description(d));
 }
 
-void PostingAccountsView::afterAction() {
-    refresh();
-    if (form_.closed()) done(QDialog::Accepted);
-}
-
-// After a refused marker the form names the description box to correct.
-void PostingAccountsView::focusDescription() {
+void PostingAccountsView::focusField() {
     const int d = form_.focusedDescription();
     if (d >= 0 && d < tables::descriptionCount && form_.page() == Form::Page::Descriptions)
         texts_[d]->setFocus(Qt::OtherFocusReason);
-}
-
-void PostingAccountsView::reject() {
-    leaveTable(form_);
-    afterAction();
-}
-
-void PostingAccountsView::closeEvent(QCloseEvent* event) {
-    leaveTable(form_);
-    event->accept();
 }
 
 }  // namespace kalvora::ui

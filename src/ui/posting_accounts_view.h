@@ -3,8 +3,7 @@
 // desc labels, and List1, the chart of accounts) and the descriptions page (Frame1, eleven
 // Text2 boxes) on the same window, bottone 2 and 3 to switch between them.
 #include "tables/posting_accounts.h"
-
-#include <QDialog>
+#include "ui/table_window.h"
 
 #include <array>
 
@@ -16,26 +15,21 @@ class QToolButton;
 
 namespace kalvora::ui {
 
-class PostingAccountsView : public QDialog {
+class PostingAccountsView : public TableDialog {
     Q_OBJECT
 public:
     explicit PostingAccountsView(tables::PostingAccountsForm& form, QWidget* parent = nullptr);
 
-    tables::PostingAccountsForm& form() { return form_; }
-    void refresh();
-
-public slots:
-    void reject() override;  // Esc: the same as Annulla
+    void refresh() override;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    // After a refused marker the form names the description box to correct.
+    void focusField() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QGroupBox* buildAccounts();
     QGroupBox* buildDescriptions();
-    void afterAction();
-    void focusDescription();
 
     tables::PostingAccountsForm& form_;
     QGroupBox* accounts_ = nullptr;      // Frame2

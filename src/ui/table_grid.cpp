@@ -1,9 +1,6 @@
 #include "ui/table_grid.h"
 
-#include "ui/icons.h"
-
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QScrollBar>
@@ -30,6 +27,13 @@ QIcon pressedLook(const QIcon& icon) {
 }
 
 }  // namespace
+
+void addPressedLook(QToolButton* b) {
+    const QIcon icon = b->icon();
+    const QIcon pressed = pressedLook(icon);
+    QObject::connect(b, &QToolButton::pressed, b, [b, pressed] { b->setIcon(pressed); });
+    QObject::connect(b, &QToolButton::released, b, [b, icon] { b->setIcon(icon); });
+}
 
 TableGrid::TableGrid(int rows, int columns, const QString& selectorName, QWidget* parent)
     : QWidget(parent), rows_(rows), columns_(columns) {
@@ -79,30 +83,9 @@ void TableGrid::wheelEvent(QWheelEvent* event) {
 }
 
 QToolButton* tableButton(QWidget* parent, int index, const QIcon& icon, const QString& name) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QStringLiteral("bottone_%1").arg(index));
-    b->setIcon(icon);
-    b->setIconSize(QSize(iconSide, iconSide));
-    b->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    b->setToolTip(name);
-    b->setAccessibleName(name);
-    b->setMinimumSize(52, 44);
-    b->setFocusPolicy(Qt::StrongFocus);
-    const QIcon pressed = pressedLook(icon);
-    QObject::connect(b, &QToolButton::pressed, b, [b, pressed] { b->setIcon(pressed); });
-    QObject::connect(b, &QToolButton::released, b, [b, icon] { b->setIcon(icon); });
+    QToolButton* b = dialogButton(parent, QStringLiteral("bottone_%1").arg(index), icon, name);
+    addPressedLook(b);
     return b;
-}
-
-TableButtons tableButtons(QWidget* parent) {
-    TableButtons out;
-    out.layout = new QHBoxLayout;
-    out.layout->addStretch(1);
-    out.confirm = tableButton(parent, 1, icons::confirm(), QStringLiteral("Conferma"));
-    out.exit = tableButton(parent, 0, icons::cancel(), QStringLiteral("Annulla"));
-    out.layout->addWidget(out.confirm);
-    out.layout->addWidget(out.exit);
-    return out;
 }
 
 }  // namespace kalvora::ui

@@ -2,11 +2,12 @@
 // Pieces every table window is built from: the grid of per-row controls under a line of column
 // headers with its page selector (a vertical scroll bar) beside the rows, and the button bar
 // bottone (1 confirms, 0 leaves without saving).
+#include "ui/dialog_button.h"
+
 #include <QIcon>
 #include <QWidget>
 
 class QGridLayout;
-class QHBoxLayout;
 class QLabel;
 class QScrollBar;
 class QToolButton;
@@ -46,12 +47,9 @@ private:
 // Tab; its picture looks pressed between mouse-down and mouse-up.
 QToolButton* tableButton(QWidget* parent, int index, const QIcon& icon, const QString& name);
 
-// bottone_1 "Conferma" and bottone_0 "Annulla", aligned right.
-struct TableButtons {
-    QHBoxLayout* layout = nullptr;
-    QToolButton* confirm = nullptr;
-    QToolButton* exit = nullptr;
-};
-TableButtons tableButtons(QWidget* parent);
+// The button's picture looks pressed between mouse-down and mouse-up.
+void addPressedLook(QToolButton* button);
+
+using TableButtons = DialogButtons;
 
 }  // namespace kalvora::ui

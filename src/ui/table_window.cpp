@@ -3,7 +3,6 @@
 #include "ui/icons.h"
 
 #include <QDialog>
-#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -11,15 +10,7 @@
 namespace kalvora::ui {
 
 QVBoxLayout* tableWindowColumn(QDialog* window, const QString& name, const QMargins& margins, int spacing) {
-    window->setObjectName(name);
-    window->setWindowIcon(icons::application());
-    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                           Qt::WindowMinimizeButtonHint);
-    auto* column = new QVBoxLayout(window);
-    column->setSizeConstraint(QLayout::SetFixedSize);
-    column->setContentsMargins(margins);
-    column->setSpacing(spacing);
-    return column;
+    return dialogColumn(window, name, icons::application(), margins, spacing, Qt::Window | Qt::WindowMinimizeButtonHint);
 }
 
 QGroupBox* tableFrame(const QString& caption, QWidget* parent) {
@@ -36,13 +27,15 @@ QLabel* addHelp(QGroupBox* frame, const QString& text) {
     return help;
 }
 
-TableButtons addTableFoot(QDialog* window, QVBoxLayout* column) {
-    auto* line = new QFrame(window);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    column->addWidget(line);
-    const TableButtons buttons = tableButtons(window);
-    column->addLayout(buttons.layout);
+TableDialog::TableDialog(tables::TableEditorForm& form, const QString& name, QWidget* parent,
+                         const QMargins& margins, int spacing)
+    : FormDialog(form, parent), form_(form), column_(tableWindowColumn(this, name, margins, spacing)) {}
+
+TableButtons TableDialog::addFoot() {
+    column_->addWidget(sunkenLine(this));
+    const TableButtons buttons = addButtons(column_, [this] { form_.confirm(); });
+    addPressedLook(buttons.confirm);
+    addPressedLook(buttons.cancel);
     return buttons;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The frame every table window shares: a fixed-size column under the application icon, captioned
 // frames with their help text, and at the foot a sunken line over the Conferma/Annulla bar.
+#include "tables/table_editor.h"
+#include "ui/form_dialog.h"
 #include "ui/table_grid.h"
 
 #include <QMargins>
@@ -26,29 +28,24 @@ QGroupBox* tableFrame(const QString& caption, QWidget* parent);
 // The help text "aiuto" at the bottom of a frame made by tableFrame.
 QLabel* addHelp(QGroupBox* frame, const QString& text);
 
-// Closes the column with the sunken line and the button bar.
-TableButtons addTableFoot(QDialog* window, QVBoxLayout* column);
+// A table window: its column of contents, and at the foot Conferma (the form saves and closes)
+// and Annulla (it closes without saving), which the close box and Esc stand for.
+class TableDialog : public FormDialog {
+    Q_OBJECT
+public:
+    TableDialog(tables::TableEditorForm& form, const QString& name, QWidget* parent,
+                const QMargins& margins = QMargins(14, 14, 14, 12), int spacing = 10);
 
-// The same, with Conferma and Annulla handed to the form; `after` then shows what the form did.
-template <typename Form, typename After>
-TableButtons addTableFoot(QDialog* window, QVBoxLayout* column, Form& form, After after) {
-    const TableButtons buttons = addTableFoot(window, column);
-    QObject::connect(buttons.confirm, &QToolButton::clicked, window, [&form, after] {
-        form.confirm();
-        after();
-    });
-    QObject::connect(buttons.exit, &QToolButton::clicked, window, [&form, after] {
-        form.exitWindow();
-        after();
-    });
-    return buttons;
-}
+protected:
+    QVBoxLayout* column() const { return column_; }
+    // Closes the column with the sunken line and the button bar, wired to the form.
+    TableButtons addFoot();
+    void leaveForm() override { form_.exitWindow(); }
 
-// Esc and the title-bar cross leave as Annulla does, unless the form has already closed.
-template <typename Form>
-void leaveTable(Form& form) {
-    if (!form.closed()) form.exitWindow();
-}
+private:
+    tables::TableEditorForm& form_;
+    QVBoxLayout* column_ = nullptr;
+};
 
 // Puts widgets one after another in the Tab order.
 class TabChain {

@@ -2,10 +2,9 @@
 
 #include "ui/dialog_button.h"
 #include "ui/icons.h"
-#include "ui/qt_text.h"
+#include "ui/table_boxes.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,25 +24,11 @@ namespace {
 
 using Form = launcher::UsersTableForm;
 
-QLabel* header(QWidget* parent, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    return l;
-}
-
 }  // namespace
 
-UsersTableView::UsersTableView(launcher::UsersTableForm& form, QWidget* parent) : QDialog(parent), form_(form) {
-    setObjectName(QStringLiteral("zelstpwd"));
-    setWindowIcon(icons::user());
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-
-    auto* column = new QVBoxLayout(this);
-    column->setSizeConstraint(QLayout::SetFixedSize);
-    column->setContentsMargins(14, 14, 14, 12);
-    column->setSpacing(10);
+UsersTableView::UsersTableView(launcher::UsersTableForm& form, QWidget* parent)
+    : FormDialog(form, parent), form_(form) {
+    QVBoxLayout* column = dialogColumn(this, QStringLiteral("zelstpwd"), icons::user());
 
     auto* frame = new QGroupBox(QString::fromUtf8(Form::frameText), this);
     auto* grid = new QGridLayout(frame);
@@ -51,9 +36,9 @@ UsersTableView::UsersTableView(launcher::UsersTableForm& form, QWidget* parent) 
     grid->setVerticalSpacing(2);
     grid->setColumnMinimumWidth(1, 260);
     grid->setColumnMinimumWidth(2, 200);
-    grid->addWidget(header(frame, QStringLiteral("N.")), 0, 0, Qt::AlignRight);
-    grid->addWidget(header(frame, QStringLiteral("Nome utente")), 0, 1);
-    grid->addWidget(header(frame, QStringLiteral("Password")), 0, 2);
+    grid->addWidget(boldLabel(frame, QStringLiteral("N.")), 0, 0, Qt::AlignRight);
+    grid->addWidget(boldLabel(frame, QStringLiteral("Nome utente")), 0, 1);
+    grid->addWidget(boldLabel(frame, QStringLiteral("Password")), 0, 2);
 
     for (int r = 1; r <= rows; ++r) {
         Row& row = rows_[r];
@@ -72,12 +57,7 @@ UsersTableView::UsersTableView(launcher::UsersTableForm& form, QWidget* parent) 
             QLineEdit* edit = field(r, col);
             edit->installEventFilter(this);
             connect(edit, &QLineEdit::textEdited, this, [this, r, col, edit](const QString& text) {
-                const QString clean = singleLine(text);
-                if (clean != text) {
-                    const int cursor = edit->cursorPosition();
-                    edit->setText(clean);
-                    edit->setCursorPosition(cursor);
-                }
+                const QString clean = cleanedBoxText(edit, text);
                 if (col == Form::nameColumn)
                     form_.editName(r, fromQt(clean));
                 else
@@ -104,28 +84,14 @@ UsersTableView::UsersTableView(launcher::UsersTableForm& form, QWidget* parent) 
     });
     column->addWidget(frame);
 
-    auto* buttons = new QHBoxLayout;
+    const DialogButtons buttons = addButtons(column, [this] { form_.confirm(); });
     disable_ = new QPushButton(QStringLiteral("Disattiva"), this);
     disable_->setObjectName(QStringLiteral("disattiva"));
     disable_->setToolTip(QStringLiteral("Disattiva il sistema di password e cancella la tabella degli utenti"));
     disable_->setAutoDefault(false);
-    buttons->addWidget(disable_);
-    buttons->addStretch(1);
-    confirm_ = dialogButton(this, QStringLiteral("bottone_1"), icons::confirm(), QStringLiteral("Conferma"));
-    cancel_ = dialogButton(this, QStringLiteral("bottone_0"), icons::cancel(), QStringLiteral("Annulla"));
-    buttons->addWidget(confirm_);
-    buttons->addWidget(cancel_);
-    column->addLayout(buttons);
+    buttons.layout->insertWidget(0, disable_);
 
-    connect(disable_, &QPushButton::clicked, this, [this] {
-        form_.disable();
-        afterAction();
-    });
-    connect(confirm_, &QToolButton::clicked, this, [this] {
-        form_.confirm();
-        afterAction();
-    });
-    connect(cancel_, &QToolButton::clicked, this, &UsersTableView::leave);
+    onClick(disable_, [this] { form_.disable(); });
 
     QWidget* previous = nullptr;
     for (int r = 1; r <= rows; ++r) {
@@ -134,7 +100,7 @@ UsersTableView::UsersTableView(launcher::UsersTableForm& form, QWidget* parent) 
             previous = next;
         }
     }
-    for (QWidget* next : {static_cast<QWidget*>(confirm_), static_cast<QWidget*>(cancel_),
+    for (QWidget* next : {static_cast<QWidget*>(buttons.confirm), static_cast<QWidget*>(buttons.cancel),
                           static_cast<QWidget*>(disable_)}) {
         setTabOrder(previous, next);
         previous = next;
@@ -173,26 +139,6 @@ void UsersTableView::focusField() {
     if (QLineEdit* edit = field(form_.focusedRow(), form_.focusedColumn())) edit->setFocus(Qt::OtherFocusReason);
 }
 
-void UsersTableView::afterAction() {
-    refresh();
-    if (form_.closed())
-        done(QDialog::Accepted);
-    else
-        focusField();
-}
-
-void UsersTableView::leave() {
-    form_.cancel();
-    afterAction();
-}
-
-void UsersTableView::reject() {
-    if (form_.closed())
-        QDialog::reject();
-    else
-        leave();
-}
-
 bool UsersTableView::eventFilter(QObject* watched, QEvent* event) {
     for (int r = 1; r <= rows; ++r) {
         for (const int col : {Form::nameColumn, Form::passwordColumn}) {
@@ -208,22 +154,14 @@ bool UsersTableView::eventFilter(QObject* watched, QEvent* event) {
                     return true;
                 }
             }
-            return QDialog::eventFilter(watched, event);
+            return FormDialog::eventFilter(watched, event);
         }
     }
-    return QDialog::eventFilter(watched, event);
+    return FormDialog::eventFilter(watched, event);
 }
 
 void UsersTableView::wheelEvent(QWheelEvent* event) {
     QApplication::sendEvent(page_, event);
-}
-
-void UsersTableView::closeEvent(QCloseEvent* event) {
-    if (!form_.closed()) leave();
-    if (form_.closed())
-        event->accept();
-    else
-        event->ignore();
 }
 
 }  // namespace kalvora::ui

@@ -3,8 +3,7 @@
 // r = 1..18, paged by the scroll bar selpag (the number of the user in the first row), then
 // Disattiva, Conferma and Annulla.
 #include "launcher/users_table_form.h"
-
-#include <QDialog>
+#include "ui/form_dialog.h"
 
 #include <array>
 
@@ -12,27 +11,24 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
-class QToolButton;
 
 namespace kalvora::ui {
 
-class UsersTableView : public QDialog {
+class UsersTableView : public FormDialog {
     Q_OBJECT
 public:
     static constexpr int rows = launcher::UsersTableForm::visibleRows;
 
     explicit UsersTableView(launcher::UsersTableForm& form, QWidget* parent = nullptr);
 
-    launcher::UsersTableForm& form() { return form_; }
-    void refresh();
-
-public slots:
-    void reject() override;  // Esc: the same as Annulla
+    void refresh() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    // Annulla, Esc and the close box.
+    void leaveForm() override { form_.cancel(); }
+    void focusField() override;
 
 private:
     struct Row {
@@ -41,17 +37,12 @@ private:
         QLineEdit* password = nullptr;  // sc4_r
     };
 
-    void afterAction();
-    void focusField();
-    void leave();
     QLineEdit* field(int r, int column) const;
 
     launcher::UsersTableForm& form_;
     std::array<Row, rows + 1> rows_{};  // 1..rows
     QScrollBar* page_ = nullptr;        // selpag
     QPushButton* disable_ = nullptr;    // disattiva
-    QToolButton* confirm_ = nullptr;    // bottone_1
-    QToolButton* cancel_ = nullptr;     // bottone_0
 };
 
 }  // namespace kalvora::ui

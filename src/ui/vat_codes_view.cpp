@@ -1,44 +1,16 @@
 #include "ui/vat_codes_view.h"
 
-#include "ui/table_boxes.h"
-#include "ui/table_grid.h"
-#include "ui/table_window.h"
+#include "ui/qt_text.h"
 
-#include <QCheckBox>
-#include <QCloseEvent>
-#include <QComboBox>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QVBoxLayout>
 
 namespace kalvora::ui {
 
 namespace {
 
 using Form = tables::VatCodesForm;
-
-// Grid columns of the sales set: row label, four rates, %Agr, description, nature, exemption
-// label, article.
-constexpr int salesRateLabelColumn = 0;
-constexpr int salesFirstRateColumn = 1;
-constexpr int salesAgriculturalColumn = 5;
-constexpr int salesDescriptionColumn = 6;
-constexpr int salesNatureColumn = 7;
-constexpr int salesExemptionLabelColumn = 8;
-constexpr int salesArticleColumn = 9;
-constexpr int salesGridColumns = 10;
-
-// Purchases: row label, two rates, description, nature, exemption label, article, type.
-constexpr int purchaseRateLabelColumn = 0;
-constexpr int purchaseFirstRateColumn = 1;
-constexpr int purchaseDescriptionColumn = 3;
-constexpr int purchaseNatureColumn = 4;
-constexpr int purchaseExemptionLabelColumn = 5;
-constexpr int purchaseArticleColumn = 6;
-constexpr int purchaseTypeColumn = 7;
-constexpr int purchaseGridColumns = 8;
+using Kind = GridColumn::Kind;
 
 constexpr int rateWidth = 48;
 constexpr int descriptionWidth = 210;
@@ -46,262 +18,128 @@ constexpr int articleWidth = 140;
 
 QString utf8(const char* text) { return QString::fromUtf8(text); }
 
-void showText(QLineEdit* box, const std::string& text) {
-    const QString t = toQt(text);
-    if (box->text() != t) {
-        box->setText(t);
-        box->setCursorPosition(0);
-    }
+QStringList itemsOf(const auto& texts) {
+    QStringList items;
+    for (const char* text : texts) items << utf8(text);
+    return items;
 }
 
-void showIndex(QComboBox* list, int index) {
-    if (list->currentIndex() != index) list->setCurrentIndex(index);
+// Box text1_N of the form, N = number(r); named on screen by its header and its row's label.
+GridColumn box(Form& form, std::function<int(int)> number, const char* header, int width, bool rate = false) {
+    return {.control = QStringLiteral("text1"),
+            .header = utf8(header),
+            .spoken = utf8(header),
+            .width = width,
+            .alignment = rate ? Qt::AlignRight : Qt::Alignment(),
+            .number = number,
+            .text = [&form, number](int r) { return form.text(number(r)); },
+            .edit = [&form, number](int r, std::string text) { form.editText(number(r), std::move(text)); },
+            .enter = [&form, number](int r) { form.enterPressed(number(r)); },
+            .focusIn = [&form, number](int r) { form.setFocus(number(r)); }};
 }
 
-QComboBox* list(QWidget* parent, const QString& name, const auto& items) {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(name);
-    for (const char* item : items) box->addItem(utf8(item));
-    box->setCurrentIndex(Form::noSelection);
-    return box;
+GridColumn label(std::function<std::string(int)> text) { return {.kind = Kind::Label, .text = std::move(text)}; }
+
+GridColumn list(const char* control, const char* header, QStringList items, std::function<int(int)> value,
+                std::function<void(int, int)> choose) {
+    return {.kind = Kind::List,
+            .control = QLatin1String(control),
+            .header = utf8(header),
+            .spoken = utf8(header),
+            .items = std::move(items),
+            .value = std::move(value),
+            .choose = std::move(choose)};
 }
 
-QString cellName(const char* header, const std::string& rowLabel) { return utf8(header) + ' ' + toQt(rowLabel); }
+// Row r's box c of a set whose rows hold `columns` boxes from box `first` on.
+std::function<int(int)> at(int first, int columns, int c) {
+    return [first, columns, c](int r) { return first + columns * r + c; };
+}
+
+// One set of codes, eight rows paged by its scroll bar, rows named by their rate label.
+GridTable codeSet(const char* caption, const char* selector, std::function<int()> first,
+                  std::function<void(int)> scrollTo, std::function<std::string(int)> rateLabel) {
+    return {.caption = utf8(caption),
+            .selector = QLatin1String(selector),
+            .rows = Form::visibleRows,
+            .first = std::move(first),
+            .lastFirst = [] { return Form::lastFirstCode; },
+            .scrollTo = std::move(scrollTo),
+            .rowName = [rateLabel](int r) { return toQt(rateLabel(r)); }};
+}
 
 }  // namespace
 
-VatCodesView::VatCodesView(Form& form, QWidget* parent) : QDialog(parent), form_(form) {
+template <>
+VatCodesView::TableView(tables::VatCodesForm& form, QWidget* parent)
     // Two tables on one screen: a tighter column than the other table windows.
-    QVBoxLayout* column = tableWindowColumn(this, QStringLiteral("zelstiva"), QMargins(14, 12, 14, 10), 8);
-    column->addWidget(buildSales());
-    column->addWidget(buildPurchases());
+    : GridView(form, parent, QMargins(14, 12, 14, 10), 8) {
+    const QStringList natures = itemsOf(Form::natures);
 
+    // Row label, four rates, %Agr, description, nature, exemption label, article.
+    GridTable sales = codeSet(
+        Form::salesCaption, "VScroll1", [&form] { return form.salesFirst(); },
+        [&form](int first) { form.scrollSales(first); }, [&form](int r) { return form.salesRateLabel(r); });
+    sales.columns.push_back(label([&form](int r) { return form.salesRateLabel(r); }));
+    for (int c = 0; c < 4; ++c)
+        sales.columns.push_back(box(form, at(0, Form::salesColumns, c), Form::salesHeaders[c], rateWidth, true));
+    sales.columns.push_back(box(form, at(Form::firstAgriculturalBox, 1, 0), Form::agriculturalHeader, rateWidth, true));
+    sales.columns.push_back(box(form, at(0, Form::salesColumns, 4), Form::salesHeaders[4], descriptionWidth));
+    sales.columns.push_back(list("Combo2", Form::natureHeader, natures, [&form](int r) { return form.salesNature(r); },
+                                 [&form](int r, int index) { form.chooseSalesNature(r, index); }));
+    sales.columns.push_back(label([&form](int r) { return form.salesExemptionLabel(r); }));
+    sales.columns.push_back(box(form, at(0, Form::salesColumns, 5), Form::salesHeaders[5], articleWidth));
+    sales.columns.back().rowName = [&form](int r) { return toQt(form.salesExemptionLabel(r)); };
+    addGrid(std::move(sales));
+
+    // Row label, two rates, description, nature, exemption label, article, type.
+    const int first = Form::firstPurchaseBox;
+    GridTable purchases = codeSet(
+        Form::purchaseCaption, "VScroll2", [&form] { return form.purchaseFirst(); },
+        [&form](int first) { form.scrollPurchases(first); }, [&form](int r) { return form.purchaseRateLabel(r); });
+    purchases.columns.push_back(label([&form](int r) { return form.purchaseRateLabel(r); }));
+    for (int c = 0; c < 2; ++c)
+        purchases.columns.push_back(box(form, at(first, Form::purchaseColumns, c), Form::purchaseHeaders[c], rateWidth, true));
+    purchases.columns.push_back(box(form, at(first, Form::purchaseColumns, 2), Form::purchaseHeaders[2], descriptionWidth));
+    purchases.columns.push_back(list("Combo3", Form::natureHeader, natures, [&form](int r) { return form.purchaseNature(r); },
+                                     [&form](int r, int index) { form.choosePurchaseNature(r, index); }));
+    purchases.columns.push_back(label([&form](int r) { return form.purchaseExemptionLabel(r); }));
+    purchases.columns.push_back(box(form, at(first, Form::purchaseColumns, 3), Form::purchaseHeaders[3], articleWidth));
+    purchases.columns.back().rowName = [&form](int r) { return toQt(form.purchaseExemptionLabel(r)); };
+    purchases.columns.push_back(list("Combo1", Form::purchaseTypeHeader, itemsOf(Form::purchaseTypes),
+                                     [&form](int r) { return form.purchaseType(r); },
+                                     [&form](int r, int index) { form.choosePurchaseType(r, index); }));
+    addGrid(std::move(purchases));
+
+    // The company-wide values: two boxes named by their captions, two check boxes.
     auto* values = new QGridLayout;
     values->setHorizontalSpacing(8);
     values->setVerticalSpacing(4);
     for (int index : {Form::pensionDescriptionBox, Form::interestRateBox}) {
         const bool pension = index == Form::pensionDescriptionBox;
-        QLineEdit* box = textBox(this, index);
-        box->setFixedWidth(pension ? 300 : 80);
-        auto* label = new QLabel(utf8(pension ? Form::pensionDescriptionLabel : Form::interestRateLabel), this);
-        label->setBuddy(box);
-        box->setAccessibleName(label->text());
+        const char* caption = pension ? Form::pensionDescriptionLabel : Form::interestRateLabel;
+        GridColumn value = box(form, [index](int) { return index; }, caption, pension ? 300 : 80);
+        value.header.clear();
+        QWidget* field = control(std::move(value));
+        auto* label = new QLabel(utf8(caption), this);
+        label->setBuddy(field);
         const int row = pension ? 0 : 1;
         values->addWidget(label, row, 0);
-        values->addWidget(box, row, 1, Qt::AlignLeft);
+        values->addWidget(field, row, 1, Qt::AlignLeft);
     }
-    tassa_ = new QCheckBox(utf8(Form::tassaCaption), this);
-    tassa_->setObjectName(QStringLiteral("tassa"));
-    esig_ = new QCheckBox(utf8(Form::esigCaption), this);
-    esig_->setObjectName(QStringLiteral("esig"));
-    values->addWidget(tassa_, 0, 2);
-    values->addWidget(esig_, 1, 2);
+    const auto check = [this, &form](const char* name, const char* caption, auto get, auto set) {
+        return control({.kind = Kind::Check,
+                        .control = QLatin1String(name),
+                        .items = {utf8(caption)},
+                        .value = [&form, get](int) { return (form.*get)() ? 1 : 0; },
+                        .choose = [&form, set](int, int ticked) { (form.*set)(ticked != 0); }});
+    };
+    values->addWidget(check("tassa", Form::tassaCaption, &Form::tassa, &Form::setTassa), 0, 2);
+    values->addWidget(check("esig", Form::esigCaption, &Form::esig, &Form::setEsig), 1, 2);
     values->setColumnStretch(3, 1);
-    column->addLayout(values);
-    connect(tassa_, &QCheckBox::clicked, this, [this](bool ticked) {
-        form_.setTassa(ticked);
-        afterAction();
-    });
-    connect(esig_, &QCheckBox::clicked, this, [this](bool ticked) {
-        form_.setEsig(ticked);
-        afterAction();
-    });
+    column()->addLayout(values);
 
-    const TableButtons buttons = addTableFoot(this, column, form_, [this] { afterAction(); });
-    confirm_ = buttons.confirm;
-    exit_ = buttons.exit;
-
-    TabChain chain;
-    for (int r = 0; r < Form::visibleRows; ++r) {
-        const int box = Form::salesColumns * r;
-        for (int c = 0; c < 4; ++c) chain(boxes_[box + c]);
-        chain(boxes_[Form::firstAgriculturalBox + r]);
-        chain(boxes_[box + 4]);
-        chain(salesNature_[r]);
-        chain(boxes_[box + 5]);
-    }
-    for (int r = 0; r < Form::visibleRows; ++r) {
-        const int box = Form::firstPurchaseBox + Form::purchaseColumns * r;
-        for (int c = 0; c < 3; ++c) chain(boxes_[box + c]);
-        chain(purchaseNature_[r]);
-        chain(boxes_[box + 3]);
-        chain(purchaseType_[r]);
-    }
-    chain.all(std::initializer_list<QWidget*>{boxes_[Form::pensionDescriptionBox], boxes_[Form::interestRateBox],
-                                              tassa_, esig_, confirm_, exit_});
-
-    refresh();
-    focusBox();
-}
-
-QLineEdit* VatCodesView::textBox(QWidget* parent, int index) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QStringLiteral("text1_%1").arg(index));
-    boxes_[index] = box;
-    connect(box, &QLineEdit::textEdited, this, [this, index, box](const QString& text) {
-        form_.editText(index, fromQt(cleanedBoxText(box, text)));
-        afterAction();
-    });
-    connect(box, &QLineEdit::returnPressed, this, [this, index] {
-        form_.enterPressed(index);
-        afterAction();
-        focusBox();
-    });
-    return box;
-}
-
-QGroupBox* VatCodesView::buildSales() {
-    QGroupBox* frame = tableFrame(utf8(Form::salesCaption), this);
-    sales_ = new TableGrid(Form::visibleRows, salesGridColumns, QStringLiteral("VScroll1"), frame);
-    for (int c = 0; c < 4; ++c) sales_->addHeader(salesFirstRateColumn + c, utf8(Form::salesHeaders[c]));
-    sales_->addHeader(salesAgriculturalColumn, utf8(Form::agriculturalHeader));
-    sales_->addHeader(salesDescriptionColumn, utf8(Form::salesHeaders[4]));
-    sales_->addHeader(salesNatureColumn, utf8(Form::natureHeader));
-    sales_->addHeader(salesArticleColumn, utf8(Form::salesHeaders[5]));
-
-    for (int r = 0; r < Form::visibleRows; ++r) {
-        salesLabels_[r].rate = new QLabel(sales_);
-        sales_->addCell(r, salesRateLabelColumn, salesLabels_[r].rate);
-        for (int c = 0; c < 4; ++c) {
-            QLineEdit* rate = textBox(sales_, Form::salesColumns * r + c);
-            rate->setFixedWidth(rateWidth);
-            rate->setAlignment(Qt::AlignRight);
-            sales_->addCell(r, salesFirstRateColumn + c, rate);
-        }
-        QLineEdit* agricultural = textBox(sales_, Form::firstAgriculturalBox + r);
-        agricultural->setFixedWidth(rateWidth);
-        agricultural->setAlignment(Qt::AlignRight);
-        sales_->addCell(r, salesAgriculturalColumn, agricultural);
-        QLineEdit* description = textBox(sales_, Form::salesColumns * r + 4);
-        description->setFixedWidth(descriptionWidth);
-        sales_->addCell(r, salesDescriptionColumn, description);
-
-        salesNature_[r] = list(sales_, QStringLiteral("Combo2_%1").arg(r), Form::natures);
-        sales_->addCell(r, salesNatureColumn, salesNature_[r]);
-        connect(salesNature_[r], qOverload<int>(&QComboBox::activated), this, [this, r](int index) {
-            form_.chooseSalesNature(r, index);
-            afterAction();
-        });
-
-        salesLabels_[r].exemption = new QLabel(sales_);
-        sales_->addCell(r, salesExemptionLabelColumn, salesLabels_[r].exemption);
-        QLineEdit* article = textBox(sales_, Form::salesColumns * r + 5);
-        article->setFixedWidth(articleWidth);
-        sales_->addCell(r, salesArticleColumn, article);
-    }
-    connect(sales_, &TableGrid::firstChanged, this, [this](int first) {
-        form_.scrollSales(first);
-        afterAction();
-    });
-    frame->layout()->addWidget(sales_);
-    return frame;
-}
-
-QGroupBox* VatCodesView::buildPurchases() {
-    QGroupBox* frame = tableFrame(utf8(Form::purchaseCaption), this);
-    purchases_ = new TableGrid(Form::visibleRows, purchaseGridColumns, QStringLiteral("VScroll2"), frame);
-    purchases_->addHeader(purchaseFirstRateColumn, utf8(Form::purchaseHeaders[0]));
-    purchases_->addHeader(purchaseFirstRateColumn + 1, utf8(Form::purchaseHeaders[1]));
-    purchases_->addHeader(purchaseDescriptionColumn, utf8(Form::purchaseHeaders[2]));
-    purchases_->addHeader(purchaseNatureColumn, utf8(Form::natureHeader));
-    purchases_->addHeader(purchaseArticleColumn, utf8(Form::purchaseHeaders[3]));
-    purchases_->addHeader(purchaseTypeColumn, utf8(Form::purchaseTypeHeader));
-
-    for (int r = 0; r < Form::visibleRows; ++r) {
-        const int box = Form::firstPurchaseBox + Form::purchaseColumns * r;
-        purchaseLabels_[r].rate = new QLabel(purchases_);
-        purchases_->addCell(r, purchaseRateLabelColumn, purchaseLabels_[r].rate);
-        for (int c = 0; c < 2; ++c) {
-            QLineEdit* rate = textBox(purchases_, box + c);
-            rate->setFixedWidth(rateWidth);
-            rate->setAlignment(Qt::AlignRight);
-            purchases_->addCell(r, purchaseFirstRateColumn + c, rate);
-        }
-        QLineEdit* description = textBox(purchases_, box + 2);
-        description->setFixedWidth(descriptionWidth);
-        purchases_->addCell(r, purchaseDescriptionColumn, description);
-
-        purchaseNature_[r] = list(purchases_, QStringLiteral("Combo3_%1").arg(r), Form::natures);
-        purchases_->addCell(r, purchaseNatureColumn, purchaseNature_[r]);
-        connect(purchaseNature_[r], qOverload<int>(&QComboBox::activated), this, [this, r](int index) {
-            form_.choosePurchaseNature(r, index);
-            afterAction();
-        });
-
-        purchaseLabels_[r].exemption = new QLabel(purchases_);
-        purchases_->addCell(r, purchaseExemptionLabelColumn, purchaseLabels_[r].exemption);
-        QLineEdit* article = textBox(purchases_, box + 3);
-        article->setFixedWidth(articleWidth);
-        purchases_->addCell(r, purchaseArticleColumn, article);
-
-        purchaseType_[r] = list(purchases_, QStringLiteral("Combo1_%1").arg(r), Form::purchaseTypes);
-        purchases_->addCell(r, purchaseTypeColumn, purchaseType_[r]);
-        connect(purchaseType_[r], qOverload<int>(&QComboBox::activated), this, [this, r](int index) {
-            form_.choosePurchaseType(r, index);
-            afterAction();
-        });
-    }
-    connect(purchases_, &TableGrid::firstChanged, this, [this](int first) {
-        form_.scrollPurchases(first);
-        afterAction();
-    });
-    frame->layout()->addWidget(purchases_);
-    return frame;
-}
-
-void VatCodesView::refresh() {
-    setWindowTitle(toQt(form_.title()));
-    sales_->showPage(form_.salesFirst(), Form::lastFirstCode);
-    purchases_->showPage(form_.purchaseFirst(), Form::lastFirstCode);
-    for (int i = 0; i < Form::boxCount; ++i) showText(boxes_[i], form_.text(i));
-
-    for (int r = 0; r < Form::visibleRows; ++r) {
-        const std::string rate = form_.salesRateLabel(r);
-        const std::string exemption = form_.salesExemptionLabel(r);
-        salesLabels_[r].rate->setText(toQt(rate));
-        salesLabels_[r].exemption->setText(toQt(exemption));
-        const int box = Form::salesColumns * r;
-        for (int c = 0; c < 5; ++c) boxes_[box + c]->setAccessibleName(cellName(Form::salesHeaders[c], rate));
-        boxes_[box + 5]->setAccessibleName(cellName(Form::salesHeaders[5], exemption));
-        boxes_[Form::firstAgriculturalBox + r]->setAccessibleName(cellName(Form::agriculturalHeader, rate));
-        salesNature_[r]->setAccessibleName(cellName(Form::natureHeader, rate));
-        showIndex(salesNature_[r], form_.salesNature(r));
-    }
-    for (int r = 0; r < Form::visibleRows; ++r) {
-        const std::string rate = form_.purchaseRateLabel(r);
-        const std::string exemption = form_.purchaseExemptionLabel(r);
-        purchaseLabels_[r].rate->setText(toQt(rate));
-        purchaseLabels_[r].exemption->setText(toQt(exemption));
-        const int box = Form::firstPurchaseBox + Form::purchaseColumns * r;
-        for (int c = 0; c < 3; ++c) boxes_[box + c]->setAccessibleName(cellName(Form::purchaseHeaders[c], rate));
-        boxes_[box + 3]->setAccessibleName(cellName(Form::purchaseHeaders[3], exemption));
-        purchaseNature_[r]->setAccessibleName(cellName(Form::natureHeader, rate));
-        purchaseType_[r]->setAccessibleName(cellName(Form::purchaseTypeHeader, rate));
-        showIndex(purchaseNature_[r], form_.purchaseNature(r));
-        showIndex(purchaseType_[r], form_.purchaseType(r));
-    }
-    tassa_->setChecked(form_.tassa());
-    esig_->setChecked(form_.esig());
-}
-
-void VatCodesView::focusBox() {
-    const int index = form_.focusedBox();
-    if (index >= 0 && index < Form::boxCount) boxes_[index]->setFocus(Qt::OtherFocusReason);
-}
-
-void VatCodesView::afterAction() {
-    refresh();
-    if (form_.closed()) done(QDialog::Accepted);
-}
-
-void VatCodesView::reject() {
-    leaveTable(form_);
-    afterAction();
-}
-
-void VatCodesView::closeEvent(QCloseEvent* event) {
-    leaveTable(form_);
-    event->accept();
+    finish([this, &form] { return findChild<QWidget*>(QStringLiteral("text1_%1").arg(form.focusedBox())); });
 }
 
 }  // namespace kalvora::ui
