@@ -107,7 +107,6 @@ void CompanyCreationForm::leave() {
         focus_ = 0;
         return;
     }
-    s.run().windowDone = 0;
     close();
 }
 
@@ -138,7 +137,6 @@ void CompanyCreationForm::confirm() {
     case CreationMode::Edit: editCurrent(); break;
     case CreationMode::Delete: deleteCurrent(); break;
     }
-    session().run().windowDone = 0;
     close();
 }
 

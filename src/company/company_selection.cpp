@@ -137,7 +137,6 @@ void CompanySelectionForm::choose(int row) {
 void CompanySelectionForm::closeBox() { leave(); }
 
 void CompanySelectionForm::leave() {
-    session().run().windowDone = 2;
     close();
 }
 

@@ -59,7 +59,6 @@ void openFirstCompany(core::Session& session) {
             session.platform().message(recoveryMessage(recovered, kept, leaveOld, error), "Attenzione",
                                        core::Icon::Exclamation);
         } else {
-            session.run().windowDone = 1;
             CompanyCreationForm creation(session, CreationMode::First);
             creation.open();
             session.platform().showModal(creation);

@@ -13,11 +13,9 @@ enum class Edition { Zaft, Tornalix };
 
 struct RunState {
     std::string windowTitle;
-    int startupFlag = 0;        // 9999 while the start-up runs
     std::string userCaption;    // " 01 Amministratore", " 00 Utente non identificato"
     std::string noticeLink;
     std::array<std::string, 200> startedModules{};  // slots 1..199 used
-    int windowDone = 0;
     Edition edition = Edition::Zaft;
 
     // The numeric value of the first three characters of the user caption.

@@ -53,7 +53,6 @@ void MainForm::startup() {
 
     // The background picture is shown here once backgrounds exist.
     setStatus("Attendere - inizializzazione sistema");
-    run.startupFlag = 9999;
     replaceAssistanceProgram();
     refreshNotice(s, [this](const std::string& text) { setStatus(text); });
     company::loadCompanySettings(s);
@@ -66,7 +65,6 @@ void MainForm::startup() {
     toolbar_ = readToolbar(s.files(), s.installation());
     selectFirstCompany();
     showNotice();
-    run.startupFlag = 0;
     started_ = true;
     if (changed) changed();
 }
@@ -172,7 +170,6 @@ void MainForm::toolbarClicked(int button) {
 
 void MainForm::companyPictureClicked() {
     auto& s = session();
-    s.run().windowDone = 1;
     company::CompanySelectionForm form(s);
     form.open();
     s.platform().showModal(form);
@@ -201,7 +198,6 @@ void MainForm::companyCommand(int item) {
     } else if (item != 1 && item != 2) {
         return;
     }
-    s.run().windowDone = 1;
     company::CompanyCreationForm form(s, mode);
     form.open();
     s.platform().showModal(form);
