@@ -1,6 +1,7 @@
 // Any bytes as the daily notice file: reading the notice and the refresh test must survive them.
 #include "core/files.h"
 #include "core/paths.h"
+#include "core/text.h"
 #include "launcher/daily_notice.h"
 
 #include <cstdint>
@@ -30,7 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     launcher::noticeNeedsRefresh(files, inst, core::Date{2026, 12, 6});
     const auto notice = launcher::readNotice(files, inst, "06/12/2026");
-    launcher::isWebAddress(notice.link);
+    // A link is opened only as a web address: never a local program or file.
+    const std::string address = core::lower(launcher::webAddress(notice.link));
+    if (!address.empty() && !core::startsWith(address, "http://") && !core::startsWith(address, "https://"))
+        std::abort();
     launcher::readNotice(files, inst, "**/**/****");
     return 0;
 }

@@ -8,18 +8,25 @@ namespace kalvora::tables {
 namespace {
 
 using Field = InvoiceField;
-using InvoiceTypesTest = TablesTest;
+
+class InvoiceTypesTest : public TablesTest {
+protected:
+    InvoiceTypesForm form{test.session};
+};
 
 TEST_F(InvoiceTypesTest, ANewCompanyGetsTheReservedNamesAndWholePurchaseCells) {
     ASSERT_EQ(writeDefaultTables(test.files, test.drive.path(tabFile)), 0);
-    InvoiceTypesForm form(test.session);
     form.open();
-    form.scrollTo(83);
+    form.enterPressed(17, Field::Deductible);  // Enter on the last row scrolls, up to the last page
+    EXPECT_EQ(form.firstEntry(), 2);
+    EXPECT_EQ(form.focusedField(), Field::Sales);
+    form.scrollTo(500);
+    form.enterPressed(17, Field::Deductible);
+    EXPECT_EQ(form.firstEntry(), 83);
+    EXPECT_EQ(form.focusedField(), Field::Deductible);
     EXPECT_EQ(form.text(16, Field::Sales), "Fatture integrate operazioni Reverse Charge");
     EXPECT_EQ(form.text(17, Field::Sales), "Fatture integrate operazioni Intracomunitarie");
-    form.confirm();
-    ASSERT_TRUE(form.closed());
-    const std::vector<std::string> saved = read();
+    const std::vector<std::string> saved = confirmed(form);
     EXPECT_EQ(saved[t7Line(99, 0)], InvoiceTypesForm::reverseChargeText);
     for (int k = 1; k <= 100; ++k) EXPECT_EQ(saved[t7Line(k, 1)], std::string(100, ' ')) << k;
 }
@@ -29,7 +36,6 @@ TEST_F(InvoiceTypesTest, PurchaseSideIsSplitAt95AndRebuiltAt100) {
               {t7Line(2, 1), core::padRight("Autoveicoli città", 95) + " 40"},
               {t7Line(3, 1), core::padRight("Lungo", 95) + "100  oltre"},
               {t7Line(99, 0), "Reverse charge nostro"}});  // a name of one's own is kept
-    InvoiceTypesForm form(test.session);
     form.open();
     EXPECT_EQ(form.purchase(1) + "|" + form.deductible(1), "Spese telefoniche|");
     EXPECT_EQ(form.text(1, Field::Purchase) + "|" + form.text(1, Field::Deductible), "Autoveicoli città|40");
@@ -37,32 +43,10 @@ TEST_F(InvoiceTypesTest, PurchaseSideIsSplitAt95AndRebuiltAt100) {
     EXPECT_EQ(form.tables().t7.at(99, 0), "Reverse charge nostro");
     form.edit(0, Field::Deductible, "100000");
     form.edit(0, Field::Purchase, std::string(120, 'p'));
-    form.edit(3, Field::Sales, "Vendite\ral minuto");
-    form.confirm();
-    ASSERT_TRUE(form.closed());
-    const std::vector<std::string> saved = read();
+    const std::vector<std::string> saved = confirmed(form);
     EXPECT_EQ(saved[t7Line(1, 1)], std::string(95, 'p') + "10000");
     EXPECT_EQ(saved[t7Line(2, 1)], core::padRight("Autoveicoli città", 95) + "40   ");
     EXPECT_EQ(saved[t7Line(3, 1)], core::padRight("Lungo", 95) + "100  ");
-    EXPECT_EQ(saved[t7Line(4, 0)], "Vendite al minuto");
-}
-
-TEST_F(InvoiceTypesTest, EnterWalksTheRowThenScrollsFromTheLastRow) {
-    InvoiceTypesForm form(test.session);
-    form.open();
-    const std::tuple<int, Field, int, Field, int> moves[] = {
-        {4, Field::Sales, 4, Field::Purchase, 1},     {4, Field::Purchase, 4, Field::Deductible, 1},
-        {4, Field::Deductible, 5, Field::Sales, 1},   {17, Field::Deductible, 17, Field::Sales, 2}};
-    for (const auto& [row, field, toRow, toField, first] : moves) {
-        form.enterPressed(row, field);
-        EXPECT_EQ(form.focusedRow(), toRow);
-        EXPECT_EQ(form.focusedField(), toField);
-        EXPECT_EQ(form.firstEntry(), first);
-    }
-    form.scrollTo(500);
-    form.enterPressed(17, Field::Deductible);
-    EXPECT_EQ(form.firstEntry(), 83);
-    EXPECT_EQ(form.focusedField(), Field::Deductible);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 #pragma once
-// What the tests of the tables file and its windows share: a session on company 000, the files
+// What the tests of the tables files and their windows share: a session on company 000, the files
 // as lines, and where each cell lies in the tables file (line numbers from 0, written by hand
 // from the file's table of groups).
 #include "core/files.h"
@@ -25,7 +25,6 @@ inline std::string goldenBytes(const std::string& name) {
 
 // First halves in groups 1..10, second halves in groups 11..18.
 inline int t1Line(int k, int c) { return k <= 8 ? 4 * (k - 1) + c : 640 + 4 * (k - 9) + c; }
-inline int t2Line(int k, int c) { return k <= 8 ? 32 + 3 * (k - 1) + c : 672 + 3 * (k - 9) + c; }
 inline int t3Line(int k, int c) { return k <= 8 ? 56 + 2 * k + c : 696 + 2 * (k - 9) + c; }
 inline int t4Line(int k, int c) { return k <= 8 ? 74 + 2 * k + c : 712 + 2 * (k - 9) + c; }
 inline int t5Line(int k, int c) { return (k <= 30 ? 92 + 2 * (k - 1) : 728 + 2 * (k - 31)) + c; }
@@ -48,8 +47,15 @@ protected:
         return lines;
     }
     void writeTab(std::initializer_list<std::pair<int, std::string>> cells) const { write(tabFile, tabLines(cells)); }
+    void writeFullTab() const { test.drive.write(tabFile, goldenBytes("tables/kalvora_full_saved.tab")); }
     std::vector<std::string> read(const char* file = tabFile) const {
         return test.files.readLines(test.drive.path(file)).value_or(std::vector<std::string>{});
+    }
+    // Conferma, which must close the window, then the tables file as saved.
+    template <typename Form> std::vector<std::string> confirmed(Form& form) const {
+        form.confirm();
+        EXPECT_TRUE(form.closed()) << form.name();
+        return read();
     }
 
     testing::TestSession test;
