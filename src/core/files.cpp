@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <functional>
 #include <limits>
+#include <mutex>
 #include <csignal>
 #include <unistd.h>
 
@@ -415,7 +416,7 @@ int followLinks(FileSystem& fs, std::string path, std::string& out) {
 // the file may be read. Any failure before the rename removes the temporary and leaves the
 // target as it was.
 int writeAtomically(FileSystem& fs, const std::string& path, const std::function<int(FileHandle&)>& fill,
-                    std::uint32_t executable = 0) {
+                    const std::function<void(const std::string& folder)>& sweep, std::uint32_t executable = 0) {
     std::string target;
     if (const int error = followLinks(fs, path, target); error != 0)
         return error;
@@ -424,7 +425,7 @@ int writeAtomically(FileSystem& fs, const std::string& path, const std::function
         return EISDIR;
     if (existing.exists && existing.readOnly)
         return EACCES;  // a read-only archive stays untouched, as the attribute promises
-    removeLeftoverTemporaries(fs, parentOf(target));
+    sweep(parentOf(target));
     std::string temp;
     std::unique_ptr<FileHandle> handle;
     int error = EEXIST;
@@ -491,11 +492,18 @@ int streamCopy(FileHandle& source, FileHandle& out, std::uint64_t& copied) {
 
 }  // namespace
 
+std::function<void(const std::string&)> Files::sweep() {
+    return [this](const std::string& folder) {
+        std::lock_guard lock(sweptMutex_);
+        if (swept_.insert(folder).second) removeLeftoverTemporaries(fs_, folder);
+    };
+}
+
 int Files::replaceFile(std::string_view path, std::string_view bytes) {
     std::string target;
     if (const int error = resolvePath(fs_, normalise(path), target); error != 0)
         return error;
-    return writeAtomically(fs_, target, [&](FileHandle& h) { return writeAll(h, 0, bytes); });
+    return writeAtomically(fs_, target, [&](FileHandle& h) { return writeAll(h, 0, bytes); }, sweep());
 }
 
 int Files::writeLines(std::string_view path, const std::vector<std::string>& lines) {
@@ -517,7 +525,7 @@ int Files::copyFile(std::string_view from, std::string_view to) {
             std::uint64_t copied = 0;
             return streamCopy(*source, out, copied);
         },
-        fs_.stat(sourcePath).mode);
+        sweep(), fs_.stat(sourcePath).mode);
     source->close();
     return error;
 }
@@ -547,7 +555,7 @@ int Files::replaceRecord(std::string_view path, std::size_t recordLength, std::u
                 return e;
         }
         return writeAll(out, offset, bytes);
-    });
+    }, sweep());
     if (source)
         source->close();
     return error;

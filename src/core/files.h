@@ -7,7 +7,10 @@
 #include "core/record.h"
 
 #include <cstdint>
+#include <functional>
+#include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -111,7 +114,13 @@ public:
     int openRecords(std::string_view path, std::size_t recordLength, bool create, RecordFile& out);
 
 private:
+    // Removes the temporaries a crash left in a folder, at the first write to that folder in
+    // this run: once is enough, and a copy loop does not list the folder it fills at every file.
+    std::function<void(const std::string& folder)> sweep();
+
     FileSystem& fs_;
+    std::mutex sweptMutex_;
+    std::set<std::string> swept_;
 };
 
 // Encodes lines the way writeLines stores them (Windows-1252, CR LF after each).
