@@ -5,7 +5,6 @@
 #include "company/company_selection.h"
 #include "company/current_company.h"
 #include "company/registry.h"
-#include "company/settings_loader.h"
 #include "core/text.h"
 #include "launcher/daily_notice.h"
 #include "launcher/info_form.h"
@@ -55,7 +54,7 @@ void MainForm::startup() {
     setStatus("Attendere - inizializzazione sistema");
     replaceAssistanceProgram();
     refreshNotice(s, [this](const std::string& text) { setStatus(text); });
-    company::loadCompanySettings(s);
+    // Company 000's settings are loaded when it becomes current, after the login.
     run.windowTitle = std::string(productName) +
                       (run.edition == core::Edition::Tornalix ? " Tornalix " : " Zaft ") + version;
     statusColour_ = StatusColour::Black;
