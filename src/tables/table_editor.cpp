@@ -20,7 +20,6 @@ struct Snapshot {
 // back must not start.
 int takeSnapshot(const core::Files& files, std::string path, std::vector<Snapshot>& out) {
     std::optional<std::string> bytes = files.readBytes(path);
-    if (bytes && bytes->size() >= core::Files::defaultReadLimit) return EFBIG;
     if (!bytes && files.exists(path)) return EIO;
     out.push_back({std::move(path), std::move(bytes)});
     return 0;
