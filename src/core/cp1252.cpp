@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace kalvora::core {
 
@@ -37,38 +38,74 @@ int byteOf(char32_t cp) {
 }  // namespace
 
 std::string decodeCp1252(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 8);
+    // Each byte above 0x7F becomes two or three bytes of UTF-8, made once for all 128.
+    struct Sequence {
+        char bytes[3];
+        unsigned char size;
+    };
+    static const std::array<Sequence, 128> sequences = [] {
+        std::array<Sequence, 128> table{};
+        for (int b = 0x80; b <= 0xFF; ++b) {
+            std::string utf8;
+            utf8::append(utf8, codePointOf(static_cast<unsigned char>(b)));
+            Sequence& s = table[b - 0x80];
+            utf8.copy(s.bytes, utf8.size());
+            s.size = static_cast<unsigned char>(utf8.size());
+        }
+        return table;
+    }();
+    // The exact size first, so the result is written in place with no growing.
+    std::size_t size = bytes.size();
+    for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
+        pos += utf8::asciiRun(bytes.substr(pos));
+        if (pos < bytes.size())
+            size += sequences[static_cast<unsigned char>(bytes[pos]) - 0x80].size - 1u;
+    }
+    std::string out(size, '\0');
+    char* to = out.data();
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         // Plain ASCII, most of every file, is copied a run at a time.
-        std::size_t end = pos;
-        while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) < 0x80)
-            ++end;
-        out.append(bytes.data() + pos, end - pos);
-        if (end == bytes.size())
+        const std::size_t run = utf8::asciiRun(bytes.substr(pos));
+        std::memcpy(to, bytes.data() + pos, run);
+        to += run;
+        pos += run;
+        if (pos == bytes.size())
             break;
-        utf8::append(out, codePointOf(static_cast<unsigned char>(bytes[end])));
-        pos = end + 1;
+        const Sequence& s = sequences[static_cast<unsigned char>(bytes[pos]) - 0x80];
+        std::memcpy(to, s.bytes, s.size);
+        to += s.size;
+        ++pos;
     }
     return out;
 }
 
 std::string encodeCp1252(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
+    // Never longer than the text: written in place, then cut to size.
+    std::string out(text.size(), '\0');
+    char* to = out.data();
     std::size_t pos = 0;
     while (pos < text.size()) {
+        const std::size_t ascii = utf8::asciiRun(text.substr(pos));
+        std::memcpy(to, text.data() + pos, ascii);
+        to += ascii;
+        pos += ascii;
+        if (pos == text.size())
+            break;
         const long cp = utf8::next(text, pos);
         const int b = cp < 0 ? -1 : byteOf(static_cast<char32_t>(cp));
-        out.push_back(b < 0 ? '?' : static_cast<char>(b));
+        *to++ = b < 0 ? '?' : static_cast<char>(b);
     }
+    out.resize(static_cast<std::size_t>(to - out.data()));
     return out;
 }
 
 bool fitsCp1252(std::string_view text) {
     std::size_t pos = 0;
     while (pos < text.size()) {
+        pos += utf8::asciiRun(text.substr(pos));
+        if (pos == text.size())
+            break;
         const long cp = utf8::next(text, pos);
         if (cp < 0 || byteOf(static_cast<char32_t>(cp)) < 0)
             return false;

@@ -161,9 +161,7 @@ std::size_t skipLineEnd(const std::string& text, std::size_t pos) {
 std::optional<std::string> TextReader::readLine() {
     if (atEnd())
         return std::nullopt;
-    std::size_t end = pos_;
-    while (end < text_.size() && !isLineEnd(text_[end]))
-        ++end;
+    const std::size_t end = lineEnd(text_, pos_);
     std::string line = text_.substr(pos_, end - pos_);
     pos_ = skipLineEnd(text_, end);
     return line;
@@ -474,9 +472,11 @@ int writeAll(FileHandle& handle, std::uint64_t offset, std::string_view bytes) {
 }
 
 // Streams the whole of `source` into `out` from offset 0; returns 0 or an error number and
-// the count of bytes copied.
+// the count of bytes copied. The block is no larger than the file needs (a record rewrite
+// copies a few hundred bytes), one byte more so the end is seen in the first read.
 int streamCopy(FileHandle& source, FileHandle& out, std::uint64_t& copied) {
-    std::string block(blockSize, '\0');
+    const std::int64_t size = source.size();
+    std::string block(size < 0 ? blockSize : std::min<std::size_t>(blockSize, static_cast<std::size_t>(size) + 1), '\0');
     copied = 0;
     for (;;) {
         const std::int64_t n = source.readAt(copied, block.data(), block.size());

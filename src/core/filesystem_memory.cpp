@@ -18,7 +18,7 @@ constexpr std::size_t pathMax = 4096;  // bytes of a whole path, its end include
 struct MemoryFileSystem::Node {
     bool directory = false;
     std::string data;
-    std::map<std::string, std::shared_ptr<Node>> children;
+    std::map<std::string, std::shared_ptr<Node>, std::less<>> children;  // found by string_view too
     Node* parent = nullptr;  // the root is its own parent
     std::uint32_t mode = 0;
     std::uint32_t owner = 0;
@@ -32,7 +32,7 @@ using Node = MemoryFileSystem::Node;
 // A path taken apart: its components ("." dropped, ".." kept for the walk) and whether it
 // ends with a slash, which asks for a folder.
 struct Parts {
-    std::vector<std::string> names;
+    std::vector<std::string_view> names;  // views into the path
     bool trailingSlash = false;
 };
 
@@ -46,11 +46,11 @@ int split(const std::string& path, Parts& out) {
         std::size_t end = path.find('/', start);
         if (end == std::string::npos)
             end = path.size();
-        std::string name = path.substr(start, end - start);
+        const std::string_view name = std::string_view(path).substr(start, end - start);
         if (name.size() > nameMax)
             return ENAMETOOLONG;
         if (!name.empty() && name != ".")
-            out.names.push_back(std::move(name));
+            out.names.push_back(name);
         start = end + 1;
     }
     const std::string_view last = std::string_view(path).substr(path.rfind('/') + 1);
@@ -59,12 +59,13 @@ int split(const std::string& path, Parts& out) {
 }
 
 // Walks `names` from `root`; every component on the way must be a folder.
-int walk(const std::shared_ptr<Node>& root, const std::vector<std::string>& names, std::size_t count,
+int walk(const std::shared_ptr<Node>& root, const std::vector<std::string_view>& names, std::size_t count,
          std::shared_ptr<Node>& out) {
-    std::shared_ptr<Node> node = root;
-    std::vector<std::shared_ptr<Node>> trail;  // keeps ".." able to climb back
+    // The owners of the folders passed, so ".." can climb back; nothing changes the tree meanwhile.
+    std::vector<const std::shared_ptr<Node>*> trail;
+    const std::shared_ptr<Node>* node = &root;
     for (std::size_t i = 0; i < count; ++i) {
-        if (!node->directory)
+        if (!(*node)->directory)
             return ENOTDIR;
         if (names[i] == "..") {
             if (!trail.empty()) {  // above the root is the root
@@ -73,13 +74,13 @@ int walk(const std::shared_ptr<Node>& root, const std::vector<std::string>& name
             }
             continue;
         }
-        const auto it = node->children.find(names[i]);
-        if (it == node->children.end())
+        const auto it = (*node)->children.find(names[i]);
+        if (it == (*node)->children.end())
             return ENOENT;
         trail.push_back(node);
-        node = it->second;
+        node = &it->second;
     }
-    out = std::move(node);
+    out = *node;
     return 0;
 }
 
@@ -187,7 +188,7 @@ int MemoryFileSystem::parentOf(const std::string& path, std::shared_ptr<Node>& f
         return error;
     if (!folder->directory)
         return ENOTDIR;
-    name = parts.names.back();
+    name = std::string(parts.names.back());
     if (parts.trailingSlash) {
         const auto it = folder->children.find(name);
         if (it != folder->children.end() && !it->second->directory)

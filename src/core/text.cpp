@@ -5,6 +5,8 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace kalvora::core {
 
@@ -209,10 +211,42 @@ int integerValue(std::string_view s) {
     return static_cast<int>(v);
 }
 
+namespace {
+
+// Whether any of the eight bytes of `word` is a control character (below 0x20 or 0x7F) or
+// 0xE2, the lead byte of U+2028 and U+2029.
+bool mayNeedBlank(std::uint64_t word) {
+    constexpr std::uint64_t ones = 0x0101010101010101ull;
+    constexpr std::uint64_t highs = 0x8080808080808080ull;
+    const auto hasZero = [](std::uint64_t w) { return ((w - ones) & ~w & highs) != 0; };
+    const bool below20 = ((word - 0x20 * ones) & ~word & highs) != 0;
+    return below20 || hasZero(word ^ (0x7F * ones)) || hasZero(word ^ (0xE2 * ones));
+}
+
+}  // namespace
+
+std::size_t lineEnd(std::string_view s, std::size_t pos) {
+    // Two library scans rather than a test of every character.
+    const char* begin = s.data() + pos;
+    const std::size_t rest = s.size() - pos;
+    const void* lf = std::memchr(begin, '\n', rest);
+    const std::size_t beforeLf = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - begin) : rest;
+    const void* cr = std::memchr(begin, '\r', beforeLf);
+    return pos + (cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - begin) : beforeLf);
+}
+
 std::string singleLine(std::string_view s) {
-    std::string out;
+    // Most values hold nothing to blank: they are skipped eight bytes at a time and copied whole.
+    std::size_t start = 0;
+    for (; start + 8 <= s.size(); start += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, s.data() + start, 8);
+        if (mayNeedBlank(word))
+            break;
+    }
+    std::string out(s.substr(0, start));
     out.reserve(s.size());
-    for (std::size_t i = 0; i < s.size(); ++i) {
+    for (std::size_t i = start; i < s.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
         // U+2028 and U+2029 are E2 80 A8 and E2 80 A9 in UTF-8.
         if (c == 0xE2 && i + 2 < s.size() && static_cast<unsigned char>(s[i + 1]) == 0x80 &&

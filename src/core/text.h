@@ -28,6 +28,8 @@ std::vector<std::string> split(std::string_view s, char separator);
 // What a one-line value may hold: line breaks, tabs, other control characters and the Unicode
 // line and paragraph separators become blanks, so a value can never split a line of a file.
 std::string singleLine(std::string_view s);
+// Where the line starting at `pos` ends: its first CR or LF, or the end of the text.
+std::size_t lineEnd(std::string_view s, std::size_t pos);
 // The last three characters of "000" followed by the trimmed decimal code: 7 -> "007".
 std::string threeDigits(int code);
 

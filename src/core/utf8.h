@@ -1,10 +1,27 @@
 #pragma once
 // UTF-8 stepping shared by the text and encoding helpers. A byte that does not start a valid
 // sequence counts as one character of its own, so malformed text never stops a loop.
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
 namespace kalvora::core::utf8 {
+
+// How many bytes at the start of `s` are plain ASCII (the same in UTF-8 and Windows-1252),
+// looked at eight at a time: most of every file is.
+inline std::size_t asciiRun(std::string_view s) {
+    std::size_t n = 0;
+    for (; n + 8 <= s.size(); n += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, s.data() + n, 8);
+        if ((word & 0x8080808080808080ull) != 0)
+            break;
+    }
+    while (n < s.size() && static_cast<unsigned char>(s[n]) < 0x80)
+        ++n;
+    return n;
+}
 
 // Decodes the character at `pos` and moves past it; -1 for a malformed byte (one byte skipped).
 inline long next(std::string_view s, std::size_t& pos) {

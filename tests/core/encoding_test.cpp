@@ -31,6 +31,18 @@ TEST(Text, SingleLineBlanksEveryLineBreakAndControl) {
     EXPECT_EQ(singleLine("Via\r\nRoma\t1\x7f"), "Via  Roma 1 ");
     EXPECT_EQ(singleLine("a\u2028b\u2029c"), "a b c");
     EXPECT_EQ(singleLine("perché € \u2027 \xE2\x80"), "perché € \u2027 \xE2\x80");  // a cut sequence is kept
+    // Long values are looked at eight bytes at a time: a break anywhere is still found.
+    const std::string plain = "Rossi Mario Srl, via Garibaldi 15 ~ Z";
+    for (std::size_t at = 0; at < plain.size(); ++at) {
+        for (const std::string& bad : {std::string("\r"), std::string("\x01"), std::string("\x7F"), std::string("\u2028")}) {
+            std::string text = plain;
+            text.insert(at, bad);
+            std::string expected = plain;
+            expected.insert(at, bad == "\u2028" ? " " : std::string(bad.size(), ' '));
+            EXPECT_EQ(singleLine(text), expected) << at;
+        }
+    }
+    EXPECT_EQ(singleLine(plain), plain);
 }
 
 TEST(Text, CaseOfLatinLettersAndNumericValues) {
