@@ -78,7 +78,7 @@ void TableEditorForm::confirm() {
     if (const std::string companion = companionPath(); error == 0 && !companion.empty())
         error = takeSnapshot(files, companion, before);
     if (error == 0) {
-        const TablesFile onDisk = parseTables(core::decodeCp1252(before.front().bytes.value_or(std::string())));
+        const TablesFile onDisk = parseTables(before.front().bytes.value_or(std::string()));
         const std::vector<std::string> lines = tablesLines(onDisk, encoded, parts_);
         if (reportUnstorable(lines)) return;
         error = files.writeLines(path_, lines);

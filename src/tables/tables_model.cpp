@@ -1,5 +1,6 @@
 #include "tables/tables_model.h"
 
+#include "core/cp1252.h"
 #include "core/text.h"
 
 #include <algorithm>
@@ -87,6 +88,18 @@ bool owns(TableParts parts, Table TablesFile::*table, int entry, int column) {
     });
 }
 
+// The start of the file that holds its first `lines` lines: no value is read past it (an item
+// never runs over a line end), and a damaged file of megabytes is not decoded whole.
+std::string_view firstLines(std::string_view bytes, int lines) {
+    std::size_t pos = 0;
+    for (int n = 0; n < lines && pos < bytes.size(); ++n) {
+        const std::size_t end = core::lineEnd(bytes, pos);
+        if (end == bytes.size()) return bytes;
+        pos = end + (bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    return bytes.substr(0, pos);
+}
+
 TablesFile readTables(std::optional<core::TextReader> reader) {
     TablesFile tables;
     if (!reader) return tables;
@@ -105,9 +118,15 @@ std::string tablesPath(const core::Installation& inst, int companyCode) {
     return inst.companyFile(companyCode, "kalvora.tab");
 }
 
-TablesFile loadTables(const core::Files& files, std::string_view path) { return readTables(files.openText(path)); }
+TablesFile loadTables(const core::Files& files, std::string_view path) {
+    const std::optional<std::string> bytes = files.readBytes(path);
+    if (!bytes) return TablesFile{};
+    return parseTables(*bytes);
+}
 
-TablesFile parseTables(std::string text) { return readTables(core::TextReader(std::move(text))); }
+TablesFile parseTables(std::string_view bytes) {
+    return readTables(core::TextReader(core::decodeCp1252(firstLines(bytes, TablesFile::lineCount))));
+}
 
 std::vector<std::string> tablesLines(const TablesFile& onDisk, const TablesFile& mine, TableParts parts) {
     std::vector<std::string> lines;

@@ -62,8 +62,8 @@ std::string tablesPath(const core::Installation& inst, int companyCode);
 
 // Reads groups 1..18 in order; a missing or short file leaves the remaining values empty.
 TablesFile loadTables(const core::Files& files, std::string_view path);
-// The same from the file's decoded text.
-TablesFile parseTables(std::string text);
+// The same from the file's bytes.
+TablesFile parseTables(std::string_view bytes);
 
 // The 930 lines of the file: the cells of `parts` from `mine`, every other cell as `onDisk`
 // holds it. A window's cells are written plain, one line each (line breaks become blanks);

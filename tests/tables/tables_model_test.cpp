@@ -12,7 +12,7 @@ constexpr TablePart everything[] = {
     {&TablesFile::t4, 0, 16, 0, 2}, {&TablesFile::t5, 0, 60, 0, 1},  {&TablesFile::t6, 0, 20, 0, 1},
     {&TablesFile::t7, 0, 100, 0, 1}, {&TablesFile::t8, 0, 30, 0, 4}, {&TablesFile::t9, 0, 40, 0, 5}};
 
-TablesFile parse(const std::vector<std::string>& lines) { return parseTables(core::decodeCp1252(core::encodeLines(lines))); }
+TablesFile parse(const std::vector<std::string>& lines) { return parseTables(core::encodeLines(lines)); }
 
 TEST(TablesModelTest, AFullFileLoadsAndIsWrittenBackAsRead) {
     testing::TempDrive drive;
@@ -32,6 +32,17 @@ TEST(TablesModelTest, AFullFileLoadsAndIsWrittenBackAsRead) {
     const std::vector<std::string> lines = tablesLines(tables, TablesFile{}, {});
     EXPECT_TRUE(testing::matchesGolden("tables/kalvora_full_saved.tab", core::encodeLines(lines)));
     EXPECT_EQ(parse(lines), tables);
+}
+
+// Only the 930 lines are decoded; whatever follows them is never read, whatever the line ends.
+TEST(TablesModelTest, ValuesEndAtTheLastOfTheFileLinesWhateverTheLineEnds) {
+    std::string bytes;
+    const char* ends[] = {"\r\n", "\n", "\r"};
+    for (int n = 1; n < TablesFile::lineCount; ++n) bytes += std::to_string(n) + ends[n % 3];
+    bytes += "ultima\r\n\xE0 dopo\r\n";
+    const TablesFile t = parseTables(bytes);
+    EXPECT_EQ(t.t1.at(1, 0) + "|" + t.t7.at(100, 0) + "|" + t.t7.at(100, 1), "1|870|ultima");
+    EXPECT_EQ(parseTables(bytes.substr(0, bytes.size() - 8)), t);
 }
 
 // Entry 0 of T1, T2, T5..T9 and the in-memory columns are never written.
