@@ -162,7 +162,8 @@ void PaymentTermsForm::enterPressed(int r, PaymentField field) {
 void PaymentTermsForm::encodeForSave(TablesFile& t) const {
     for (int which : {august, december}) {
         std::string& rule = t.t5.at(1 + which, 1);
-        rule = core::padRight(rule, ruleLength) + (move_[which] ? "1" : "0") + moveDay_[which];
+        // Trimmed, as the day is read back, so a save of what was read writes the same line.
+        rule = core::padRight(rule, ruleLength) + (move_[which] ? "1" : "0") + core::trim(moveDay_[which]);
     }
 }
 
