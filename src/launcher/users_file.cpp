@@ -5,6 +5,7 @@
 #include "core/utf8.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace kalvora::launcher {
@@ -25,11 +26,20 @@ bool isControl(long codePoint) {
     return codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F);
 }
 
-// Whether a Windows-1252 byte stands for a character a password may hold.
+// Whether a Windows-1252 byte stands for a character a password may hold (worked out once
+// for the 256 bytes: unscramble asks it of every byte).
 bool typeable(unsigned char byte) {
-    const std::string text = core::decodeCp1252(std::string_view(reinterpret_cast<const char*>(&byte), 1));
-    std::size_t pos = 0;
-    return !isControl(core::utf8::next(text, pos));
+    static const std::array<bool, 256> table = [] {
+        std::array<bool, 256> t{};
+        for (int b = 0; b < 256; ++b) {
+            const char c = static_cast<char>(b);
+            const std::string text = core::decodeCp1252(std::string_view(&c, 1));
+            std::size_t pos = 0;
+            t[b] = !isControl(core::utf8::next(text, pos));
+        }
+        return t;
+    }();
+    return table[byte];
 }
 
 }  // namespace
