@@ -10,6 +10,7 @@ constexpr int endOfMonthPosition = 19;
 constexpr int daysPosition = 20;
 constexpr int typePosition = 23;
 constexpr int settingPosition = 24;
+constexpr std::size_t oldRuleLimit = 22;  // rules of 12 to 21 characters are four-instalment ones
 
 // A box's number as three digits: an empty or non-numeric box is 0, and only the last three
 // digits of a longer number fit.
@@ -45,8 +46,11 @@ PaymentRow paymentRow(const std::string& description, const std::string& rule) {
 
 std::string upgradeRule(const std::string& rule) {
     const std::size_t n = core::length(rule);
-    if (n < 12 || n >= 22) return rule;
-    return core::left(rule, 12) + std::string(6, ' ') + core::mid(rule, 13);
+    if (n < 12 || n >= oldRuleLimit) return rule;
+    // A short old rule is completed with blanks to the limit, or it would be upgraded again,
+    // six more blanks, at every opening.
+    const std::string upgraded = core::left(rule, 12) + std::string(6, ' ') + core::mid(rule, 13);
+    return core::length(upgraded) < oldRuleLimit ? core::padRight(upgraded, oldRuleLimit) : upgraded;
 }
 
 constexpr TablePart ownedParts[] = {{&TablesFile::t5, 1, PaymentTermsForm::entryCount, 0, 1}};

@@ -42,7 +42,8 @@ std::string paymentRule(const PaymentRow& row);
 // The controls showing a stored description and rule.
 PaymentRow paymentRow(const std::string& description, const std::string& rule);
 // Rules of 12 to 21 characters come from the four-instalment form: two empty instalments are
-// inserted after the fourth. Any other rule is returned as it is.
+// inserted after the fourth, and a result still under 22 characters is completed with blanks,
+// so a rule is upgraded once only. Any other rule is returned as it is.
 std::string upgradeRule(const std::string& rule);
 
 class PaymentTermsForm : public TableEditorForm {
