@@ -2,6 +2,7 @@
 
 #include "core/cp1252.h"
 #include "core/text.h"
+#include "core/utf8.h"
 
 #include <algorithm>
 #include <atomic>
@@ -274,8 +275,11 @@ int resolvePath(FileSystem& fs, const std::string& p, std::string& out) {
     if (slash == 0) {
         folder = "/";
     } else if (slash != std::string::npos) {
-        if (const int error = resolvePath(fs, p.substr(0, slash), folder); error != 0)
+        if (const int error = resolvePath(fs, p.substr(0, slash), folder); error != 0) {
+            // What could be resolved, the rest as spelled: never an empty path.
+            out = joinComponent(folder, name);
             return error;
+        }
     }
     out = joinComponent(folder, name);
     if (name == "." || name == "..")
@@ -647,9 +651,17 @@ int Files::openRecords(std::string_view path, std::size_t recordLength, bool cre
 }
 
 std::string encodeLines(const std::vector<std::string>& lines) {
+    std::size_t size = 0;
+    for (const std::string& line : lines)
+        size += line.size() + 2;
     std::string out;
+    out.reserve(size);  // encoding never lengthens a line
     for (const std::string& line : lines) {
-        out += encodeCp1252(line);
+        // A plain ASCII line, most of them, is its own encoding.
+        if (utf8::asciiEnd(line.data(), line.data() + line.size()) == line.data() + line.size())
+            out += line;
+        else
+            out += encodeCp1252(line);
         out += "\r\n";
     }
     return out;
