@@ -38,7 +38,8 @@ std::string natureOf(std::string_view rest) {
 // Column 1 of T3 or T4 as stored (description + nature + blanks + "*") splits into the
 // description (column 1) and the nature (column 2); a short old value is all description.
 // The test is on the whole value, not the trimmed one: an empty description without nature
-// trims to "*" and would otherwise come back as 199 blanks and a "*".
+// trims to "*" and would otherwise come back as 199 blanks and a "*". Only the padding is
+// dropped: leading blanks stay, as in a short value, or a second save would lose them.
 void splitDescriptions(Table& table) {
     for (int k = 1; k <= VatCodesForm::codeCount; ++k) {
         std::string& description = table.at(k, 1);
@@ -47,7 +48,7 @@ void splitDescriptions(Table& table) {
             continue;
         }
         table.at(k, 2) = natureOf(core::mid(description, VatCodesForm::descriptionWidth + 1));
-        description = core::trim(core::left(description, VatCodesForm::descriptionWidth));
+        description = core::trimRight(core::left(description, VatCodesForm::descriptionWidth));
     }
 }
 

@@ -24,6 +24,7 @@ protected:
 TEST_F(VatCodesTest, StoredDescriptionsSplitIntoTextAndNature) {
     writeTab({{t3Line(1, 1), stored("Iva 22%", "3")},
               {t3Line(2, 1), "Esente art.10"},  // written before the nature existed
+              {t3Line(3, 1), "  Vendite 4%"},
               {t4Line(1, 1), stored("Acquisti intra", "5")},
               {t4Line(2, 1), stored("", "7")},  // a nature the list does not have
               {t3Line(16, 1), stored("Città", "1")}});
@@ -45,6 +46,11 @@ TEST_F(VatCodesTest, StoredDescriptionsSplitIntoTextAndNature) {
     EXPECT_EQ(saved[t3Line(11, 1)], stored("", ""));
     EXPECT_EQ(saved[t3Line(12, 1)], core::left(longText, 100) + "2" + blanks(99) + "*");
     EXPECT_EQ(core::encodeCp1252(saved[t3Line(12, 1)]).size(), 201u);  // one byte per accented letter
+    // Leading blanks stay, in the short old form and once stored.
+    EXPECT_EQ(saved[t3Line(3, 1)], stored("  Vendite 4%", ""));
+    Form again(test.session);
+    again.open();
+    EXPECT_EQ(again.text(16), "  Vendite 4%");
 }
 
 TEST_F(VatCodesTest, APurchaseTypeChangesOnlyItsCharacter) {
