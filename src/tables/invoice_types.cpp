@@ -12,7 +12,8 @@ void InvoiceTypesForm::open() {
     load();
     Table& t7 = tables().t7;
     for (int k = 1; k <= entryCount; ++k) {
-        const std::string packed = core::padRight(t7.at(k, 1), purchaseWidth + deductibleWidth);
+        // As it will be stored (control characters blanked), so a save and a second opening agree.
+        const std::string packed = core::padRight(core::singleLine(t7.at(k, 1)), purchaseWidth + deductibleWidth);
         purchase_[k] = core::trim(core::left(packed, purchaseWidth));
         deductible_[k] = core::trim(core::mid(packed, purchaseWidth + 1, deductibleWidth));
     }

@@ -35,11 +35,12 @@ TEST_F(InvoiceTypesTest, PurchaseSideIsSplitAt95AndRebuiltAt100) {
     writeTab({{t7Line(1, 1), "Spese telefoniche"},  // short: no percentage
               {t7Line(2, 1), core::padRight("Autoveicoli città", 95) + " 40"},
               {t7Line(3, 1), core::padRight("Lungo", 95) + "100  oltre"},
+              {t7Line(4, 1), "\f\x01 Varie"},  // control characters, blanked as they will be stored
               {t7Line(99, 0), "Reverse charge nostro"}});  // a name of one's own is kept
     form.open();
     EXPECT_EQ(form.purchase(1) + "|" + form.deductible(1), "Spese telefoniche|");
     EXPECT_EQ(form.text(1, Field::Purchase) + "|" + form.text(1, Field::Deductible), "Autoveicoli città|40");
-    EXPECT_EQ(form.deductible(3), "100");
+    EXPECT_EQ(form.deductible(3) + "|" + form.purchase(4), "100|Varie");
     EXPECT_EQ(form.tables().t7.at(99, 0), "Reverse charge nostro");
     form.edit(0, Field::Deductible, "100000");
     form.edit(0, Field::Purchase, std::string(120, 'p'));
