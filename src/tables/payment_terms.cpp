@@ -166,8 +166,9 @@ void PaymentTermsForm::enterPressed(int r, PaymentField field) {
 void PaymentTermsForm::encodeForSave(TablesFile& t) const {
     for (int which : {august, december}) {
         std::string& rule = t.t5.at(1 + which, 1);
-        // Trimmed, as the day is read back, so a save of what was read writes the same line.
-        rule = core::padRight(rule, ruleLength) + (move_[which] ? "1" : "0") + core::trim(moveDay_[which]);
+        // As the day is read back (trimmed, control characters blanked), so a save of what was
+        // read writes the same line.
+        rule = core::padRight(rule, ruleLength) + (move_[which] ? "1" : "0") + core::trim(core::singleLine(moveDay_[which]));
     }
 }
 

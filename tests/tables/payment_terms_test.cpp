@@ -47,6 +47,13 @@ protected:
     const std::string& rule(int k) const { return form.tables().t5.at(k, 1); }
 };
 
+// The day is written as it reads back, so a second save writes the same line.
+TEST_F(PaymentTermsTest, TheMovingDayIsStoredAsItIsReadBack) {
+    writeTab({{t5Line(1, 1), "001002000000000000F01011 7\x02  "}});
+    form.open();
+    EXPECT_EQ(confirmed(form)[t5Line(1, 1)], "001002000000000000F010117");
+}
+
 // Edits rebuild the rule of the entry shown. August and December ride after position 23 of
 // rules 1 and 2: read at opening, written at confirm only.
 TEST_F(PaymentTermsTest, EditsRebuildTheShownRuleAndMonthSettingsRideOnRulesOneAndTwo) {
