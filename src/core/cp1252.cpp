@@ -55,27 +55,23 @@ std::string decodeCp1252(std::string_view bytes) {
         return table;
     }();
     // The exact size first, so the result is written in place with no growing.
+    const char* const end = bytes.data() + bytes.size();
     std::size_t size = bytes.size();
-    for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
-        pos += utf8::asciiRun(bytes.substr(pos));
-        if (pos < bytes.size())
-            size += sequences[static_cast<unsigned char>(bytes[pos]) - 0x80].size - 1u;
-    }
+    for (const char* p = utf8::asciiEnd(bytes.data(), end); p != end; p = utf8::asciiEnd(p + 1, end))
+        size += sequences[static_cast<unsigned char>(*p) - 0x80].size - 1u;
     std::string out(size, '\0');
     char* to = out.data();
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        // Plain ASCII, most of every file, is copied a run at a time.
-        const std::size_t run = utf8::asciiRun(bytes.substr(pos));
-        std::memcpy(to, bytes.data() + pos, run);
-        to += run;
-        pos += run;
-        if (pos == bytes.size())
+    for (const char* p = bytes.data(); p != end;) {
+        // Plain ASCII is copied a run at a time.
+        const char* run = utf8::asciiEnd(p, end);
+        std::memcpy(to, p, static_cast<std::size_t>(run - p));
+        to += run - p;
+        if (run == end)
             break;
-        const Sequence& s = sequences[static_cast<unsigned char>(bytes[pos]) - 0x80];
+        const Sequence& s = sequences[static_cast<unsigned char>(*run) - 0x80];
         std::memcpy(to, s.bytes, s.size);
         to += s.size;
-        ++pos;
+        p = run + 1;
     }
     return out;
 }
@@ -84,12 +80,14 @@ std::string encodeCp1252(std::string_view text) {
     // Never longer than the text: written in place, then cut to size.
     std::string out(text.size(), '\0');
     char* to = out.data();
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
     std::size_t pos = 0;
     while (pos < text.size()) {
-        const std::size_t ascii = utf8::asciiRun(text.substr(pos));
-        std::memcpy(to, text.data() + pos, ascii);
-        to += ascii;
-        pos += ascii;
+        const char* run = utf8::asciiEnd(begin + pos, end);
+        std::memcpy(to, begin + pos, static_cast<std::size_t>(run - (begin + pos)));
+        to += run - (begin + pos);
+        pos = static_cast<std::size_t>(run - begin);
         if (pos == text.size())
             break;
         const long cp = utf8::next(text, pos);
@@ -103,7 +101,7 @@ std::string encodeCp1252(std::string_view text) {
 bool fitsCp1252(std::string_view text) {
     std::size_t pos = 0;
     while (pos < text.size()) {
-        pos += utf8::asciiRun(text.substr(pos));
+        pos = static_cast<std::size_t>(utf8::asciiEnd(text.data() + pos, text.data() + text.size()) - text.data());
         if (pos == text.size())
             break;
         const long cp = utf8::next(text, pos);

@@ -1,5 +1,6 @@
 #include "core/filesystem_memory.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <string_view>
 #include <sys/stat.h>
@@ -37,6 +38,7 @@ struct Parts {
 };
 
 int split(const std::string& path, Parts& out) {
+    out.names.clear();
     if (path.empty())
         return ENOENT;
     if (path.size() >= pathMax)
@@ -62,7 +64,9 @@ int split(const std::string& path, Parts& out) {
 int walk(const std::shared_ptr<Node>& root, const std::vector<std::string_view>& names, std::size_t count,
          std::shared_ptr<Node>& out) {
     // The owners of the folders passed, so ".." can climb back; nothing changes the tree meanwhile.
-    std::vector<const std::shared_ptr<Node>*> trail;
+    // Kept from call to call, as the parts are: a look-up allocates nothing once warm.
+    thread_local std::vector<const std::shared_ptr<Node>*> trail;
+    trail.clear();
     const std::shared_ptr<Node>* node = &root;
     for (std::size_t i = 0; i < count; ++i) {
         if (!(*node)->directory)
@@ -105,9 +109,11 @@ public:
         if (offset > maxSize || size > maxSize - offset)
             return EFBIG;
         std::string& data = node_->data;
-        if (data.size() < offset + size)
-            data.resize(offset + size, '\0');
-        data.replace(offset, size, static_cast<const char*>(buffer), size);
+        if (offset > data.size())
+            data.resize(offset, '\0');  // a gap reads as zero bytes
+        const std::size_t inside = std::min<std::size_t>(size, data.size() - offset);
+        data.replace(offset, inside, static_cast<const char*>(buffer), inside);
+        data.append(static_cast<const char*>(buffer) + inside, size - inside);
         return 0;
     }
 
@@ -170,7 +176,7 @@ MemoryFileSystem::MemoryFileSystem()
 MemoryFileSystem::~MemoryFileSystem() = default;
 
 int MemoryFileSystem::find(const std::string& path, std::shared_ptr<Node>& out) const {
-    Parts parts;
+    thread_local Parts parts;
     if (const int error = split(path, parts); error != 0)
         return error;
     if (const int error = walk(root_, parts.names, parts.names.size(), out); error != 0)
@@ -179,7 +185,7 @@ int MemoryFileSystem::find(const std::string& path, std::shared_ptr<Node>& out) 
 }
 
 int MemoryFileSystem::parentOf(const std::string& path, std::shared_ptr<Node>& folder, std::string& name) const {
-    Parts parts;
+    thread_local Parts parts;
     if (const int error = split(path, parts); error != 0)
         return error;
     if (parts.names.empty() || parts.names.back() == "..")

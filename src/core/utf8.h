@@ -8,19 +8,17 @@
 
 namespace kalvora::core::utf8 {
 
-// How many bytes at the start of `s` are plain ASCII (the same in UTF-8 and Windows-1252),
-// looked at eight at a time: most of every file is.
-inline std::size_t asciiRun(std::string_view s) {
-    std::size_t n = 0;
-    for (; n + 8 <= s.size(); n += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, s.data() + n, 8);
+// The end of the plain ASCII bytes (the same in UTF-8 and Windows-1252) from `p`, looked at
+// eight at a time: most of every file is.
+inline const char* asciiEnd(const char* p, const char* end) {
+    for (std::uint64_t word; end - p >= 8; p += 8) {
+        std::memcpy(&word, p, 8);
         if ((word & 0x8080808080808080ull) != 0)
             break;
     }
-    while (n < s.size() && static_cast<unsigned char>(s[n]) < 0x80)
-        ++n;
-    return n;
+    while (p != end && static_cast<unsigned char>(*p) < 0x80)
+        ++p;
+    return p;
 }
 
 // Decodes the character at `pos` and moves past it; -1 for a malformed byte (one byte skipped).
