@@ -1,7 +1,7 @@
 // Any bytes as the backup preferences: reading and the due test survive them, and the values
 // read are written back and read again unchanged.
 #include "company/backup_prefs.h"
-#include "company_fuzz_drive.h"
+#include "fuzz_drive.h"
 #include "core/text.h"
 
 #include <cstdint>
@@ -11,10 +11,6 @@
 namespace {
 
 using namespace kalvora;
-
-void check(bool ok) {
-    if (!ok) std::abort();
-}
 
 bool isDayCount(const std::string& text) {
     if (text.empty()) return false;
@@ -28,21 +24,23 @@ bool isDayCount(const std::string& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static core::Files files;
-    const core::Installation& inst = fuzzing::companyFuzzDrive();
-    check(files.replaceFile(inst.file("kalvora.pry"), fuzzing::bytesOf(data, size)) == 0);
+    fuzz::Drive drive;
+    core::Files& files = drive.files;
+    const core::Installation& inst = drive.inst;
+    fuzz::placeFile(files, inst.file("kalvora.pry"), fuzz::asText(data, size));
 
     for (const core::Date& today : {core::Date{2024, 3, 15}, core::Date{1, 1, 1}, core::Date{9999, 12, 31}}) {
         const company::BackupDue due = company::backupDue(files, inst, today);
-        check(due.kind >= 0 && due.kind <= 2);
-        check(due.days.empty() || (due.kind != 0 && isDayCount(due.days)));
+        fuzz::check(due.kind >= 0 && due.kind <= 2, "due kind");
+        fuzz::check(due.days.empty() || (due.kind != 0 && isDayCount(due.days)), "day count");
     }
 
     auto prefs = company::readBackupPrefs(files, inst);
-    check(prefs.has_value());
-    check(company::writeBackupPrefs(files, inst, *prefs) == 0);
+    fuzz::check(prefs.has_value(), "read");
+    fuzz::check(company::writeBackupPrefs(files, inst, *prefs) == 0, "write");
     auto again = company::readBackupPrefs(files, inst);
-    check(again.has_value());
-    for (std::size_t i = 0; i < prefs->size(); ++i) check((*again)[i] == fuzzing::withoutLineBreaks((*prefs)[i]));
+    fuzz::check(again.has_value(), "read again");
+    for (std::size_t i = 0; i < prefs->size(); ++i)
+        fuzz::check((*again)[i] == fuzz::withoutLineBreaks((*prefs)[i]), "round trip");
     return 0;
 }

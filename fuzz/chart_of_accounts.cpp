@@ -3,7 +3,7 @@
 // description trimmed, and each entry is the record it comes from.
 #include "core/accounting_archives.h"
 #include "core/text.h"
-#include "settings_fuzz_drive.h"
+#include "fuzz_drive.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,8 +11,9 @@
 using namespace kalvora;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const core::Installation& inst = fuzz::fuzzInstallation();
-    core::Files files;
+    fuzz::Drive drive;
+    core::Files& files = drive.files;
+    const core::Installation& inst = drive.inst;
 
     // The first byte says how much of the rest is kalvora.tot (none: a missing file); the
     // remainder is kalvora.con, missing when empty.

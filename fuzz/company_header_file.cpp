@@ -1,15 +1,16 @@
 // kalvora.int: any bytes give 17 values, and writing them back then reading gives the same
 // values (line breaks and other control characters inside a value turned into blanks, the year
 // trimmed).
-#include "settings_fuzz_drive.h"
+#include "fuzz_drive.h"
 #include "core/text.h"
 #include "tables/company_header_file.h"
 
 using namespace kalvora;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const core::Installation& inst = fuzz::fuzzInstallation();
-    core::Files files;
+    fuzz::Drive drive;
+    core::Files& files = drive.files;
+    const core::Installation& inst = drive.inst;
     const std::string path = inst.companyFile(0, "kalvora.int");
     fuzz::placeFile(files, path, fuzz::asText(data, size));
 

@@ -1,6 +1,6 @@
 // kalvora.eur: any bytes load without harm, the euro flag is "0" or "1", and items that line
 // input can carry survive a write and a second load.
-#include "settings_fuzz_drive.h"
+#include "fuzz_drive.h"
 #include "tables/currency_file.h"
 
 #include <vector>
@@ -20,8 +20,9 @@ bool plainLine(const std::string& s) { return s.find_first_of("\r\n") == std::st
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const core::Installation& inst = fuzz::fuzzInstallation();
-    core::Files files;
+    fuzz::Drive drive;
+    core::Files& files = drive.files;
+    const core::Installation& inst = drive.inst;
     const std::string path = inst.file("kalvora.eur");
     fuzz::placeFile(files, path, fuzz::asText(data, size));
 

@@ -2,7 +2,7 @@
 // company's own file, the installation's template, or missing (a fresh record). After the load
 // the company's file holds a current record with a valid default VAT code, every byte of the
 // module programs' fields as given, and reads back equal to the record in memory.
-#include "settings_fuzz_drive.h"
+#include "fuzz_drive.h"
 #include "company/settings_loader.h"
 #include "core/session.h"
 #include "core/text.h"
@@ -26,11 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int mode = data[0] % 3;  // 0 own file, 1 template only, 2 neither
     const std::string_view bytes = fuzz::asText(data + 1, size - 1);
 
-    const core::Installation& inst = fuzz::fuzzInstallation();
-    core::Files files;
-    fuzz::NullPlatform platform;
-    core::FixedClock clock(core::Date{2026, 1, 1});
-    core::Session session(inst, platform, clock, files);
+    fuzz::SessionDrive drive;
+    core::Files& files = drive.files;
+    const core::Installation& inst = drive.inst;
+    core::Session& session = drive.session;
 
     const std::string own = inst.companyFile(0, "kalvora.gnr");
     const std::string tmpl = inst.file("kalvora.gnr");

@@ -1,6 +1,6 @@
 // kalvora.tbl: any bytes give settings within their ranges, and the settings written in the
 // file's own form load back unchanged.
-#include "settings_fuzz_drive.h"
+#include "fuzz_drive.h"
 #include "core/text.h"
 #include "printing/listing_settings_file.h"
 
@@ -34,8 +34,9 @@ bool sameSettings(const core::ListingSettings& a, const core::ListingSettings& b
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const core::Installation& inst = fuzz::fuzzInstallation();
-    core::Files files;
+    fuzz::Drive drive;
+    core::Files& files = drive.files;
+    const core::Installation& inst = drive.inst;
     const std::string path = inst.file("kalvora.tbl");
     fuzz::placeFile(files, path, fuzz::asText(data, size));
 

@@ -2,7 +2,7 @@
 // captions survive them; the lines read are written back unchanged but for control characters,
 // and a name stored in a registry line reads back as it was given.
 #include "company/registry.h"
-#include "company_fuzz_drive.h"
+#include "fuzz_drive.h"
 #include "core/cp1252.h"
 #include "core/text.h"
 
@@ -14,12 +14,10 @@ namespace {
 
 using namespace kalvora;
 
-void check(bool ok) {
-    if (!ok) std::abort();
-}
+using fuzz::check;
 
-company::CompanyCaptions checkCaptions(const core::CompanyState& state, int code) {
-    company::CompanyCaptions captions = company::companyCaptions(code, state.registry[code]);
+company::CompanyCaptions checkCaptions(int code, std::string_view line) {
+    company::CompanyCaptions captions = company::companyCaptions(code, line);
     check(core::startsWith(captions.company, core::threeDigits(code)));
     check(core::length(captions.year) <= 4);
     return captions;
@@ -31,40 +29,38 @@ void checkRoundTrip(const std::string& name, const std::string& year) {
     check(!entry.free);
     check(entry.name == core::trim(core::left(name, 200)));
     check(entry.year == year);
-
-    core::CompanyState state;
-    state.registry[42] = line;
-    check(checkCaptions(state, 42).year == year);
+    check(checkCaptions(42, line).year == year);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static core::Files files;
-    const core::Installation& inst = fuzzing::companyFuzzDrive();
-    const std::string_view bytes = fuzzing::bytesOf(data, size);
-    check(files.replaceFile(inst.file("kalvora.azi"), bytes) == 0);
+    fuzz::Drive drive;
+    core::Files& files = drive.files;
+    const core::Installation& inst = drive.inst;
+    const std::string_view bytes = fuzz::asText(data, size);
+    const std::string path = inst.file("kalvora.azi");
+    fuzz::placeFile(files, path, bytes);
 
-    core::CompanyState state;
+    // The start-up's reading: always 1000 lines, the ones read kept as they are.
+    const auto raw = files.readLines(path);
+    const company::RecoveredRegistry recovered = company::recoverRegistry(files, inst);
+    check(recovered.lines.size() == 1000);
+    if (raw)
+        for (std::size_t i = 0; i < raw->size() && i < 1000; ++i) check(recovered.lines[i] == (*raw)[i]);
+    const int code = size >= 2 ? (data[0] << 8 | data[1]) % 1000 : 0;
+    for (int c : {0, code, 999}) checkCaptions(c, recovered.lines[c]);
+
+    // A registry read whole is written back unchanged but for control characters.
     if (auto lines = company::readRegistry(files, inst)) {
         check(lines->size() == 1000);
         for (const std::string& line : *lines) company::parseRegistryLine(line);
-        state.registry = *lines;
         check(company::writeRegistry(files, inst, *lines) == 0);
         auto again = company::readRegistry(files, inst);
         check(again.has_value());
         for (std::size_t i = 0; i < lines->size(); ++i)
             check((*again)[i] == core::singleLine((*lines)[i]));
     }
-    const int code = size >= 2 ? (data[0] << 8 | data[1]) % 1000 : 0;
-    for (int c : {0, code, 999}) checkCaptions(state, c);
-
-    // The start-up's reading: always 1000 lines, the ones read kept as they are.
-    check(files.replaceFile(inst.file("kalvora.azi"), bytes) == 0);
-    const company::RecoveredRegistry recovered = company::recoverRegistry(files, inst);
-    check(recovered.lines.size() == 1000);
-    if (auto lines = files.readLines(inst.file("kalvora.azi")))
-        for (std::size_t i = 0; i < lines->size() && i < 1000; ++i) check(recovered.lines[i] == (*lines)[i]);
 
     const std::string text = core::decodeCp1252(bytes);
     company::parseRegistryLine(text);

@@ -1,7 +1,7 @@
 // Any bytes as the toolbar file kalvora.btt: reading, the picture rule, the layout and the
 // module look-ups survive them; a file read whole gives its first 120 lines as the fields and
 // reads back the same when those fields are written as a file again.
-#include "company_fuzz_drive.h"
+#include "fuzz_drive.h"
 #include "core/text.h"
 #include "launcher/toolbar.h"
 
@@ -17,11 +17,7 @@ namespace {
 using namespace kalvora;
 using launcher::Toolbar;
 
-void check(bool ok, int line = __builtin_LINE()) {
-    if (ok) return;
-    std::fprintf(stderr, "toolbar_file fuzz check failed at line %d\n", line);
-    std::abort();
-}
+using fuzz::check;
 
 std::vector<std::string> fieldsOf(const Toolbar& toolbar) {
     std::vector<std::string> fields;
@@ -57,10 +53,11 @@ void checkToolbar(const Toolbar& toolbar, int slots) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static core::Files files;
-    const core::Installation& inst = fuzzing::companyFuzzDrive();
+    fuzz::Drive drive;
+    core::Files& files = drive.files;
+    const core::Installation& inst = drive.inst;
     const std::string path = inst.file(launcher::toolbarFileName);
-    check(files.replaceFile(path, fuzzing::bytesOf(data, size)) == 0);
+    check(files.replaceFile(path, fuzz::asText(data, size)) == 0);
 
     const Toolbar toolbar = launcher::readToolbar(files, inst);
     const int slots = size > 0 ? data[0] % 40 - 4 : 30;
