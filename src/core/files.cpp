@@ -477,10 +477,12 @@ int writeAll(FileHandle& handle, std::uint64_t offset, std::string_view bytes) {
 
 // Streams the whole of `source` into `out` from offset 0; returns 0 or an error number and
 // the count of bytes copied. The block is no larger than the file needs (a record rewrite
-// copies a few hundred bytes), one byte more so the end is seen in the first read.
+// copies a few hundred bytes), one byte more so the end is seen in the first read; a file
+// that grows meanwhile still goes in blocks of at least 4 KB.
 int streamCopy(FileHandle& source, FileHandle& out, std::uint64_t& copied) {
     const std::int64_t size = source.size();
-    std::string block(size < 0 ? blockSize : std::min<std::size_t>(blockSize, static_cast<std::size_t>(size) + 1), '\0');
+    const std::size_t needed = size < 0 ? blockSize : static_cast<std::size_t>(size) + 1;
+    std::string block(std::clamp<std::size_t>(needed, 4096, blockSize), '\0');
     copied = 0;
     for (;;) {
         const std::int64_t n = source.readAt(copied, block.data(), block.size());

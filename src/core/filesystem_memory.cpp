@@ -203,6 +203,17 @@ int MemoryFileSystem::parentOf(const std::string& path, std::shared_ptr<Node>& f
     return 0;
 }
 
+int MemoryFileSystem::entryOf(const std::string& path, std::shared_ptr<Node>& folder, std::string& name,
+                              std::shared_ptr<Node>& node) const {
+    if (const int error = parentOf(path, folder, name); error != 0)
+        return error;
+    const auto it = folder->children.find(name);
+    if (it == folder->children.end())
+        return ENOENT;
+    node = it->second;
+    return 0;
+}
+
 int MemoryFileSystem::open(const std::string& path, OpenMode mode, std::unique_ptr<FileHandle>& out) {
     std::shared_ptr<Node> folder;
     std::string name;
@@ -240,14 +251,11 @@ int MemoryFileSystem::open(const std::string& path, OpenMode mode, std::unique_p
 int MemoryFileSystem::rename(const std::string& from, const std::string& to) {
     std::shared_ptr<Node> fromFolder;
     std::shared_ptr<Node> toFolder;
+    std::shared_ptr<Node> node;
     std::string fromName;
     std::string toName;
-    if (const int error = parentOf(from, fromFolder, fromName); error != 0)
+    if (const int error = entryOf(from, fromFolder, fromName, node); error != 0)
         return error;
-    const auto source = fromFolder->children.find(fromName);
-    if (source == fromFolder->children.end())
-        return ENOENT;
-    const std::shared_ptr<Node> node = source->second;
     if (const int error = parentOf(to, toFolder, toName); error != 0)
         return error;
     if (!node->directory && (from.back() == '/' || to.back() == '/'))
@@ -271,7 +279,7 @@ int MemoryFileSystem::rename(const std::string& from, const std::string& to) {
         if (old->directory && !old->children.empty())
             return ENOTEMPTY;
     }
-    fromFolder->children.erase(source);
+    fromFolder->children.erase(fromName);
     node->parent = toFolder.get();
     toFolder->children[toName] = node;
     return 0;
@@ -279,15 +287,13 @@ int MemoryFileSystem::rename(const std::string& from, const std::string& to) {
 
 int MemoryFileSystem::remove(const std::string& path) {
     std::shared_ptr<Node> folder;
+    std::shared_ptr<Node> node;
     std::string name;
-    if (const int error = parentOf(path, folder, name); error != 0)
+    if (const int error = entryOf(path, folder, name, node); error != 0)
         return error == EBUSY ? EISDIR : error;
-    const auto it = folder->children.find(name);
-    if (it == folder->children.end())
-        return ENOENT;
-    if (it->second->directory)
+    if (node->directory)
         return EISDIR;
-    folder->children.erase(it);
+    folder->children.erase(name);
     return 0;
 }
 
@@ -312,17 +318,15 @@ int MemoryFileSystem::makeDirectory(const std::string& path) {
 
 int MemoryFileSystem::removeDirectory(const std::string& path) {
     std::shared_ptr<Node> folder;
+    std::shared_ptr<Node> node;
     std::string name;
-    if (const int error = parentOf(path, folder, name); error != 0)
+    if (const int error = entryOf(path, folder, name, node); error != 0)
         return error;
-    const auto it = folder->children.find(name);
-    if (it == folder->children.end())
-        return ENOENT;
-    if (!it->second->directory)
+    if (!node->directory)
         return ENOTDIR;
-    if (!it->second->children.empty())
+    if (!node->children.empty())
         return ENOTEMPTY;
-    folder->children.erase(it);
+    folder->children.erase(name);
     return 0;
 }
 

@@ -36,6 +36,9 @@ private:
     // number when a folder on the way is missing or is a file.
     int parentOf(const std::string& path, std::shared_ptr<Node>& folder, std::string& name) const;
     int find(const std::string& path, std::shared_ptr<Node>& out) const;
+    // The entry `path` names: its folder, its name there and itself; ENOENT when there is none.
+    int entryOf(const std::string& path, std::shared_ptr<Node>& folder, std::string& name,
+                std::shared_ptr<Node>& node) const;
 
     std::shared_ptr<Node> root_;
     bool privileged_;
