@@ -147,8 +147,9 @@ void run(fuzz::SessionDrive& drive, int box, const std::string* text) {
     const std::optional<std::string> bytes = drive.files.readBytes(path);
     // No value holds a line break: 930 line feeds are 930 lines.
     fuzz::check(!saved || std::count(bytes->begin(), bytes->end(), '\n') == TablesFile::lineCount, "930 lines");
-    if (text || !saved) return;
-    // A first save may complete what it read (empty descriptions, old rules); a second changes nothing.
+    // A first save may complete what it read (empty descriptions, old rules); a second changes
+    // nothing. Tried for the inputs whose unused box byte is odd: a save costs as much as the rest.
+    if (text || !saved || box % 2 == 0) return;
     fuzz::check(confirmed<Form>(session, box, nullptr, seen), "a second save");
     fuzz::check(drive.files.readBytes(path) == bytes, "the file does not drift");
 }

@@ -2,7 +2,7 @@
 // cells as it holds them and every other value so that it reads back as it was read.
 //
 // An input starting with 'R' stands for a large file: the next two bytes give a line count
-// (times two, at most 20,000, fewer when the lines are long) and the rest is the line repeated,
+// (times two, at most 5,000, fewer when the lines are long) and the rest is the line repeated,
 // so the fuzzer reaches files far longer than its input size.
 #include "fuzz_drive.h"
 #include "tables/tables_model.h"
@@ -13,8 +13,8 @@ using namespace kalvora;
 
 namespace {
 
-constexpr std::size_t maxLines = 20000;
-constexpr std::size_t maxBytes = 64u << 10;  // keeps runs quick; long lines come in plain inputs
+constexpr std::size_t maxLines = 5000;
+constexpr std::size_t maxBytes = 16u << 10;  // keeps runs quick; long lines come in plain inputs
 
 std::string fileBytes(const std::uint8_t* data, std::size_t size) {
     const std::string_view text = fuzz::asText(data, size);
