@@ -160,12 +160,19 @@ std::size_t skipLineEnd(const std::string& text, std::size_t pos) {
 }  // namespace
 
 std::optional<std::string> TextReader::readLine() {
-    if (atEnd())
+    std::string line;
+    if (!readLineInto(line))
         return std::nullopt;
-    const std::size_t end = lineEnd(text_, pos_);
-    std::string line = text_.substr(pos_, end - pos_);
-    pos_ = skipLineEnd(text_, end);
     return line;
+}
+
+bool TextReader::readLineInto(std::string& out) {
+    if (atEnd())
+        return false;
+    const std::size_t end = lineEnd(text_, pos_);
+    out.assign(text_, pos_, end - pos_);
+    pos_ = skipLineEnd(text_, end);
+    return true;
 }
 
 std::optional<std::string> TextReader::readItem() {

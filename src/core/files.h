@@ -23,6 +23,8 @@ public:
     explicit TextReader(std::string utf8 = {});
     // The next whole line (spaces and commas kept), without its CR LF or LF.
     std::optional<std::string> readLine();
+    // The same into `out`, reusing its room; false (and `out` untouched) at the end.
+    bool readLineInto(std::string& out);
     // The next delimited item: leading blanks skipped; a value in double quotes loses them;
     // otherwise it ends at a comma or the end of the line (trailing blanks dropped).
     std::optional<std::string> readItem();

@@ -104,7 +104,8 @@ TablesFile readTables(std::optional<core::TextReader> reader) {
     TablesFile tables;
     if (!reader) return tables;
     forEachCell(tables, [&](std::string& cell, const Group& g, int, int) {
-        auto value = g.itemInput ? reader->readItem() : reader->readLine();
+        if (!g.itemInput) return reader->readLineInto(cell);
+        auto value = reader->readItem();
         if (!value) return false;
         cell = std::move(*value);
         return true;
