@@ -10,6 +10,8 @@ namespace kalvora::core {
 std::string decodeCp1252(std::string_view bytes);
 // Characters with no Windows-1252 byte become '?'. Invalid UTF-8 bytes become '?' too.
 std::string encodeCp1252(std::string_view utf8);
+// The same, added to the end of `out`; false when some character became '?'.
+bool appendCp1252(std::string& out, std::string_view utf8);
 // True when every character of the text has a Windows-1252 byte.
 bool fitsCp1252(std::string_view utf8);
 

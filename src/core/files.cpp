@@ -2,7 +2,6 @@
 
 #include "core/cp1252.h"
 #include "core/text.h"
-#include "core/utf8.h"
 
 #include <algorithm>
 #include <atomic>
@@ -666,11 +665,7 @@ std::string encodeLines(const std::vector<std::string>& lines) {
     std::string out;
     out.reserve(size);  // encoding never lengthens a line
     for (const std::string& line : lines) {
-        // A plain ASCII line, most of them, is its own encoding.
-        if (utf8::asciiEnd(line.data(), line.data() + line.size()) == line.data() + line.size())
-            out += line;
-        else
-            out += encodeCp1252(line);
+        appendCp1252(out, line);
         out += "\r\n";
     }
     return out;

@@ -17,6 +17,8 @@ TEST(Cp1252, EveryByteSurvivesARoundTripAndTheRestBecomesQuestionMarks) {
     EXPECT_EQ(decodeCp1252("Quantit\xE0 \x80"), "Quantità €");
     // No byte for it, a cut sequence, an overlong form (each byte replaced), a surrogate.
     EXPECT_EQ(encodeCp1252("a\u4E2Db|x\xC3|\xE0\x80\x80z|\xED\xA0\x80"), "a?b|x?|???z|???");
+    // U+0080 has no byte (0x80 is the euro), U+0081 keeps its own; a lead byte cut at the end.
+    EXPECT_EQ(encodeCp1252("\xC2\x80|\xC2\x81|\xC2\xA0\xC3\xBF|\xC2"), "?|\x81|\xA0\xFF|?");
     EXPECT_FALSE(fitsCp1252("\u4E2D") || fitsCp1252("\xFF"));
 }
 
@@ -43,6 +45,20 @@ TEST(Text, SingleLineBlanksEveryLineBreakAndControl) {
         }
     }
     EXPECT_EQ(singleLine(plain), plain);
+}
+
+// Lines are looked at eight bytes at a time: the first CR or LF is found wherever it lies, and
+// bytes next to theirs in value (0x0B, 0x0C, 0x0E, 0x8A, 0x8D) are none.
+TEST(Text, LineEndIsTheFirstCarriageReturnOrLineFeed) {
+    const std::string plain = "Rossi \x0B\x0C Srl\x0E, via \x8A\x8D Garibaldi 15";
+    EXPECT_EQ(lineEnd(plain, 0), plain.size());
+    for (std::size_t at = 0; at <= plain.size(); ++at) {
+        for (const std::string brk : {"\r", "\n", "\r\n"}) {
+            const std::string text = plain.substr(0, at) + brk + plain.substr(at) + "\n";
+            EXPECT_EQ(lineEnd(text, 0), at) << at;
+            EXPECT_EQ(lineEnd(text, at + brk.size()), text.size() - 1) << at;
+        }
+    }
 }
 
 TEST(Text, CaseOfLatinLettersAndNumericValues) {
