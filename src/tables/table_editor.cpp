@@ -50,20 +50,22 @@ TableEditorForm::TableEditorForm(core::Session& session, TableParts parts) : cor
 void TableEditorForm::load() {
     auto& s = session();
     path_ = tablesPath(s.installation(), s.company().code);
-    tables_ = loadTables(s.files(), path_);
+    std::optional<std::string> bytes = s.files().readBytes(path_);
+    tables_ = parseTables(bytes.value_or(std::string()));
+    opened_ = Opened{std::move(bytes), tables_};
     reopen();
 }
 
 // Values read from the file always fit its 8-bit encoding; a typed one may not, and would be
 // written with '?' in place of its characters.
 bool TableEditorForm::reportUnstorable(const std::vector<std::string>& texts) {
-    for (const std::string& text : texts) {
-        if (core::fitsCp1252(text)) continue;
-        session().platform().message("Il testo \"" + text + "\"" + unstorableText, "Attenzione",
-                                     core::Icon::Critical);
-        return true;
-    }
-    return false;
+    const auto text = std::find_if(texts.begin(), texts.end(), [](const std::string& t) { return !core::fitsCp1252(t); });
+    if (text != texts.end()) tellUnstorable(*text);
+    return text != texts.end();
+}
+
+void TableEditorForm::tellUnstorable(const std::string& text) {
+    session().platform().message("Il testo \"" + text + "\"" + unstorableText, "Attenzione", core::Icon::Critical);
 }
 
 void TableEditorForm::confirm() {
@@ -78,10 +80,17 @@ void TableEditorForm::confirm() {
     if (const std::string companion = companionPath(); error == 0 && !companion.empty())
         error = takeSnapshot(files, companion, before);
     if (error == 0) {
-        const TablesFile onDisk = parseTables(before.front().bytes.value_or(std::string()));
-        const std::vector<std::string> lines = tablesLines(onDisk, encoded, parts_);
-        if (reportUnstorable(lines)) return;
-        error = files.writeLines(path_, lines);
+        // Read again only when another window or module wrote the file while this one was open.
+        const std::optional<std::string>& now = before.front().bytes;
+        const TablesFile onDisk =
+            opened_ && now == opened_->bytes ? opened_->tables : parseTables(now.value_or(std::string()));
+        std::optional<std::string> unstorable;
+        const std::string bytes = tablesBytes(onDisk, encoded, parts_, &unstorable);
+        if (unstorable) {
+            tellUnstorable(*unstorable);
+            return;
+        }
+        error = files.replaceFile(path_, bytes);
         if (error == 0) error = saveCompanionFile();
         if (error != 0) restore(files, before);
     }

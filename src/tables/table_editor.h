@@ -12,6 +12,7 @@
 #include "core/session.h"
 #include "tables/tables_model.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -90,9 +91,17 @@ protected:
     bool reportUnstorable(const std::vector<std::string>& texts);
 
 private:
+    void tellUnstorable(const std::string& text);
 
     TableParts parts_;
     TablesFile tables_;
+    // The file as it was when the window opened (none when missing) and what was read from it;
+    // dropped once the window has saved.
+    struct Opened {
+        std::optional<std::string> bytes;
+        TablesFile tables;
+    };
+    std::optional<Opened> opened_;
     std::string path_;
     bool loading_ = false;
 };

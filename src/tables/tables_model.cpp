@@ -2,6 +2,7 @@
 
 #include "core/cp1252.h"
 #include "core/text.h"
+#include "core/utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -60,9 +61,11 @@ template <typename Tables, typename Visit>
 void forEachCell(Tables& tables, Visit visit) {
     for (const Group& g : groups) {
         auto& table = tables.*(g.table);
-        for (int entry = g.firstEntry; entry <= g.lastEntry; ++entry)
-            for (int column = g.firstColumn; column <= g.lastColumn; ++column)
-                if (!visit(table.at(entry, column), g, entry, column)) return;
+        for (int entry = g.firstEntry; entry <= g.lastEntry; ++entry) {
+            const auto cells = table.entry(entry).subspan(g.firstColumn, g.lastColumn - g.firstColumn + 1);
+            for (int column = g.firstColumn; auto& cell : cells)
+                if (!visit(cell, g, entry, column++)) return;
+        }
     }
 }
 
@@ -88,31 +91,6 @@ bool owns(TableParts parts, Table TablesFile::*table, int entry, int column) {
     });
 }
 
-// The start of the file that holds its first `lines` lines: no value is read past it (an item
-// never runs over a line end), and a damaged file of megabytes is not decoded whole.
-std::string_view firstLines(std::string_view bytes, int lines) {
-    std::size_t pos = 0;
-    for (int n = 0; n < lines && pos < bytes.size(); ++n) {
-        const std::size_t end = core::lineEnd(bytes, pos);
-        if (end == bytes.size()) return bytes;
-        pos = end + (bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-    }
-    return bytes.substr(0, pos);
-}
-
-TablesFile readTables(std::optional<core::TextReader> reader) {
-    TablesFile tables;
-    if (!reader) return tables;
-    forEachCell(tables, [&](std::string& cell, const Group& g, int, int) {
-        if (!g.itemInput) return reader->readLineInto(cell);
-        auto value = reader->readItem();
-        if (!value) return false;
-        cell = std::move(*value);
-        return true;
-    });
-    return tables;
-}
-
 }  // namespace
 
 std::string tablesPath(const core::Installation& inst, int companyCode) {
@@ -126,20 +104,48 @@ TablesFile loadTables(const core::Files& files, std::string_view path) {
 }
 
 TablesFile parseTables(std::string_view bytes) {
-    return readTables(core::TextReader(core::decodeCp1252(firstLines(bytes, TablesFile::lineCount))));
-}
-
-std::vector<std::string> tablesLines(const TablesFile& onDisk, const TablesFile& mine, TableParts parts) {
-    std::vector<std::string> lines;
-    lines.reserve(TablesFile::lineCount);
-    forEachCell(onDisk, [&](const std::string& read, const Group& g, int entry, int column) {
-        if (owns(parts, g.table, entry, column))
-            lines.push_back(core::singleLine((mine.*(g.table)).at(entry, column)));
-        else
-            lines.push_back(g.itemInput ? itemLine(read) : read);  // a whole line read never holds a line break
+    // Lines and items are split on the file's bytes, and each value is decoded on its own: the
+    // delimiters are plain ASCII, so this reads as decoding the whole file first would, and
+    // nothing past the 930 lines of a damaged file of megabytes is ever decoded.
+    TablesFile tables;
+    core::TextReader reader{std::string(bytes)};
+    forEachCell(tables, [&](std::string& cell, const Group& g, int, int) {
+        if (!g.itemInput) {
+            if (!reader.readLineInto(cell)) return false;
+        } else if (std::optional<std::string> value = reader.readItem()) {
+            cell = std::move(*value);
+        } else {
+            return false;
+        }
+        if (core::utf8::asciiEnd(cell.data(), cell.data() + cell.size()) != cell.data() + cell.size())
+            cell = core::decodeCp1252(cell);
         return true;
     });
-    return lines;
+    return tables;
+}
+
+std::string tablesBytes(const TablesFile& onDisk, const TablesFile& mine, TableParts parts,
+                        std::optional<std::string>* unstorable) {
+    std::string out;
+    out.reserve(TablesFile::lineCount * 4);
+    const Group* seen = nullptr;
+    bool touched = false;  // whether `parts` hold any cell of the group's table
+    forEachCell(onDisk, [&](const std::string& read, const Group& g, int entry, int column) {
+        if (&g != seen) {
+            seen = &g;
+            touched = std::any_of(parts.begin(), parts.end(), [&](const TablePart& p) { return p.table == g.table; });
+        }
+        if (touched && owns(parts, g.table, entry, column)) {
+            const std::string line = core::singleLine((mine.*(g.table)).at(entry, column));
+            if (!core::appendCp1252(out, line) && unstorable && !*unstorable) *unstorable = line;
+        } else {
+            // A value read always has its byte, and a whole line read never holds a line break.
+            core::appendCp1252(out, g.itemInput ? itemLine(read) : read);
+        }
+        out.append("\r\n", 2);
+        return true;
+    });
+    return out;
 }
 
 }  // namespace kalvora::tables

@@ -4,6 +4,7 @@
 #include "core/files.h"
 #include "core/paths.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -19,6 +20,9 @@ public:
     int columns() const { return columns_; }
     std::string& at(int entry, int column) { return cells_.at(index(entry, column)); }
     const std::string& at(int entry, int column) const { return cells_.at(index(entry, column)); }
+    // Every column of an entry.
+    std::span<std::string> entry(int entry) { return std::span(&at(entry, 0), columns_); }
+    std::span<const std::string> entry(int entry) const { return std::span(&at(entry, 0), columns_); }
     friend bool operator==(const Table&, const Table&) = default;
 
 private:
@@ -65,9 +69,12 @@ TablesFile loadTables(const core::Files& files, std::string_view path);
 // The same from the file's bytes.
 TablesFile parseTables(std::string_view bytes);
 
-// The 930 lines of the file: the cells of `parts` from `mine`, every other cell as `onDisk`
-// holds it. A window's cells are written plain, one line each (line breaks become blanks);
-// the others so that they read back as they were read.
-std::vector<std::string> tablesLines(const TablesFile& onDisk, const TablesFile& mine, TableParts parts);
+// The file's bytes, 930 lines ending in CR LF: the cells of `parts` from `mine`, every other
+// cell as `onDisk` holds it. A window's cells are written plain, one line each (line breaks
+// become blanks); the others so that they read back as they were read. A character of the
+// window's cells the file cannot store is written as '?', and the first such cell's text goes
+// into `unstorable` when it is given.
+std::string tablesBytes(const TablesFile& onDisk, const TablesFile& mine, TableParts parts,
+                        std::optional<std::string>* unstorable = nullptr);
 
 }  // namespace kalvora::tables

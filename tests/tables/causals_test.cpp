@@ -46,13 +46,18 @@ TEST_F(CausalsTest, SaveWritesBothFilesAndKeepsTheUnreachableCategories) {
     EXPECT_EQ(test.drive.read(tb2File).substr(0, 7), "Prima\r\n");
 }
 
-TEST_F(CausalsTest, AMissingCategoriesFileIsCreatedAndAnUnstorableOneStopsTheSave) {
+TEST_F(CausalsTest, AMissingCategoriesFileIsCreatedAndAnUnstorableTextStopsTheSave) {
     form.open();
+    form.edit(List::Causals, 1, "Reso \u2713");
+    form.confirm();
+    form.edit(List::Causals, 1, "Reso");
     form.edit(List::Categories, 2, "Frutta 🍎");
     form.confirm();
     EXPECT_FALSE(form.closed());
-    ASSERT_EQ(test.platform.messages().size(), 1u);
+    ASSERT_EQ(test.platform.messages().size(), 2u);
     EXPECT_EQ(test.platform.messages()[0].text,
+              "Il testo \"Reso \u2713\" contiene caratteri che non possono essere memorizzati.");
+    EXPECT_EQ(test.platform.messages()[1].text,
               "Il testo \"Frutta 🍎\" contiene caratteri che non possono essere memorizzati.");
     EXPECT_FALSE(test.drive.exists(tabFile) || test.drive.exists(tb2File));
     form.edit(List::Categories, 2, "Frutta");
