@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <cerrno>
+#include <cstring>
 #include <functional>
 #include <limits>
 #include <mutex>
@@ -424,7 +426,8 @@ int followLinks(FileSystem& fs, std::string path, std::string& out) {
 // the file may be read. Any failure before the rename removes the temporary and leaves the
 // target as it was.
 int writeAtomically(FileSystem& fs, const std::string& path, const std::function<int(FileHandle&)>& fill,
-                    const std::function<void(const std::string& folder)>& sweep, std::uint32_t executable = 0) {
+                    const std::function<void(const std::string& folder)>& sweep, std::uint32_t executable = 0,
+                    const std::function<int(const std::string& temp)>& check = {}) {
     std::string target;
     if (const int error = followLinks(fs, path, target); error != 0)
         return error;
@@ -459,6 +462,8 @@ int writeAtomically(FileSystem& fs, const std::string& path, const std::function
     if (error == 0)
         error = closeError;
     handle.reset();
+    if (error == 0 && check)
+        error = check(temp);
     if (error == 0)
         error = fs.rename(temp, target);
     if (error != 0) {
@@ -481,14 +486,66 @@ int writeAll(FileHandle& handle, std::uint64_t offset, std::string_view bytes) {
     return 0;
 }
 
-// Streams the whole of `source` into `out` from offset 0; returns 0 or an error number and
-// the count of bytes copied. The block is no larger than the file needs (a record rewrite
-// copies a few hundred bytes), one byte more so the end is seen in the first read; a file
-// that grows meanwhile still goes in blocks of at least 4 KB.
-int streamCopy(FileHandle& source, FileHandle& out, std::uint64_t& copied) {
+// A 64-bit checksum of a byte stream, the same however the stream is cut into blocks: a copy
+// is compared with what was read from its source without holding either in memory.
+class Checksum {
+public:
+    void add(const char* data, std::size_t n) {
+        static_assert(std::endian::native == std::endian::little);  // words as bytes in order
+        const auto* p = reinterpret_cast<const unsigned char*>(data);
+        size_ += n;
+        // First the rest of a word the previous block began.
+        for (; fill_ != 0 && n != 0; --n) {
+            word_ |= std::uint64_t{*p++} << (8 * fill_);
+            if (++fill_ == 8) {
+                mix(word_);
+                word_ = 0;
+                fill_ = 0;
+            }
+        }
+        for (; n >= 8; p += 8, n -= 8) {
+            std::uint64_t w;
+            std::memcpy(&w, p, 8);
+            mix(w);
+        }
+        for (; n != 0; --n)
+            word_ |= std::uint64_t{*p++} << (8 * fill_++);
+    }
+    std::uint64_t size() const { return size_; }
+    std::uint64_t value() const {
+        std::uint64_t h = hash_ ^ (word_ * prime1) ^ size_;
+        h ^= h >> 33;
+        h *= prime2;
+        return h ^ (h >> 29);
+    }
+    bool operator==(const Checksum& other) const { return size_ == other.size_ && value() == other.value(); }
+
+private:
+    static constexpr std::uint64_t prime1 = 0x9E3779B185EBCA87ull;
+    static constexpr std::uint64_t prime2 = 0xC2B2AE3D27D4EB4Full;
+    void mix(std::uint64_t w) { hash_ = std::rotl(hash_ ^ (w * prime1), 31) * prime2; }
+
+    std::uint64_t hash_ = 0x27D4EB2F165667C5ull;
+    std::uint64_t word_ = 0;
+    unsigned fill_ = 0;
+    std::uint64_t size_ = 0;
+};
+
+// A block no larger than the file needs (a record rewrite copies a few hundred bytes), one
+// byte more so the end is seen in the first read; a file that grows meanwhile still goes in
+// blocks of at least 4 KB.
+std::string blockFor(FileHandle& source) {
     const std::int64_t size = source.size();
     const std::size_t needed = size < 0 ? blockSize : static_cast<std::size_t>(size) + 1;
-    std::string block(std::clamp<std::size_t>(needed, 4096, blockSize), '\0');
+    return std::string(std::clamp<std::size_t>(needed, 4096, blockSize), '\0');
+}
+
+// Streams the whole of `source` into `out` from offset 0; returns 0 or an error number and
+// the count of bytes copied. `sum`, when given, takes every byte copied, and `progress` the
+// count after each block.
+int streamCopy(FileHandle& source, FileHandle& out, std::uint64_t& copied, Checksum* sum = nullptr,
+               const std::function<void(std::uint64_t)>& progress = {}) {
+    std::string block = blockFor(source);
     copied = 0;
     for (;;) {
         const std::int64_t n = source.readAt(copied, block.data(), block.size());
@@ -498,8 +555,32 @@ int streamCopy(FileHandle& source, FileHandle& out, std::uint64_t& copied) {
             return 0;
         if (const int error = out.writeAt(copied, block.data(), static_cast<std::size_t>(n)); error != 0)
             return error;
+        if (sum)
+            sum->add(block.data(), static_cast<std::size_t>(n));
         copied += static_cast<std::uint64_t>(n);
+        if (progress)
+            progress(copied);
     }
+}
+
+// Reads a file back whole into a checksum; 0 or an error number.
+int checksumOf(FileSystem& fs, const std::string& path, Checksum& sum) {
+    std::unique_ptr<FileHandle> handle;
+    if (const int error = fs.open(path, OpenMode::Read, handle); error != 0)
+        return error;
+    std::string block = blockFor(*handle);
+    int error = 0;
+    for (std::uint64_t offset = 0;;) {
+        const std::int64_t n = handle->readAt(offset, block.data(), block.size());
+        if (n <= 0) {
+            error = n < 0 ? EIO : 0;
+            break;
+        }
+        sum.add(block.data(), static_cast<std::size_t>(n));
+        offset += static_cast<std::uint64_t>(n);
+    }
+    const int closeError = handle->close();
+    return error != 0 ? error : closeError;
 }
 
 }  // namespace
@@ -522,7 +603,7 @@ int Files::writeLines(std::string_view path, const std::vector<std::string>& lin
     return replaceFile(path, encodeLines(lines));
 }
 
-int Files::copyFile(std::string_view from, std::string_view to) {
+int Files::copyFile(std::string_view from, std::string_view to, const CopyProgress& progress) {
     std::string target;
     if (const int error = resolvePath(fs_, normalise(to), target); error != 0)
         return error;
@@ -530,14 +611,26 @@ int Files::copyFile(std::string_view from, std::string_view to) {
     std::unique_ptr<FileHandle> source;
     if (const int error = fs_.open(sourcePath, OpenMode::Read, source); error != 0)
         return error;
-    // A program copied from a download must still start: its execute bits go with it.
+    const std::int64_t size = source->size();
+    const std::uint64_t total = size < 0 ? 0 : static_cast<std::uint64_t>(size);
+    Checksum copied;
+    // A program copied from a download must still start: its execute bits go with it. The copy
+    // is read back once it is on disk and takes the target's name only when it is the same as
+    // what was read from the source.
     const int error = writeAtomically(
         fs_, target,
         [&](FileHandle& out) {
-            std::uint64_t copied = 0;
-            return streamCopy(*source, out, copied);
+            std::uint64_t count = 0;
+            return streamCopy(*source, out, count, &copied, [&](std::uint64_t done) {
+                if (progress) progress(done, std::max(total, done));
+            });
         },
-        sweep(), fs_.stat(sourcePath).mode);
+        sweep(), fs_.stat(sourcePath).mode,
+        [&](const std::string& temp) {
+            Checksum written;
+            const int e = checksumOf(fs_, temp, written);
+            return e != 0 ? e : written == copied ? 0 : EIO;
+        });
     source->close();
     return error;
 }

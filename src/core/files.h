@@ -96,8 +96,12 @@ public:
     // Each line encoded to Windows-1252 and followed by CR LF.
     int writeLines(std::string_view path, const std::vector<std::string>& lines);
     // Copies `from` over `to` through a temporary beside `to`, streaming in large blocks; the
-    // copy takes the source's execute bits.
-    int copyFile(std::string_view from, std::string_view to);
+    // copy takes the source's execute bits. The copy is flushed, read back and compared with
+    // what was read from the source (size and checksum) before it takes the name `to`: 0 means
+    // the whole file is there, anything else leaves `to` as it was. `progress` hears the bytes
+    // copied so far and the file's size after each block.
+    using CopyProgress = std::function<void(std::uint64_t copied, std::uint64_t total)>;
+    int copyFile(std::string_view from, std::string_view to, const CopyProgress& progress = {});
     // Rewrites record `number` of a random-access file atomically, keeping the other bytes
     // (a missing file is created, a short one extended with zero bytes).
     int replaceRecord(std::string_view path, std::size_t recordLength, std::uint64_t number,

@@ -108,6 +108,29 @@ TEST(AtomicWrite, FailedSyncOrCloseIsReported) {
     }
 }
 
+// A copy is read back before it takes the target's name: one that did not land as it was
+// written is never reported as done, and the target keeps its old content.
+TEST(AtomicWrite, ACopyThatDoesNotReadBackTheSameIsRefused) {
+    TempDrive drive;
+    const std::string content = pattern((2u << 20) + 5, 7);
+    drive.write("src", content);
+    drive.write("target", "vecchio");
+    FaultyFileSystem faulty(realFileSystem());
+    Files files(faulty);
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> heard;
+    const auto progress = [&](std::uint64_t done, std::uint64_t total) { heard.emplace_back(done, total); };
+    faulty.corruptWrites = true;
+    EXPECT_EQ(files.copyFile(drive.path("src"), drive.path("target"), progress), EIO);
+    EXPECT_EQ(drive.read("target"), "vecchio");
+    EXPECT_EQ(drive.list(""), (std::vector<std::string>{"src", "target"}));
+    faulty.corruptWrites = false;
+    heard.clear();
+    EXPECT_EQ(files.copyFile(drive.path("src"), drive.path("target"), progress), 0);
+    EXPECT_EQ(drive.read("target"), content);
+    ASSERT_GE(heard.size(), 2u);  // a big file is heard of block by block, up to its size
+    EXPECT_EQ(heard.back(), std::make_pair(std::uint64_t{content.size()}, std::uint64_t{content.size()}));
+}
+
 TEST(AtomicWrite, FailedReadsNeverGivePartialContent) {
     TempDrive drive;
     const std::string content = pattern((3u << 20) + 17, 9);

@@ -1,6 +1,7 @@
 #include "support/faulty_file_system.h"
 
 #include <cerrno>
+#include <string>
 
 namespace kalvora::testing {
 
@@ -18,7 +19,13 @@ public:
         return inner_->readAt(offset, buffer, size);
     }
     int writeAt(std::uint64_t offset, const void* buffer, std::size_t size) override {
-        return owner_.tick() ? EIO : inner_->writeAt(offset, buffer, size);
+        if (owner_.tick())
+            return EIO;
+        if (!owner_.corruptWrites || size == 0)
+            return inner_->writeAt(offset, buffer, size);
+        std::string bytes(static_cast<const char*>(buffer), size);
+        bytes[0] = static_cast<char>(bytes[0] ^ 0x20);
+        return inner_->writeAt(offset, bytes.data(), size);
     }
     int sync() override {
         const int error = owner_.tick() ? EIO : inner_->sync();

@@ -21,6 +21,9 @@ public:
     // so only the result shows whether the error was passed on.
     bool failEverySync = false;
     bool failEveryClose = false;
+    // Every write lands with its first byte changed and reports success: a medium that loses
+    // data without saying so.
+    bool corruptWrites = false;
     long calls() const { return calls_; }
     bool failed() const { return failAt_ > 0 && calls_ >= failAt_; }
 
