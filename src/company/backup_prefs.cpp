@@ -11,9 +11,6 @@ namespace kalvora::company {
 namespace {
 
 const char* const prefsName = "kalvora.pry";
-constexpr int defaultReminderDays = 7;
-
-enum Line { ReminderOn, AutomaticOn, ReminderDays, AutomaticDays, LastBackup, LastAutomatic };
 
 bool switchedOn(const std::string& value) { return core::trim(value) == "1"; }
 
@@ -73,6 +70,7 @@ void automaticBackup(core::Session& session, const std::function<void(const std:
     auto read = readRegistry(files, inst);
     const std::vector<std::string> registry = read ? *read : session.company().registry;
     const int codes = std::min<int>(core::CompanyState::registrySize, static_cast<int>(registry.size()));
+    std::string failure;  // the first thing that could not be copied
 
     for (int code = 0; code < codes; ++code) {
         const std::string& line = registry[code];
@@ -84,15 +82,26 @@ void automaticBackup(core::Session& session, const std::function<void(const std:
         if (status) status("Attendere - copia degli archivi dell'azienda " + core::trim(core::left(line, 200)));
 
         std::vector<core::DirEntry> entries;
-        files.list(folder, entries);
+        if (files.list(folder, entries) != 0 && failure.empty())
+            failure = "l'elenco dei files dell'azienda " + core::threeDigits(code);
         for (const core::DirEntry& entry : entries) {
             if (entry.isDirectory || core::upper(entry.name) == "KALVORA.BAK") continue;
             // A failed copy leaves the previous backup of that file whole; the others go on.
-            files.copyFile(core::joinPath(folder, entry.name), core::joinPath(target, entry.name));
+            if (files.copyFile(core::joinPath(folder, entry.name), core::joinPath(target, entry.name)) != 0 &&
+                failure.empty())
+                failure = "il file " + core::upper(entry.name) + " dell'azienda " + core::threeDigits(code);
             session.platform().processEvents();
         }
     }
 
+    // The backup counts as made only when every copy is complete; otherwise it stays due and
+    // the user hears, once, what failed first.
+    if (!failure.empty()) {
+        session.platform().message("Copia automatica non completata: non è stato possibile copiare " + failure +
+                                       ". La copia verrà proposta di nuovo alla prossima chiusura del programma.",
+                                   "Copie automatiche di backup", core::Icon::Critical);
+        return;
+    }
     BackupPrefs prefs = readBackupPrefs(files, inst).value_or(BackupPrefs{});
     prefs[LastAutomatic] = core::toMmDdYyyy(session.clock().today());
     writeBackupPrefs(files, inst, prefs);

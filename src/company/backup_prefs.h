@@ -14,6 +14,8 @@ namespace kalvora::company {
 // automatic backup as mm-dd-yyyy. A file that cannot be read gives nullopt (six empty values
 // for the window).
 using BackupPrefs = std::array<std::string, 6>;
+enum BackupPrefsLine { ReminderOn, AutomaticOn, ReminderDays, AutomaticDays, LastBackup, LastAutomatic };
+constexpr int defaultReminderDays = 7;
 std::optional<BackupPrefs> readBackupPrefs(const core::Files& files, const core::Installation& inst);
 int writeBackupPrefs(core::Files& files, const core::Installation& inst, const BackupPrefs& prefs);
 

@@ -1,6 +1,7 @@
 #include "company/company_selection.h"
 
 #include "company/current_company.h"
+#include "company/list_colours.h"
 #include "company/registry.h"
 #include "company/settings_loader.h"
 #include "core/text.h"
@@ -56,13 +57,6 @@ const std::string& cellOf(const CompanyRow& row, int column) {
     }
 }
 
-// A stored colour that is not a colour value (the record may hold any eight bytes) falls back
-// to the default of its slot.
-std::int32_t colourValue(double stored, double fallback) {
-    if (!(stored >= 0 && stored <= 0xFFFFFF)) stored = fallback;
-    return static_cast<std::int32_t>(stored);
-}
-
 bool isCompanyCode(const std::string& code) {
     return core::length(code) == 3 && std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
@@ -112,16 +106,12 @@ void CompanySelectionForm::sortBy(int column) {
     for (std::size_t r = filled_; r < rows_.size(); ++r) sorted.push_back(std::move(rows_[r]));
     rows_ = std::move(sorted);
 
-    if (session().company().general.alternateColours() == "1") paintAlternateColours();
+    if (alternateColoursOn(session().company().general)) paintAlternateColours();
 }
 
 void CompanySelectionForm::paintAlternateColours() {
-    const core::GeneralSettings& general = session().company().general;
-    const std::int32_t first = colourValue(general.firstColour(), core::GeneralSettings::defaultFirstColour);
-    const std::int32_t second = colourValue(general.secondColour(), core::GeneralSettings::defaultSecondColour);
-    // The grid counts the header as row 0, so the first data row is row 1, an odd row, and
-    // takes the second colour; filler rows are striped like the rest.
-    for (std::size_t r = 0; r < rows_.size(); ++r) rows_[r].colour = (r + 1) % 2 == 0 ? first : second;
+    // Filler rows are striped like the rest.
+    for (std::size_t r = 0; r < rows_.size(); ++r) rows_[r].colour = alternateRowColour(session().company().general, r);
 }
 
 void CompanySelectionForm::choose(int row) {

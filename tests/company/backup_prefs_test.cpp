@@ -1,6 +1,7 @@
 #include "company/backup_prefs.h"
 
 #include "company/registry.h"
+#include "core/text.h"
 #include "support/faulty_file_system.h"
 #include "support/test_session.h"
 
@@ -58,9 +59,13 @@ TEST_F(Backup, AFailedCopyKeepsTheOldBackupAndTheOthersGoOn) {
     run();
     const long calls = faulty.calls();
     ASSERT_GT(calls, 0);
+    EXPECT_TRUE(platform.messages().empty());
+    EXPECT_EQ(files.readLines(drive.path(pry))->at(5), "03-15-2024");
     std::set<std::string> failedAlone;
     for (long k = 1; k <= calls; ++k) {
         arrangeOldBackup();
+        std::filesystem::remove(drive.path(pry));
+        const std::size_t told = platform.messages().size();
         faulty.failAt(k);
         run();
         faulty.reset();
@@ -72,7 +77,16 @@ TEST_F(Backup, AFailedCopyKeepsTheOldBackupAndTheOthersGoOn) {
             else ASSERT_EQ(copy, "nuovo " + name) << "failure at call " << k;
         }
         ASSERT_TRUE(stale.size() <= 1 || stale.size() == names.size()) << "failure at call " << k;
-        if (stale.size() == 1) failedAlone.insert(stale.front());
+        if (stale.size() == 1) {
+            failedAlone.insert(stale.front());
+            // Not stamped as made: it stays due, and the user is told once which file failed.
+            EXPECT_FALSE(drive.exists(pry)) << "failure at call " << k;
+            ASSERT_EQ(platform.messages().size(), told + 1) << "failure at call " << k;
+            EXPECT_EQ(platform.messages().back().text,
+                      "Copia automatica non completata: non è stato possibile copiare il file " +
+                          core::upper(stale.front()) +
+                          " dell'azienda 000. La copia verrà proposta di nuovo alla prossima chiusura del programma.");
+        }
     }
     EXPECT_EQ(failedAlone.size(), names.size());  // each file failed alone at some call
 }
