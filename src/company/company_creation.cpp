@@ -1,5 +1,6 @@
 #include "company/company_creation.h"
 
+#include "company/company_deletion.h"
 #include "company/company_files.h"
 #include "company/current_company.h"
 #include "company/registry.h"
@@ -220,22 +221,8 @@ void CompanyCreationForm::editCurrent() {
 }
 
 void CompanyCreationForm::deleteCurrent() {
-    auto& s = session();
-    auto& platform = s.platform();
-    // Only the registry line is freed: the folder and its archives stay on disk.
-    if (!platform.askYesNo("Sei sicuro di voler eliminare l'azienda visualizzata?", "Eliminazione azienda",
-                           core::Icon::Question) ||
-        !platform.askYesNo("Sei proprio sicuro?", "Eliminazione azienda", core::Icon::Question))
-        return;
-    auto& state = s.company();
-    platform.setBusy(true);
-    state.registry.at(state.code) = "*";
-    const int error = writeRegistry(s.files(), s.installation(), state.registry);
-    makeCurrent(s, 0);
-    platform.setBusy(false);
-    if (error)
-        platform.message("Non è stato possibile aggiornare l'archivio delle aziende: errore " + std::to_string(error),
-                         "Attenzione", core::Icon::Critical);
+    deleteCompany(session(), session().company().code,
+                  {"Sei sicuro di voler eliminare l'azienda visualizzata?", "Sei proprio sicuro?"});
 }
 
 void CompanyCreationForm::createFirstCompany() {

@@ -2,6 +2,8 @@
 
 #include "company/backup_prefs.h"
 #include "company/company_creation.h"
+#include "company/company_deletion.h"
+#include "company/company_duplication.h"
 #include "company/company_selection.h"
 #include "company/current_company.h"
 #include "company/registry.h"
@@ -177,6 +179,14 @@ void MainForm::companyPictureClicked() {
 
 void MainForm::companyCommand(int item) {
     auto& s = session();
+    if (item == 5 || item == 6) {
+        if (item == 5)
+            company::duplicateCompany(s, companyCaption());
+        else
+            company::deleteShownCompany(s, companyCaption());
+        if (changed) changed();
+        return;
+    }
     using company::CreationMode;
     CreationMode mode = item == 1 ? CreationMode::New : CreationMode::Edit;
     if (item == 3 || item == 4) {

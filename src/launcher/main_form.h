@@ -52,7 +52,7 @@ public:
     void changeUser();   // user2: log in again and rebuild the menus for the new user
     void toolbarClicked(int button);  // bottoni1, buttons 1..30
     void companyPictureClicked();     // Image2: company selection
-    void companyCommand(int item);    // "Aziende" items 1..4
+    void companyCommand(int item);    // "Aziende" items 1..6
     // datax: the user picked another working date; the computer's date follows it.
     void setDate(const core::Date& date);
 

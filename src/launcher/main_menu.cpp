@@ -53,9 +53,8 @@ std::vector<MenuEntry> mainMenuTree() {
         }
     }
     enableMenus(tree);
-    // The direct duplicate and delete are never offered; the cash register link is shown by the
-    // menu build together with its module.
-    findEntry(tree, "x_azi_5")->visible = false;
+    // The direct delete is never offered; the cash register link is shown by the menu build
+    // together with its module.
     findEntry(tree, "x_azi_6")->visible = false;
     findEntry(tree, "x_cas")->visible = false;
     return tree;

@@ -159,6 +159,8 @@ TEST_F(MainMenuCommands, CompanyGuardsOfDuplicationAndDeletion) {
         }
     }
     EXPECT_EQ(t.platform.modalsOpened, std::vector<std::string>{"zelchkp"});
+    form.chooseMenu("x_azi_5");  // offered: from 000 the duplication asks its question (answered No)
+    EXPECT_EQ(t.platform.last()->title, "Duplica azienda");
 }
 
 TEST_F(MainMenuCommands, DateFieldSetsTheComputersDate) {
