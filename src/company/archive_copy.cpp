@@ -99,6 +99,10 @@ void ArchiveCopyForm::start() {
 bool ArchiveCopyForm::copyRows(const std::string& from, const std::string& to) {
     core::Files& files = session().files();
     auto& platform = session().platform();
+    const auto movedOn = [&] {
+        if (progressListener_) progressListener_();
+        platform.processEvents();
+    };
     progress_ = {};
     for (int r = 0; r < filled_; ++r) {
         if (!rows_[r].selected) continue;
@@ -112,19 +116,19 @@ bool ArchiveCopyForm::copyRows(const std::string& from, const std::string& to) {
         if (!row.selected) continue;
         row.colour = copyingColour;
         topRow_ = std::max(0, r - (visibleRows - 1));
-        platform.processEvents();
+        movedOn();
         const std::uint64_t before = progress_.bytesDone;
         // The copy takes the file's name only once it is whole and read back the same, so a
         // failure leaves the file on the other side as it was.
         const int error = files.copyFile(core::joinPath(from, row.name), core::joinPath(to, row.name),
                                          [&](std::uint64_t done, std::uint64_t) {
                                              progress_.bytesDone = before + done;
-                                             platform.processEvents();
+                                             movedOn();
                                          });
         row.colour = error == 0 ? copiedColour : failedColour;
         allCopied = allCopied && error == 0;
         ++progress_.filesDone;
-        platform.processEvents();
+        movedOn();
     }
     return allCopied;
 }

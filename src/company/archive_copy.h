@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,9 @@ public:
     const CopyProgress& progress() const { return progress_; }
     // The first row the grid shows, so that the row being copied stays in view.
     int topRow() const { return topRow_; }
+    // Called whenever a copy has moved on (a row begun or ended, a block of a big file), just
+    // before pending events run: the window shows the rows and the progress again.
+    void onProgress(std::function<void()> listener) { progressListener_ = std::move(listener); }
 
 protected:
     struct Texts {
@@ -118,6 +122,7 @@ private:
     bool copying_ = false;
     CopyProgress progress_;
     int topRow_ = 0;
+    std::function<void()> progressListener_;
 };
 
 // Whether a folder can take files: the probe file kalvora.x$$ is removed, written with the

@@ -1,5 +1,6 @@
 #include "launcher/main_form.h"
 
+#include "company/backup_form.h"
 #include "company/backup_prefs.h"
 #include "company/company_creation.h"
 #include "company/company_deletion.h"
@@ -245,6 +246,10 @@ void MainForm::finishWork() {
         if (platform.askYesNo(opening + "copia di backup. Desideri effettuare la copia ora?",
                               "Promemoria copie di backup", core::Icon::Question)) {
             // The backup window takes over from here; the program stays open.
+            company::BackupForm backup(s);
+            backup.open();
+            platform.showModal(backup);
+            if (changed) changed();
             return;
         }
         kind = 0;

@@ -1,5 +1,7 @@
 // The menu entries outside the module catalogue, in menu order, each with what choosing it
 // does. A new window of this program takes one row here and a registration of its view.
+#include "company/backup_form.h"
+#include "company/restore_form.h"
 #include "company/settings_loader.h"
 #include "launcher/help_documents.h"
 #include "launcher/internet_functions.h"
@@ -30,6 +32,17 @@ void beside(MainForm& main) {
     auto form = std::make_unique<F>(s, arguments...);
     if constexpr (requires { form->open(); }) form->open();
     s.platform().show(std::move(form));
+}
+
+// Opens a window of form F over the main window and waits for it; the main window then shows
+// what the window changed.
+template <typename F>
+void modal(MainForm& main) {
+    auto& s = main.session();
+    F form(s);
+    form.open();
+    s.platform().showModal(form);
+    if (main.changed) main.changed();
 }
 
 template <int item>
@@ -90,8 +103,8 @@ constexpr MainMenuItem items[] = {
     {"x_ver", "Verifica impostazioni", "m_uti", nullptr, {}},
     {"x_num", "Numerazione registri", "m_uti", nullptr, {}},
     {"m_arc", "Gestione archivi", "m_uti", nullptr, {}},
-    {"x_bak", "Copie di backup", "m_arc", nullptr, cmd::backup},
-    {"x_res", "Ripristina copie di backup", "m_arc", nullptr, cmd::restore},
+    {"x_bak", "Copie di backup", "m_arc", modal<company::BackupForm>, cmd::backup},
+    {"x_res", "Ripristina copie di backup", "m_arc", modal<company::RestoreForm>, cmd::restore},
     {"x_azz", "Azzeramento annuale", "m_arc", nullptr, {}},
     {"x_kalchk", "Controllo contabile", "m_arc", nullptr, {}},
     {"x_pro", "Variazione indici", "m_arc", nullptr, {}},

@@ -1,10 +1,10 @@
 #include "ui/company_selection_view.h"
 
 #include "core/text.h"
+#include "ui/coloured_rows_model.h"
 #include "ui/icons.h"
 #include "ui/qt_text.h"
 
-#include <QAbstractTableModel>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -15,59 +15,6 @@
 #include <cmath>
 
 namespace kalvora::ui {
-
-// The form's rows as the grid shows them: text, and the colour a row was painted with. The
-// grid asks only for the cells it paints, so a thousand companies cost nothing up front.
-class CompanyRowsModel : public QAbstractTableModel {
-public:
-    explicit CompanyRowsModel(const CompanySelectionView::Form& form, QObject* parent)
-        : QAbstractTableModel(parent), form_(form) {}
-
-    void reload() {
-        beginResetModel();
-        endResetModel();
-    }
-
-    int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : static_cast<int>(form_.rows().size());
-    }
-    int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : CompanySelectionView::Form::columnCount;
-    }
-
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || index.row() >= rowCount()) return {};
-        const company::CompanyRow& row = form_.rows()[static_cast<std::size_t>(index.row())];
-        switch (role) {
-            case Qt::DisplayRole:
-            case Qt::AccessibleTextRole:
-                return toQt(index.column() == 0 ? row.code : index.column() == 1 ? row.name : row.year);
-            case Qt::BackgroundRole:
-                if (row.colour < 0) return {};
-                // red + 256 * green + 65536 * blue
-                return QColor(row.colour & 0xff, (row.colour >> 8) & 0xff, (row.colour >> 16) & 0xff);
-            case Qt::ForegroundRole:
-                // Dark text on the painted rows whatever the desktop's colours are.
-                return row.colour < 0 ? QVariant() : QVariant(QColor(Qt::black));
-            default: return {};
-        }
-    }
-
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (orientation != Qt::Horizontal || section < 0 || section >= CompanySelectionView::Form::columnCount)
-            return QAbstractTableModel::headerData(section, orientation, role);
-        if (role == Qt::DisplayRole) return QString::fromUtf8(CompanySelectionView::Form::columnHeaders[section]);
-        if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
-        return {};
-    }
-
-    Qt::ItemFlags flags(const QModelIndex& index) const override {
-        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
-    }
-
-private:
-    const CompanySelectionView::Form& form_;
-};
 
 namespace {
 
@@ -82,7 +29,16 @@ CompanySelectionView::CompanySelectionView(Form& form, QWidget* parent) : FormDi
     // The grid of companies takes what room the window is given.
     column->setSizeConstraint(QLayout::SetDefaultConstraint);
 
-    model_ = new CompanyRowsModel(form_, this);
+    QStringList headers;
+    for (const char* h : Form::columnHeaders) headers << QString::fromUtf8(h);
+    model_ = new ColouredRowsModel(
+        {headers, [this] { return static_cast<int>(form_.rows().size()); },
+         [this](int r, int c) {
+             const company::CompanyRow& row = form_.rows()[static_cast<std::size_t>(r)];
+             return c == 0 ? row.code : c == 1 ? row.name : row.year;
+         },
+         [this](int r) { return form_.rows()[static_cast<std::size_t>(r)].colour; }},
+        this);
     grid_ = new QTableView(this);
     grid_->setObjectName(QStringLiteral("Grid1"));
     grid_->setAccessibleName(QStringLiteral("Elenco aziende"));

@@ -9,7 +9,7 @@ class QTableView;
 
 namespace kalvora::ui {
 
-class CompanyRowsModel;
+class ColouredRowsModel;
 
 class CompanySelectionView : public FormDialog {
     Q_OBJECT
@@ -34,7 +34,7 @@ private:
     void choose(int gridRow);
 
     Form& form_;
-    CompanyRowsModel* model_ = nullptr;
+    ColouredRowsModel* model_ = nullptr;
     QTableView* grid_ = nullptr;  // Grid1
 };
 

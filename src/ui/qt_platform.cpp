@@ -152,16 +152,29 @@ QWidget* QtPlatform::dialogParent() const {
     return nullptr;
 }
 
+namespace {
+
+// Messages separate their paragraphs with a carriage return, as the stored texts do; a plain
+// text label breaks lines only at a line feed.
+QString paragraphs(const std::string& text) {
+    QString out = toQt(text);
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    out.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return out;
+}
+
+}  // namespace
+
 void QtPlatform::message(const std::string& text, const std::string& title, core::Icon icon) {
     ArrowWhileBusy arrow(busyDepth_ > 0);
-    QMessageBox box(boxIcon(icon), toQt(title), toQt(text), QMessageBox::Ok, dialogParent());
+    QMessageBox box(boxIcon(icon), toQt(title), paragraphs(text), QMessageBox::Ok, dialogParent());
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 bool QtPlatform::askYesNo(const std::string& text, const std::string& title, core::Icon icon) {
     ArrowWhileBusy arrow(busyDepth_ > 0);
-    QMessageBox box(boxIcon(icon), toQt(title), toQt(text), QMessageBox::Yes | QMessageBox::No,
+    QMessageBox box(boxIcon(icon), toQt(title), paragraphs(text), QMessageBox::Yes | QMessageBox::No,
                     dialogParent());
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Yes);

@@ -1,5 +1,8 @@
 #include "ui/views.h"
 
+#include "company/backup_form.h"
+#include "company/restore_form.h"
+#include "ui/archive_copy_view.h"
 #include "ui/banks_view.h"
 #include "ui/carriers_view.h"
 #include "ui/causals_view.h"
@@ -22,6 +25,8 @@ void registerViews(QtPlatform& platform) {
     platform.registerView<company::CompanySelectionForm, CompanySelectionView>();
     platform.registerView<launcher::InfoForm, InfoView>();
     platform.registerView<company::CompanyCreationForm, CompanyCreationView>();
+    platform.registerView<company::BackupForm, ArchiveCopyView>();
+    platform.registerView<company::RestoreForm, ArchiveCopyView>();
     platform.registerView<launcher::LoginForm, LoginView>();
     platform.registerView<launcher::PasswordForm, PasswordView>();
     platform.registerView<launcher::UsersTableForm, UsersTableView>();

@@ -1,3 +1,4 @@
+#include "company/backup_form.h"
 #include "company/company_creation.h"
 #include "launcher/login_form.h"
 #include "launcher/main_form.h"
@@ -142,7 +143,7 @@ TEST_F(MainMenuCommands, EntriesAreOfferedExactlyWhenTheyHaveAnOpener) {
         ASSERT_NE(entry, nullptr) << item.name;
         EXPECT_EQ(entry->enabled, item.open != nullptr || !entry->children.empty()) << item.name;
     }
-    for (const char* entry : {"x_bak", "x_kalchi", "m_uti", "nessuna"}) form.chooseMenu(entry);
+    for (const char* entry : {"x_azz", "x_kalchi", "m_uti", "nessuna"}) form.chooseMenu(entry);
     EXPECT_TRUE(t.platform.windowsShown.empty() && t.platform.shown.empty() && t.platform.started.empty());
 }
 
@@ -174,10 +175,11 @@ TEST_F(MainMenuCommands, DateFieldSetsTheComputersDate) {
 }
 
 TEST_F(MainMenuCommands, ToolbarCommandsFollowTheirMenuEntries) {
-    form.toolbarClicked(4);  // "*backup": its entry has no opener yet
+    t.platform.modalHandlers["zelabak"] = [](core::Form& f) { static_cast<company::BackupForm&>(f).closeWindow(); };
+    form.toolbarClicked(4);  // "*backup"
+    EXPECT_EQ(t.platform.modalsOpened.back(), "zelabak");
+    form.toolbarClicked(10);  // "*postit": its entry has no opener yet
     EXPECT_EQ(t.lastMessage(), "Funzione disabilitata");
-    form.toolbarClicked(10);  // "*postit"
-    EXPECT_EQ(t.platform.messages().size(), 2u);
     form.toolbarClicked(7);  // "*print"
     EXPECT_EQ(t.platform.printerSetups, 1);
     form.toolbarClicked(1);  // "*info"
@@ -192,6 +194,7 @@ TEST(Shutdown, BackupRemindersAndTheConfirmation) {
         std::vector<bool> answers;
         std::vector<std::string> questions;
         bool exits;
+        bool backupWindow = false;
     };
     const std::string sure = "Sei proprio sicuro?";
     const std::vector<Case> cases{
@@ -200,7 +203,7 @@ TEST(Shutdown, BackupRemindersAndTheConfirmation) {
          {"Sono trascorsi 7 giorni dall'ultima copia di backup. Desideri effettuare la copia ora?", sure}, true},
         // Yes to the reminder: the backup window takes over and the program stays open.
         {"1\r\n\r\n7\r\n\r\n11-29-2026\r\n\r\n", {true},
-         {"Sono trascorsi 7 giorni dall'ultima copia di backup. Desideri effettuare la copia ora?"}, false},
+         {"Sono trascorsi 7 giorni dall'ultima copia di backup. Desideri effettuare la copia ora?"}, false, true},
         {"1\r\n0\r\n\r\n\r\n\r\n\r\n", {false, false},
          {"Non è mai stata effettuata la copia di backup. Desideri effettuare la copia ora?", sure}, false},
         // A declined automatic backup skips the reminder.
@@ -223,7 +226,10 @@ TEST(Shutdown, BackupRemindersAndTheConfirmation) {
         t.session.run().startedModules[7] = "Gestione archivio clienti";
         t.platform.windowsOpen = {"Gestione archivio clienti"};
         t.platform.answers.assign(c.answers.begin(), c.answers.end());
+        t.platform.modalHandlers["zelabak"] = [](core::Form& f) { static_cast<company::BackupForm&>(f).closeWindow(); };
         form.chooseMenu("o_fin");
+        EXPECT_EQ(std::count(t.platform.modalsOpened.begin(), t.platform.modalsOpened.end(), "zelabak"),
+                  c.backupWindow ? 1 : 0);
         std::vector<std::string> asked;
         for (const auto& q : t.platform.questions()) asked.push_back(q.text);
         EXPECT_EQ(asked, c.questions) << c.prefs;
