@@ -32,7 +32,7 @@ void BackupForm::open() {
 
 void BackupForm::setAutomaticOn(bool on) {
     automaticBox_ = on;
-    prefs_[AutomaticOn] = on ? "1" : "0";
+    prefs_[AutomaticOn].assign(1, on ? '1' : '0');
 }
 
 std::string BackupForm::lastBackup() const {

@@ -20,7 +20,7 @@ public:
 
     // "Attiva promemoria copie di backup", and its interval in days.
     bool reminderOn() const { return prefs_[ReminderOn] == "1"; }
-    void setReminderOn(bool on) { prefs_[ReminderOn] = on ? "1" : "0"; }
+    void setReminderOn(bool on) { prefs_[ReminderOn].assign(1, on ? '1' : '0'); }
     const std::string& reminderDays() const { return prefs_[ReminderDays]; }
     void editReminderDays(std::string days) { prefs_[ReminderDays] = std::move(days); }
     // "Attiva automatismo copie di backup (copia su hard disk)": shown cleared when the window

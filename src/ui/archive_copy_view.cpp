@@ -22,10 +22,11 @@ namespace kalvora::ui {
 
 namespace {
 
-QPushButton* textButton(QWidget* parent, const QString& name, const QString& text) {
-    auto* button = new QPushButton(text, parent);
+// A button with its caption, `&` marking the letter that presses it with Alt.
+QPushButton* textButton(QWidget* parent, const QString& name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
-    button->setAccessibleName(text);
+    button->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
     return button;
 }
 
@@ -91,7 +92,7 @@ ArchiveCopyView::ArchiveCopyView(company::ArchiveCopyForm& form, QWidget* parent
     folder_->setObjectName(QStringLiteral("Text1"));
     folder_->setReadOnly(true);
     folderLabel->setBuddy(folder_);
-    QPushButton* browse = textButton(this, QStringLiteral("Sfoglia"), QStringLiteral("Sfoglia"));
+    QPushButton* browse = textButton(this, QStringLiteral("Sfoglia"), QStringLiteral("S&foglia"));
     folderRow->addWidget(folderLabel);
     folderRow->addWidget(folder_, 1);
     folderRow->addWidget(browse);
@@ -103,7 +104,7 @@ ArchiveCopyView::ArchiveCopyView(company::ArchiveCopyForm& form, QWidget* parent
     browserColumn->addWidget(new QLabel(toQt(form_.chooserLabel()), browser_));
     chooser_ = new FolderChooserView(form_.chooser(), browser_);
     browserColumn->addWidget(chooser_);
-    QPushButton* take = textButton(browser_, QStringLiteral("bottone_2"), QStringLiteral("Seleziona cartella"));
+    QPushButton* take = textButton(browser_, QStringLiteral("bottone_2"), QStringLiteral("Seleziona &cartella"));
     browserColumn->addWidget(take, 0, Qt::AlignRight);
     column->addWidget(browser_);
     onClick(browse, [this] { form_.browse(); });
@@ -122,10 +123,10 @@ ArchiveCopyView::ArchiveCopyView(company::ArchiveCopyForm& form, QWidget* parent
     column->addWidget(progress_);
 
     auto* buttons = new QHBoxLayout;
-    QPushButton* start = textButton(this, QStringLiteral("bottone_1"), QStringLiteral("Avvia"));
-    QPushButton* allYes = textButton(this, QStringLiteral("bottone_3"), QStringLiteral("Tutti SI"));
-    QPushButton* allNo = textButton(this, QStringLiteral("bottone_4"), QStringLiteral("Tutti NO"));
-    QPushButton* exit = textButton(this, QStringLiteral("bottone_0"), QStringLiteral("Esci"));
+    QPushButton* start = textButton(this, QStringLiteral("bottone_1"), QStringLiteral("&Avvia"));
+    QPushButton* allYes = textButton(this, QStringLiteral("bottone_3"), QStringLiteral("Tutti &SI"));
+    QPushButton* allNo = textButton(this, QStringLiteral("bottone_4"), QStringLiteral("Tutti &NO"));
+    QPushButton* exit = textButton(this, QStringLiteral("bottone_0"), QStringLiteral("&Esci"));
     for (QPushButton* b : {start, allYes, allNo}) buttons->addWidget(b);
     buttons->addStretch(1);
     buttons->addWidget(exit);

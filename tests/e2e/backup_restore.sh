@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Backup and restore end to end: kalxena on an installation with one company; the backup window
+# opened from the menus copies the company's archives into its kalaz0.bak; a damaged archive is
+# then taken back from there by the restore window, byte for byte. Runs under its own Xvfb and
+# openbox; every wait has a time limit.
+# Usage: backup_restore.sh <path of kalxena>
+set -euo pipefail
+
+kalxena=${1:?usage: backup_restore.sh <kalxena>}
+test_name=e2e_backup_restore
+source "$(dirname "$0")/x_session.sh"
+
+# How many visible windows have exactly this title: a window and its message box share it.
+windows_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
+two_windows_named() { [ "$(windows_named "$1")" -eq 2 ]; }
+one_window_named() { [ "$(windows_named "$1")" -eq 1 ]; }
+
+# archive_window <entry of "Gestione archivi", from 0> <title>: Utilità is the sixth menu, and
+# "Gestione archivi" its fifth entry that can be chosen.
+archive_window() {
+    activate_window "Kalvora Zaft 15.E" >/dev/null
+    xdotool key F10
+    sleep 0.3
+    xdotool key Escape
+    xdotool key --delay 80 --repeat 5 Right
+    xdotool key --delay 80 --repeat 5 Down
+    xdotool key Right
+    [ "$1" -gt 0 ] && xdotool key --delay 80 --repeat "$1" Down
+    xdotool key Return
+    wait_for 30 "the window \"$2\"" window_named "$2"
+    activate_window "$2" >/dev/null
+}
+
+# Alt+A starts; "Sei proprio sicuro?" and the final message come in boxes of the same title.
+start_and_confirm() {
+    xdotool key alt+a
+    wait_for 20 "the question \"Sei proprio sicuro?\"" two_windows_named "$1"
+    xdotool key Return
+    wait_for 20 "the copy to end" one_window_named "$1"
+    wait_for 60 "the final message" two_windows_named "$1"
+}
+
+dismiss_and_leave() {
+    xdotool key Return
+    wait_for 20 "the final message to close" one_window_named "$1"
+    activate_window "$1" >/dev/null
+    xdotool key alt+e
+    wait_for 20 "the window \"$1\" to close" no_window_named "$1"
+}
+
+start_x_server
+start_window_manager
+make_home
+year=$(date +%Y)
+{
+    printf 'Prova Srl%191s%s\r\n' "" "$year"
+    for _ in $(seq 2 1000); do printf '*\r\n'; done
+} >"$inst/kalvora.azi"
+printf ' 0 \r\n' >"$inst/kalvora.uso"
+company="$inst/kalaz0.000"
+mkdir -p "$company"
+printf 'tabelle\r\n' >"$company/kalvora.tab"
+head -c 3000000 /dev/urandom >"$company/kalvora.cli"
+head -c 70000 /dev/urandom >"$company/kal$year.cor"
+cp "$company/kalvora.cli" "$work/kalvora.cli.original"
+
+start_kalxena
+pass_greeting
+wait_for 30 'the main window "Kalvora Zaft 15.E"' window_named "Kalvora Zaft 15\\.E"
+
+echo "backup"
+archive_window 0 "Copie di backup"
+start_and_confirm "Copie di backup"
+for file in kalvora.tab kalvora.cli "kal$year.cor"; do
+    cmp -s "$company/$file" "$company/kalaz0.bak/$file" || fail "the backup of $file differs from the company's"
+done
+[ ! -e "$company/kalaz0.bak/kalvora.x\$\$" ] || fail "the folder test left kalvora.x\$\$ behind"
+dismiss_and_leave "Copie di backup"
+grep -q "^$(date +%m-%d-%Y)"$'\r'"\$" "$inst/kalvora.pry" || fail "kalvora.pry does not hold today as the last backup"
+
+echo "damaging an archive, then restoring it"
+printf 'rovinato' | dd of="$company/kalvora.cli" bs=1 seek=1000 conv=notrunc status=none
+cmp -s "$company/kalvora.cli" "$work/kalvora.cli.original" && fail "the archive was not damaged"
+archive_window 1 "Ripristino copie di backup"
+start_and_confirm "Ripristino copie di backup"
+cmp -s "$company/kalvora.cli" "$work/kalvora.cli.original" || fail "the restored kalvora.cli differs from the original"
+dismiss_and_leave "Ripristino copie di backup"
+
+close_main_window
+echo "PASS"
