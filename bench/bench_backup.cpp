@@ -11,6 +11,8 @@
 #include "core/session.h"
 #include "support/quiet_platform.h"
 
+#include "bench_support.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -28,6 +30,7 @@
 extern char** environ;
 
 using namespace kalvora;
+using bench::median;
 namespace fs = std::filesystem;
 
 namespace {
@@ -93,24 +96,14 @@ double plainCopy(const fs::path& from, const fs::path& to) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? elapsed : -1;
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     const std::uint64_t mib = argc > 2 ? std::max(8, std::atoi(argv[2])) : 1024;
 
-    std::string home = "/tmp/kalvora-backup-XXXXXX";
-    if (const char* tmp = std::getenv("TMPDIR")) home = std::string(tmp) + "/kalvora-backup-XXXXXX";
-    if (!mkdtemp(home.data())) {
-        std::perror("bench_backup: temporary folder");
-        return 1;
-    }
+    const std::string home = bench::scratchFolder("kalvora-backup");
+    if (home.empty()) return 1;
     core::Files files;
     core::SystemClock clock;
     testing::QuietPlatform platform;

@@ -14,6 +14,8 @@
 #include "core/text.h"
 #include "support/quiet_platform.h"
 
+#include "bench_support.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -31,6 +33,7 @@
 extern char** environ;
 
 using namespace kalvora;
+using bench::median;
 
 namespace {
 
@@ -144,24 +147,14 @@ double timeRun(const std::string& program, char** environment) {
     return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
     const bool keep = argc > 2 && std::strcmp(argv[2], "--keep") == 0;
 
-    std::string home = "/tmp/kalvora-bench-XXXXXX";
-    if (const char* tmp = std::getenv("TMPDIR")) home = std::string(tmp) + "/kalvora-bench-XXXXXX";
-    if (!mkdtemp(home.data())) {
-        std::perror("bench_startup: temporary folder");
-        return 1;
-    }
+    const std::string home = bench::scratchFolder("kalvora-bench");
+    if (home.empty()) return 1;
     core::Files files;
     if (!prepareInstallation(home)) {
         std::fprintf(stderr, "bench_startup: could not prepare the installation in %s\n", home.c_str());

@@ -53,19 +53,10 @@ ArchiveCopyView::ArchiveCopyView(company::ArchiveCopyForm& form, QWidget* parent
                                     [this](int r, int c) { return form_.cell(r, c); },
                                     [this](int r) { return form_.rows()[static_cast<std::size_t>(r)].colour; }},
                                    this);
-    grid_ = new QTableView(this);
-    grid_->setObjectName(QStringLiteral("Grid1"));
-    grid_->setAccessibleName(QStringLiteral("Elenco archivi"));
-    grid_->setModel(model_);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_ = rowsGrid(this, model_, QStringLiteral("Elenco archivi"));
     grid_->setSelectionMode(QAbstractItemView::NoSelection);
-    grid_->setWordWrap(false);
-    grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
     grid_->horizontalHeader()->resizeSection(0, 150);
     grid_->horizontalHeader()->resizeSection(1, 420);
-    grid_->horizontalHeader()->setStretchLastSection(true);
     grid_->setMinimumSize(680, grid_->horizontalHeader()->sizeHint().height() +
                                    company::ArchiveCopyForm::visibleRows * grid_->verticalHeader()->defaultSectionSize() + 4);
     connect(grid_, &QTableView::clicked, this, [this](const QModelIndex& index) {

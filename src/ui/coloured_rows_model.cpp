@@ -2,6 +2,8 @@
 
 #include "ui/qt_text.h"
 
+#include <QHeaderView>
+
 namespace kalvora::ui {
 
 QVariant ColouredRowsModel::data(const QModelIndex& index, int role) const {
@@ -26,6 +28,20 @@ QVariant ColouredRowsModel::headerData(int section, Qt::Orientation orientation,
     if (role == Qt::DisplayRole) return source_.headers[section];
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     return {};
+}
+
+QTableView* rowsGrid(QWidget* parent, ColouredRowsModel* model, const QString& spokenName) {
+    auto* grid = new QTableView(parent);
+    grid->setObjectName(QStringLiteral("Grid1"));
+    grid->setAccessibleName(spokenName);
+    grid->setModel(model);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setWordWrap(false);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
+    grid->horizontalHeader()->setStretchLastSection(true);
+    return grid;
 }
 
 }  // namespace kalvora::ui

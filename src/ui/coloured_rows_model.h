@@ -3,6 +3,7 @@
 // painted a row with (red + 256 * green + 65536 * blue; negative: the grid's own). The grid
 // asks only for the cells it paints, so a long list costs nothing up front.
 #include <QAbstractTableModel>
+#include <QTableView>
 #include <QColor>
 #include <QStringList>
 
@@ -44,5 +45,9 @@ public:
 private:
     Source source_;
 };
+
+// The read-only grid Grid1 over such a model: no editing, one line a row, every row as high as
+// the first (nothing is measured row by row), no row numbers, the last column taking the rest.
+QTableView* rowsGrid(QWidget* parent, ColouredRowsModel* model, const QString& spokenName);
 
 }  // namespace kalvora::ui

@@ -39,26 +39,16 @@ CompanySelectionView::CompanySelectionView(Form& form, QWidget* parent) : FormDi
          },
          [this](int r) { return form_.rows()[static_cast<std::size_t>(r)].colour; }},
         this);
-    grid_ = new QTableView(this);
-    grid_->setObjectName(QStringLiteral("Grid1"));
-    grid_->setAccessibleName(QStringLiteral("Elenco aziende"));
-    grid_->setModel(model_);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_ = rowsGrid(this, model_, QStringLiteral("Elenco aziende"));
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setTabKeyNavigation(false);
-    grid_->setWordWrap(false);
     grid_->setCornerButtonEnabled(false);
-    grid_->verticalHeader()->hide();
-    // Every row as high as the first: nothing is measured row by row.
-    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);
 
     QHeaderView* header = grid_->horizontalHeader();
     header->setSectionsClickable(true);
     header->setHighlightSections(false);
     header->setSectionResizeMode(QHeaderView::Interactive);
-    header->setStretchLastSection(true);
     for (int c = 0; c < Form::columnCount; ++c)
         if (Form::columnWidthsTwips[c] > 0) header->resizeSection(c, twipsToPixels(Form::columnWidthsTwips[c]));
     connect(header, &QHeaderView::sectionClicked, this, [this](int c) {
