@@ -511,7 +511,6 @@ public:
         for (; n != 0; --n)
             word_ |= std::uint64_t{*p++} << (8 * fill_++);
     }
-    std::uint64_t size() const { return size_; }
     std::uint64_t value() const {
         std::uint64_t h = hash_ ^ (word_ * prime1) ^ size_;
         h ^= h >> 33;

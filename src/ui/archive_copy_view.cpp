@@ -18,6 +18,8 @@
 #include <QRadioButton>
 #include <QTableView>
 
+#include <algorithm>
+
 namespace kalvora::ui {
 
 namespace {
@@ -178,8 +180,9 @@ void ArchiveCopyView::refresh() {
     browser_->setVisible(form_.browsing());
     chooser_->refresh();
     const company::CopyProgress& p = form_.progress();
+    // A file that grows while it is copied must not take the bar past its end.
     progress_->setValue(p.bytesTotal == 0 ? (p.filesTotal == 0 ? 0 : 1000 * p.filesDone / p.filesTotal)
-                                          : static_cast<int>(1000 * p.bytesDone / p.bytesTotal));
+                                          : static_cast<int>(1000 * std::min(p.bytesDone, p.bytesTotal) / p.bytesTotal));
     progress_->setFormat(QStringLiteral("%1 di %2 files").arg(p.filesDone).arg(p.filesTotal));
     // While copying, only the rows and the bar move.
     for (QPushButton* button : findChildren<QPushButton*>()) button->setEnabled(!form_.copying());
