@@ -1,5 +1,4 @@
 #include "core/stored_path.h"
-#include "launcher/toolbar.h"
 #include "support/temp_drive.h"
 
 #include <gtest/gtest.h>
@@ -26,15 +25,6 @@ TEST(StoredPath, ReadsTheSuitesFormsAndThisSystemsOntoThisSystem) {
         {"\\\\server\\share\\x.bmp", std::nullopt}, {std::string("\\a\0b", 4), std::nullopt}};
     for (const auto& [stored, expected] : cases)
         EXPECT_EQ(storedPathOnThisSystem(files, inst, stored), expected) << stored;
-
-    // The toolbar's picture files are stored paths.
-    std::vector<std::string> lines(launcher::Toolbar::lineCount, "*");
-    lines[0] = "C:\\KALWIN\\KALWIN\\ICONE\\CLIENTI.BMP";
-    lines[4] = "\\kalwin\\..\\..\\clienti.bmp";
-    ASSERT_EQ(files.writeLines(inst.file(launcher::toolbarFileName), lines), 0);
-    const launcher::Toolbar toolbar = launcher::readToolbar(files, inst);
-    EXPECT_EQ(toolbar.picturePath(1), picture);
-    EXPECT_EQ(toolbar.picturePath(2), "");
 }
 
 TEST(StoredPath, WritesPathsUnderTheDriveRootInTheSuitesForm) {

@@ -24,24 +24,17 @@ using kalvora::ui::X11Windows;
 namespace {
 
 struct Props {
-    std::optional<std::string> netWmName;  // UTF-8
-    std::optional<std::string> wmName;     // Latin-1 bytes
-    std::optional<std::uint32_t> pid;
+    std::optional<std::string> netWmName{};  // UTF-8
+    std::optional<std::string> wmName{};     // Latin-1 bytes
+    std::optional<std::uint32_t> pid{};
     bool acceptsDelete = true;
     bool mapped = true;
     X11Window parent = 0;  // the root when 0
-
-    Props& name(std::string text) { netWmName = std::move(text); return *this; }
-    Props& oldName(std::string bytes) { wmName = std::move(bytes); return *this; }
-    Props& ownedBy(std::uint32_t process) { pid = process; return *this; }
-    Props& deaf() { acceptsDelete = false; return *this; }
-    Props& unmapped() { mapped = false; return *this; }
-    Props& inside(X11Window window) { parent = window; return *this; }
 };
 
 // Polls until `ready` holds, for up to five seconds: the window manager works asynchronously.
-bool eventually(const std::function<bool()>& ready) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+bool eventually(const std::function<bool()>& ready, std::chrono::milliseconds limit = std::chrono::seconds(5)) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!ready()) {
         if (std::chrono::steady_clock::now() > deadline) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -107,35 +100,30 @@ protected:
 
     // Whether the client got WM_DELETE_WINDOW for `window` within a second.
     bool deleteRequested(X11Window window) {
-        const xcb_atom_t protocols = atom("WM_PROTOCOLS");
-        const xcb_atom_t del = atom("WM_DELETE_WINDOW");
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-        while (std::chrono::steady_clock::now() < deadline) {
+        const xcb_atom_t protocols = atom("WM_PROTOCOLS"), del = atom("WM_DELETE_WINDOW");
+        bool hit = false;
+        return eventually([&] {
             while (xcb_generic_event_t* event = xcb_poll_for_event(client_)) {
-                bool hit = false;
-                if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE) {
-                    const auto* m = reinterpret_cast<xcb_client_message_event_t*>(event);
-                    hit = m->window == window && m->type == protocols && m->data.data32[0] == del;
-                }
+                const auto* m = reinterpret_cast<xcb_client_message_event_t*>(event);
+                hit = hit || ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE && m->window == window &&
+                              m->type == protocols && m->data.data32[0] == del);
                 std::free(event);
-                if (hit) return true;
             }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            return hit;
+        }, std::chrono::seconds(1));
+    }
+
+    // The window manager's active window, or without one the window with the input focus.
+    X11Window active() {
+        X11Window w = 0;
+        if (!withWm_) {
+            auto* reply = xcb_get_input_focus_reply(client_, xcb_get_input_focus(client_), nullptr);
+            w = reply ? reply->focus : 0;
+            std::free(reply);
+            return w;
         }
-        return false;
-    }
-
-    X11Window focused() {
-        auto* reply = xcb_get_input_focus_reply(client_, xcb_get_input_focus(client_), nullptr);
-        const X11Window w = reply ? reply->focus : 0;
-        std::free(reply);
-        return w;
-    }
-
-    X11Window activeWindow() {
         auto* reply = xcb_get_property_reply(
             client_, xcb_get_property(client_, 0, root_, atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW, 0, 1), nullptr);
-        X11Window w = 0;
         if (reply && xcb_get_property_value_length(reply) >= 4)
             w = *static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
         std::free(reply);
@@ -149,38 +137,32 @@ protected:
     std::vector<X11Window> made_;
 };
 
-TEST_F(X11WindowsTest, SeesWhetherAWindowManagerRuns) {
-    EXPECT_EQ(windows_->windowManagerRunning(), withWm_);
-}
-
+// The UTF-8 name first; without it the old name, read as Latin-1.
 TEST_F(X11WindowsTest, FindsTheExactTitlePreferringTheUtf8Name) {
-    const X11Window w = make(Props().name("Gestione archivio clienti – Città").oldName("Vecchio nome"));
+    const X11Window w = make({.netWmName = "Gestione archivio clienti – Città", .wmName = "Vecchio nome"});
     EXPECT_TRUE(found("Gestione archivio clienti – Città", w));
     EXPECT_EQ(windows_->title(w), "Gestione archivio clienti – Città");
     EXPECT_FALSE(windows_->find("Gestione archivio clienti"));
     EXPECT_FALSE(windows_->find("gestione archivio clienti – città"));
     EXPECT_FALSE(windows_->find("Vecchio nome"));
-}
-
-TEST_F(X11WindowsTest, ReadsTheOldNameAsLatin1) {
-    const X11Window w = make(Props().oldName("Citt\xe0 Nuova"));
-    EXPECT_TRUE(found("Città Nuova", w));
-    EXPECT_EQ(windows_->title(w), "Città Nuova");
+    const X11Window old = make({.wmName = "Citt\xe0 Nuova"});
+    EXPECT_TRUE(found("Città Nuova", old));
+    EXPECT_EQ(windows_->title(old), "Città Nuova");
 }
 
 TEST_F(X11WindowsTest, LeavesOutOwnHiddenAndSkippedWindows) {
-    make(Props().name("Emissione fatture").ownedBy(static_cast<std::uint32_t>(getpid())));
-    make(Props().name("Emissione fatture").unmapped());
+    make({.netWmName = "Emissione fatture", .pid = static_cast<std::uint32_t>(getpid())});
+    make({.netWmName = "Emissione fatture", .mapped = false});
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_FALSE(windows_->find("Emissione fatture"));
 
-    const X11Window other = make(Props().name("Emissione fatture").ownedBy(1));
+    const X11Window other = make({.netWmName = "Emissione fatture", .pid = 1});
     EXPECT_TRUE(found("Emissione fatture", other));
     EXPECT_FALSE(windows_->find("Emissione fatture", {other}));
 }
 
 TEST_F(X11WindowsTest, AWindowThatHasGoneIsSkippedQuietly) {
-    const X11Window w = make(Props().name("Rubrica clienti"));
+    const X11Window w = make({.netWmName = "Rubrica clienti"});
     ASSERT_TRUE(found("Rubrica clienti", w));
     xcb_destroy_window(client_, w);
     xcb_flush(client_);
@@ -193,8 +175,8 @@ TEST_F(X11WindowsTest, AWindowThatHasGoneIsSkippedQuietly) {
 }
 
 TEST_F(X11WindowsTest, AsksToCloseOnlyWindowsThatAcceptIt) {
-    const X11Window polite = make(Props().name("Elenco clienti"));
-    const X11Window deaf = make(Props().name("Elenco fornitori").deaf());
+    const X11Window polite = make({.netWmName = "Elenco clienti"});
+    const X11Window deaf = make({.netWmName = "Elenco fornitori", .acceptsDelete = false});
     ASSERT_TRUE(found("Elenco clienti", polite));
     ASSERT_TRUE(found("Elenco fornitori", deaf));
     EXPECT_TRUE(windows_->acceptsDelete(polite));
@@ -206,30 +188,29 @@ TEST_F(X11WindowsTest, AsksToCloseOnlyWindowsThatAcceptIt) {
     EXPECT_TRUE(deleteRequested(polite));
 }
 
+// Activating goes through the window manager when one runs, and straight to the focus otherwise.
 TEST_F(X11WindowsTest, ActivationGivesTheWindowTheFocus) {
-    const X11Window first = make(Props().name("Carico di magazzino"));
-    const X11Window second = make(Props().name("Scarico di magazzino"));
+    EXPECT_EQ(windows_->windowManagerRunning(), withWm_);
+    const X11Window first = make({.netWmName = "Carico di magazzino"});
+    const X11Window second = make({.netWmName = "Scarico di magazzino"});
     ASSERT_TRUE(found("Carico di magazzino", first));
     ASSERT_TRUE(found("Scarico di magazzino", second));
     for (const X11Window w : {first, second, first}) {
         ASSERT_TRUE(windows_->activate(w));
-        if (withWm_)
-            EXPECT_TRUE(eventually([&] { return activeWindow() == w; })) << "window " << w;
-        else
-            EXPECT_TRUE(eventually([&] { return focused() == w; })) << "window " << w;
+        EXPECT_TRUE(eventually([&] { return active() == w; })) << "window " << w;
     }
 }
 
 TEST_F(X11WindowsTest, WithoutAWindowManagerLooksOneLevelDown) {
     if (withWm_) GTEST_SKIP() << "a window manager lists its clients itself";
-    const X11Window holder = make(Props().deaf());
-    const X11Window inner = make(Props().name("Vendite al banco").inside(holder));
+    const X11Window holder = make({.acceptsDelete = false});
+    const X11Window inner = make({.netWmName = "Vendite al banco", .parent = holder});
     EXPECT_TRUE(found("Vendite al banco", inner));
     // Activating it raises its holder over a later sibling and gives it the focus.
-    const X11Window sibling = make(Props().name("Altro"));
+    const X11Window sibling = make({.netWmName = "Altro"});
     ASSERT_TRUE(found("Altro", sibling));
     ASSERT_TRUE(windows_->activate(inner));
-    EXPECT_TRUE(eventually([&] { return focused() == inner; }));
+    EXPECT_TRUE(eventually([&] { return active() == inner; }));
 }
 
 }  // namespace

@@ -8,16 +8,29 @@
 namespace kalvora::printing {
 namespace {
 
+using Summary = std::vector<std::string>;
+
+// The edges and the grid type, then each style as "font size bold+italic colour".
+Summary summary(const core::ListingSettings& s) {
+    Summary out{std::to_string(s.leftEdge) + " " + std::to_string(s.rightEdge) + " " + std::to_string(s.topEdge) +
+                " " + std::to_string(s.bottomEdge) + " " + std::to_string(s.gridType)};
+    for (const core::ListingStyle& st : s.styles)
+        out.push_back(st.fontName + " " + std::to_string(st.size) + " " + std::to_string(st.bold) +
+                      std::to_string(st.italic) + " " + std::to_string(st.colour));
+    return out;
+}
+
 class ListingSettingsFileTest : public ::testing::Test {
 protected:
     ListingSettingsFileTest() { drive.makeInstallation(); }
 
-    core::ListingSettings load(const std::vector<std::string>& lines) {
+    // The settings read from these lines, written with CR LF in Windows-1252.
+    Summary load(const std::vector<std::string>& lines) {
         std::string content;
         for (const std::string& l : lines)
             content += l + "\r\n";
         drive.write(rel, core::encodeCp1252(content));
-        return loadListingSettings(files, drive.path(rel));
+        return summary(loadListingSettings(files, drive.path(rel)));
     }
 
     const std::string rel = "kalwin/kalwin/kalvora.tbl";
@@ -39,99 +52,50 @@ std::vector<std::string> completeFile() {
             "0", "0",               "0",  "0", "0", "0"};
 }
 
-std::vector<int> edgesAndGrid(const core::ListingSettings& s) {
-    return {s.leftEdge, s.rightEdge, s.topEdge, s.bottomEdge, s.gridType};
-}
+const std::string arial = "Arial 9 00 0";
 
-void expectStyle(const core::ListingStyle& s, std::string_view font, int size, bool bold, bool italic,
-                 long colour) {
-    EXPECT_EQ(s.fontName, font);
-    EXPECT_EQ(s.size, size);
-    EXPECT_EQ(s.bold, bold);
-    EXPECT_EQ(s.italic, italic);
-    EXPECT_EQ(s.colour, colour);
-}
-
-TEST_F(ListingSettingsFileTest, MissingFileGivesArialNineEverywhere) {
-    const core::ListingSettings s = loadListingSettings(files, drive.path(rel));
-    EXPECT_EQ(edgesAndGrid(s), (std::vector<int>{30, 950, 30, 950, 2}));
-    for (const auto& style : s.styles)
-        expectStyle(style, "Arial", 9, false, false, 0);
-}
-
-TEST_F(ListingSettingsFileTest, CompleteFileWithHexAndDecimalColours) {
-    const core::ListingSettings s = load(completeFile());
-    EXPECT_EQ(edgesAndGrid(s), (std::vector<int>{40, 900, 25, 920, 1}));
-    expectStyle(s.styles[0], "Courier New", 10, false, false, 0);
-    expectStyle(s.styles[1], "Times New Roman", 16, true, false, 255);
-    expectStyle(s.styles[2], "Verdana", 8, false, true, 16711680);
-    expectStyle(s.styles[3], "Città Sans", 11, true, true, 65280);
-    expectStyle(s.styles[4], "Arial", 9, false, false, 8421504);
-    expectStyle(s.styles[5], "Tahoma", 12, false, false, 0x102030);
-}
-
-TEST_F(ListingSettingsFileTest, ShortOrGarbledFileGivesTheDefaultsOfEachMissingGroup) {
+TEST_F(ListingSettingsFileTest, MissingEmptyCompleteAndShortFiles) {
+    EXPECT_EQ(summary(loadListingSettings(files, drive.path(rel))),
+              (Summary{"30 950 30 950 2", arial, arial, arial, arial, arial, arial}));
+    EXPECT_EQ(load({})[2], "Arial 14 00 0");  // a readable file without the heading group
     std::vector<std::string> lines = completeFile();
+    EXPECT_EQ(load(lines), (Summary{"40 900 25 920 1", "Courier New 10 00 0", "Times New Roman 16 10 255",
+                                    "Verdana 8 01 16711680", "Città Sans 11 11 65280", "Arial 9 00 8421504",
+                                    "Tahoma 12 00 1056816"}));
     lines.resize(5 + 6 + 2);  // group 1 stops after its font name
-    const core::ListingSettings s = load(lines);
-    EXPECT_EQ(s.rightEdge, 900);
-    expectStyle(s.styles[0], "Courier New", 10, false, false, 0);
-    expectStyle(s.styles[1], "Times New Roman", 14, false, false, 0);
-    for (int g = 2; g < 6; ++g)
-        expectStyle(s.styles[g], "Arial", 9, false, false, 0);
-
-    const core::ListingSettings empty = load({});
-    EXPECT_EQ(empty.leftEdge, 30);
-    EXPECT_EQ(empty.styles[1].size, 14) << "a readable file without the heading group";
-    EXPECT_EQ(empty.styles[2].size, 9);
-
-    drive.write(rel, std::string("\0\xff\r\r\n\x80\n", 7) + std::string(200000, '9'));
-    const core::ListingSettings garbled = loadListingSettings(files, drive.path(rel));
-    EXPECT_EQ(garbled.rightEdge, 950);
-    EXPECT_EQ(garbled.styles[5].fontName, "Arial");
-
-    lines = completeFile();
-    lines[5 + 1] = "Università Grotesk Condensed Extra Bold";
-    lines[5 + 7] = "   ";
-    const core::ListingSettings named = load(lines);
-    EXPECT_EQ(named.styles[0].fontName, "Università Grotesk Condensed E") << "cut to 30 characters";
-    EXPECT_EQ(named.styles[1].fontName, "Arial") << "a blank name keeps the default";
+    EXPECT_EQ(load(lines), (Summary{"40 900 25 920 1", "Courier New 10 00 0", "Times New Roman 14 00 0", arial,
+                                    arial, arial, arial}));
 }
 
-TEST_F(ListingSettingsFileTest, BadNumbersKeepDefaultsOrAreClamped) {
+TEST_F(ListingSettingsFileTest, BadValuesKeepDefaultsOrAreClamped) {
     std::vector<std::string> lines = completeFile();
     lines[0] = "abc";      // no number: default 30
     lines[1] = "";         // empty: default 950
     lines[2] = " -40 ";    // clamped to 0
     lines[3] = "1e300";    // clamped to 1000
     lines[4] = " 7 ";      // no such grid type
+    lines[5 + 1] = "Università Grotesk Condensed Extra Bold";  // cut to 30 characters
     lines[5 + 2] = "0";    // size 0 is no size
+    lines[5 + 3] = "-1";   // true as the old programs wrote it
+    lines[5 + 6 + 1] = "   ";  // a blank name keeps the default
     lines[5 + 6 + 2] = "x";
     lines[5 + 12 + 2] = "99999";
+    lines[5 + 12 + 4] = "yes";  // not a number: default not italic
     lines[5 + 18 + 2] = "10.6";
-    lines[5 + 0 * 6 + 3] = "-1";   // true as the old programs wrote it
-    lines[5 + 2 * 6 + 4] = "yes";  // not a number: default not italic
-    lines[5 + 4 * 6 + 5] = "-5";
-    lines[5 + 5 * 6 + 5] = "&h1000000";
-    const core::ListingSettings s = load(lines);
-    EXPECT_EQ(edgesAndGrid(s), (std::vector<int>{30, 950, 0, 1000, 2}));
-    EXPECT_EQ(s.styles[0].size, 9);
-    EXPECT_EQ(s.styles[1].size, 14);
-    EXPECT_EQ(s.styles[2].size, 1638);
-    EXPECT_EQ(s.styles[3].size, 11);
-    EXPECT_TRUE(s.styles[0].bold);
-    EXPECT_FALSE(s.styles[2].italic);
-    EXPECT_EQ(s.styles[4].colour, 0);
-    EXPECT_EQ(s.styles[5].colour, 0);
+    lines[5 + 24 + 5] = "-5";
+    lines[5 + 30 + 5] = "&h1000000";
+    EXPECT_EQ(load(lines), (Summary{"30 950 0 1000 2", "Università Grotesk Condensed E 9 10 0", "Arial 14 10 255",
+                                    "Verdana 1638 00 16711680", "Città Sans 11 11 65280", arial, "Tahoma 12 00 0"}));
 }
 
 TEST(ParseColourTest, HexDigitsAreBlueGreenRedAndOutOfRangeIsBlack) {
-    EXPECT_EQ(parseColour("&Hfcfaf3"), 16579315);
-    EXPECT_EQ(parseColour(" &h00000000FF "), 255) << "leading zeros";
-    EXPECT_EQ(parseColour("&h80zz"), 128) << "stops at the first other character";
-    EXPECT_EQ(parseColour(" 16579315 "), 16579315);
-    for (const char* bad : {"", "&h", "blue", "-1", "16777216", "&h1000000", "&hFFFFFFFFFFFFFFFFFFFF", "1e308"})
-        EXPECT_EQ(parseColour(bad), 0) << bad;
+    // Leading zeros; hex digits up to the first other character.
+    const std::pair<const char*, long> cases[] = {
+        {"&Hfcfaf3", 16579315}, {" &h00000000FF ", 255}, {"&h80zz", 128},   {" 16579315 ", 16579315},
+        {"", 0},                {"&h", 0},               {"blue", 0},       {"-1", 0},
+        {"16777216", 0},        {"&h1000000", 0},        {"1e308", 0},      {"&hFFFFFFFFFFFFFFFFFFFF", 0}};
+    for (const auto& [text, colour] : cases)
+        EXPECT_EQ(parseColour(text), colour) << text;
 }
 
 }  // namespace

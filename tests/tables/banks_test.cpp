@@ -56,15 +56,13 @@ TEST_F(BanksTest, EnterOnTheLastRowScrollsAndPadsOnlyTheBoxLeft) {
     writeTab({{t8Line(18, 3), "    7"}, {t8Line(19, 3), "    7"}});
     form.open();
     form.enterPressed(17, Field::SubAccount);
-    EXPECT_EQ(form.firstEntry(), 2);
-    EXPECT_EQ(form.focusedField(), Field::Description);
+    EXPECT_EQ(std::pair(form.firstEntry(), form.focusedField()), std::pair(2, Field::Description));
     EXPECT_EQ(cell(18, 3), "    0007");
     form.leaveField(17, Field::SubAccount);  // a box never focused is left as it is
     EXPECT_EQ(cell(19, 3), "    7");
     form.scrollTo(99);  // the last page: banks 13..30
     form.enterPressed(17, Field::SubAccount);
-    EXPECT_EQ(form.firstEntry(), 13);
-    EXPECT_EQ(form.focusedField(), Field::SubAccount);
+    EXPECT_EQ(std::pair(form.firstEntry(), form.focusedField()), std::pair(13, Field::SubAccount));
 }
 
 }  // namespace

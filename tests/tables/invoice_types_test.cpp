@@ -18,12 +18,10 @@ TEST_F(InvoiceTypesTest, ANewCompanyGetsTheReservedNamesAndWholePurchaseCells) {
     ASSERT_EQ(writeDefaultTables(test.files, test.drive.path(tabFile)), 0);
     form.open();
     form.enterPressed(17, Field::Deductible);  // Enter on the last row scrolls, up to the last page
-    EXPECT_EQ(form.firstEntry(), 2);
-    EXPECT_EQ(form.focusedField(), Field::Sales);
+    EXPECT_EQ(std::pair(form.firstEntry(), form.focusedField()), std::pair(2, Field::Sales));
     form.scrollTo(500);
     form.enterPressed(17, Field::Deductible);
-    EXPECT_EQ(form.firstEntry(), 83);
-    EXPECT_EQ(form.focusedField(), Field::Deductible);
+    EXPECT_EQ(std::pair(form.firstEntry(), form.focusedField()), std::pair(83, Field::Deductible));
     EXPECT_EQ(form.text(16, Field::Sales), "Fatture integrate operazioni Reverse Charge");
     EXPECT_EQ(form.text(17, Field::Sales), "Fatture integrate operazioni Intracomunitarie");
     const std::vector<std::string> saved = confirmed(form);

@@ -69,7 +69,6 @@ TEST_F(PostingAccountsTest, BoxesArePaddedOnLeavingAndTakeNoDelimiters) {
     form.open();  // no chart: every code unknown
     typeCode(cashGroup, {"2", "6", "7"});
     EXPECT_EQ(form.box(43) + form.box(44) + form.box(45), "02060007");
-    EXPECT_EQ(form.label(cashGroup), PostingAccountsForm::unknownAccountText);
     const std::pair<const char*, const char*> typed[] = {
         {"123456", "1234"}, {"5,1", "0051"}, {"\"7\"", "0007"}, {"0", "0"}, {"ab", "ab"}, {"-3", "-3"}, {"", ""}};
     for (const auto& [text, shown] : typed) {
@@ -91,7 +90,6 @@ TEST_F(PostingAccountsTest, SaveRebuildsCodesAndDescriptionsAsPlainLines) {
     form.setDescription(9, "   ");
     form.setDescription(8, "  Chiusura\r\ncassa");
     const std::vector<std::string> saved = confirmed(form);
-    EXPECT_TRUE(test.platform.messages().empty());
     const std::string undefined = core::padRight(PostingAccountsForm::undefinedDescriptionText, 40);
     EXPECT_EQ(saved[t6Line(2, 0)], "51010007");
     EXPECT_EQ(saved[t6Line(5, 1)], core::padRight("Fattura emessa n. $D del $G a $N saldo", 40) + std::string(40, 'n') + "04010009");

@@ -38,9 +38,8 @@ TEST_F(TableEditorTest, ConfirmWritesIntoTheFileAsOnDiskNowOrKeepsTheWindowOnFai
     SampleEditor form(test.session);
     form.open();
     form.edit(2, "Rimessa\r\ndiretta\tsubito");
-    // Meanwhile another window or a module changes other lines, in forms of its own.
-    std::vector<std::string> now = tabLines({{t5Line(2, 0), "old"}, {t8Line(1, 0), "Banca, nuova "},
-                                             {t6Line(1, 0), "  0202"}, {t6Line(10, 0), "\"51,01\""}});
+    // Meanwhile another window or a module changes other lines.
+    std::vector<std::string> now = tabLines({{t5Line(2, 0), "old"}, {t8Line(1, 0), "Banca, nuova "}});
     now.push_back("after the last group");
     write(tabFile, now);
     const std::string before = test.drive.read(tabFile);
@@ -60,7 +59,6 @@ TEST_F(TableEditorTest, ConfirmWritesIntoTheFileAsOnDiskNowOrKeepsTheWindowOnFai
     expected.pop_back();
     expected[t5Line(1, 1)] = "ruleT";
     expected[t5Line(2, 0)] = "Rimessa  diretta subito";
-    expected[t6Line(1, 0)] = "0202";  // read as an item, it is the same value
     EXPECT_EQ(confirmed(form), expected);
     EXPECT_EQ(test.platform.messages().size(), 1u);
 }
@@ -124,38 +122,24 @@ TEST_F(TableEditorTest, AFailureAnywhereInATwoFileSaveLeavesBothFilesAsTheyWere)
 }
 
 // Each window on a full file, one edit each: the whole file it saves, byte for byte.
-template <typename Form, typename Edit>
-void edited(core::Session& session, Edit edit) {
-    Form form(session);
-    form.open();
-    edit(form);
-    form.confirm();
-    ASSERT_TRUE(form.closed()) << form.name();
-}
-
-const std::pair<const char*, void (*)(core::Session&)> windowCases[] = {
-    {"payment_terms", [](core::Session& s) { edited<PaymentTermsForm>(s, [](auto& f) {
-         f.editMonths(1, 0, "3"), f.setMonthMove(f.december, true); }); }},
-    {"vat_codes", [](core::Session& s) { edited<VatCodesForm>(s, [](auto& f) {
-         f.editText(4, "Imponibile 22%"), f.editText(82, "7,3"), f.choosePurchaseType(3, 2); }); }},
-    {"posting_accounts", [](core::Session& s) {
-         edited<PostingAccountsForm>(s, [](auto& f) { f.setDescription(0, "Fattura n. $D"); }); }},
-    {"invoice_types", [](core::Session& s) {
-         edited<InvoiceTypesForm>(s, [](auto& f) { f.edit(3, InvoiceField::Sales, "Vendite"); }); }},
-    {"banks", [](core::Session& s) { edited<BanksForm>(s, [](auto& f) { f.edit(3, BankField::Cin, "Q"); }); }},
-    {"carriers", [](core::Session& s) {
-         edited<CarriersForm>(s, [](auto& f) { f.edit(0, CarrierField::TaxCode, "RSSMRA80A01L219X"); }); }},
-    {"causals", [](core::Session& s) {
-         edited<CausalsForm>(s, [](auto& f) { f.edit(CausalList::Appearance, 0, "Sfuso"); }); }},
-};
-
 TEST_F(TableEditorTest, EachWindowSavesItsGoldenFile) {
     test.drive.write(ilmFile, "2\r\n4\r\n");  // only the VAT codes window writes it
-    for (const auto& [name, editAndConfirm] : windowCases) {
+    const auto saves = [this](const std::string& name, auto&& form, auto edit) {
         writeFullTab();
-        editAndConfirm(test.session);
-        EXPECT_TRUE(testing::matchesGolden(std::string(name) + "/kalvora.tab", test.drive.read(tabFile))) << name;
-    }
+        form.open();
+        edit(form);
+        confirmed(form);
+        EXPECT_TRUE(testing::matchesGolden(name + "/kalvora.tab", test.drive.read(tabFile))) << name;
+    };
+    core::Session& s = test.session;
+    saves("payment_terms", PaymentTermsForm(s), [](auto& f) { f.editMonths(1, 0, "3"), f.setMonthMove(f.december, true); });
+    saves("vat_codes", VatCodesForm(s),
+          [](auto& f) { f.editText(4, "Imponibile 22%"), f.editText(82, "7,3"), f.choosePurchaseType(3, 2); });
+    saves("posting_accounts", PostingAccountsForm(s), [](auto& f) { f.setDescription(0, "Fattura n. $D"); });
+    saves("invoice_types", InvoiceTypesForm(s), [](auto& f) { f.edit(3, InvoiceField::Sales, "Vendite"); });
+    saves("banks", BanksForm(s), [](auto& f) { f.edit(3, BankField::Cin, "Q"); });
+    saves("carriers", CarriersForm(s), [](auto& f) { f.edit(0, CarrierField::TaxCode, "RSSMRA80A01L219X"); });
+    saves("causals", CausalsForm(s), [](auto& f) { f.edit(CausalList::Appearance, 0, "Sfuso"); });
     EXPECT_TRUE(testing::matchesGolden("vat_codes/kalvora.ilm", test.drive.read(ilmFile)));
 }
 
