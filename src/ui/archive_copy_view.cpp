@@ -178,7 +178,7 @@ void ArchiveCopyView::refresh() {
     scopes_[form_.scope() == company::FileScope::Operating ? 0 : 1]->setChecked(true);
     folder_->setText(toQt(form_.folder()));
     browser_->setVisible(form_.browsing());
-    chooser_->refresh();
+    if (form_.browsing()) chooser_->refresh();
     const company::CopyProgress& p = form_.progress();
     // A file that grows while it is copied must not take the bar past its end.
     progress_->setValue(p.bytesTotal == 0 ? (p.filesTotal == 0 ? 0 : 1000 * p.filesDone / p.filesTotal)
