@@ -1,15 +1,25 @@
 #include "core/accounting_archives.h"
 
+#include "core/amounts.h"
+#include "core/cp1252.h"
 #include "core/text.h"
 
 #include <algorithm>
+#include <bit>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 
 namespace kalvora::core {
 
 namespace {
 
 constexpr double largestExactCount = 9007199254740992.0;  // 2^53
+
+void putDouble(char* at, double value) {
+    const auto u = std::bit_cast<std::uint64_t>(value);
+    for (int i = 0; i < 8; ++i) at[i] = static_cast<char>((u >> (8 * i)) & 0xFF);
+}
 
 }  // namespace
 
@@ -19,28 +29,171 @@ std::uint64_t readArchiveCount(Files& files, const Installation& inst, int compa
         return 0;
     if (countRecord == 0 || countRecord > counts.recordCount()) return 0;
     int error = 0;
-    const double value = counts.read(countRecord, &error).float64(0);
+    const double value = counts.read(countRecord, &error).float64(tot::count.offset);
     if (error != 0 || !(value >= 1)) return 0;  // NaN fails the comparison too
     return static_cast<std::uint64_t>(std::floor(std::min(value, largestExactCount)));
 }
 
+int writeArchiveCount(Files& files, const Installation& inst, int companyCode, std::uint64_t countRecord,
+                      std::uint64_t count) {
+    RecordFile counts;
+    if (const int error = files.openRecords(inst.companyFile(companyCode, "kalvora.tot"), tot::recordLength, true, counts);
+        error != 0)
+        return error;
+    int error = 0;
+    Record record = counts.read(countRecord, &error);
+    if (error != 0) return error;
+    record.setFloat64(tot::count.offset, static_cast<double>(count));
+    error = counts.write(countRecord, record);
+    if (error == 0) error = counts.sync();
+    const int closeError = counts.close();
+    return error != 0 ? error : closeError;
+}
+
 std::vector<AccountEntry> readChartOfAccounts(Files& files, const Installation& inst, int companyCode) {
     std::vector<AccountEntry> chart;
-    const std::uint64_t count = readArchiveCount(files, inst, companyCode, accountCountRecord);
-    if (count == 0) return chart;
-    RecordFile accounts;
-    if (files.openRecords(inst.companyFile(companyCode, "kalvora.con"), accountRecordLength, false, accounts) != 0)
-        return chart;
-    const std::uint64_t held = std::min(count, accounts.recordCount());
-    chart.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(held, 1u << 16)));
-    for (std::uint64_t n = 1; n <= held; ++n) {
-        int error = 0;
-        const Record record = accounts.read(n, &error);
-        if (error != 0) break;
-        chart.push_back({left(record.text(accountCodeOffset, accountCodeWidth), 8),
-                         trim(record.text(accountDescriptionOffset, accountDescriptionWidth))});
-    }
+    ChartOfAccounts accounts;
+    if (accounts.load(files, inst, companyCode) != 0) return chart;
+    chart.reserve(static_cast<std::size_t>(accounts.size()));
+    for (int i = 0; i < accounts.size(); ++i) chart.push_back({accounts.code(i), accounts.description(i)});
     return chart;
+}
+
+std::uint32_t accountNumber(std::string_view code) {
+    std::size_t i = 0;
+    while (i < code.size() && code[i] == ' ') ++i;
+    std::uint32_t n = 0;
+    for (int digits = 0; i < code.size() && code[i] >= '0' && code[i] <= '9' && digits < 9; ++i, ++digits)
+        n = n * 10 + static_cast<std::uint32_t>(code[i] - '0');
+    return n;
+}
+
+std::string dottedCode(std::string_view code) {
+    const std::string c = padRight(std::string(code), 8);
+    return left(c, 2) + "." + mid(c, 3, 2) + "." + mid(c, 5, 4);
+}
+
+int ChartOfAccounts::load(Files& files, const Installation& inst, int companyCode) {
+    path_ = inst.companyFile(companyCode, std::string(con::archive.file));
+    bytes_.clear();
+    index_.clear();
+    count_ = 0;
+    const std::uint64_t count = readArchiveCount(files, inst, companyCode, con::archive.countRecord);
+    if (count == 0) return 0;
+    if (!files.exists(path_)) return 0;
+    auto bytes = files.readBytes(path_);
+    if (!bytes) return EIO;
+    bytes_ = std::move(*bytes);
+    count_ = static_cast<int>(std::min<std::uint64_t>(count, bytes_.size() / con::archive.recordLength));
+    index_.reserve(static_cast<std::size_t>(count_));
+    for (int i = 0; i < count_; ++i) index_.try_emplace(accountNumber(account(i).raw(con::code.offset, con::codeDigits)), i);
+    return 0;
+}
+
+int ChartOfAccounts::save(Files& files) const {
+    if (count_ == 0) return 0;
+    return files.replaceFile(path_, bytes_);
+}
+
+RecordView ChartOfAccounts::account(int index) const {
+    return {reinterpret_cast<const std::uint8_t*>(bytes_.data()) + static_cast<std::size_t>(index) * con::archive.recordLength,
+            con::archive.recordLength};
+}
+
+std::string ChartOfAccounts::code(int index) const { return account(index).text(con::code.offset, con::codeDigits); }
+std::string ChartOfAccounts::description(int index) const {
+    return trim(account(index).text(con::description.offset, con::description.width));
+}
+double ChartOfAccounts::debit(int index) const { return account(index).float64(con::debit.offset); }
+double ChartOfAccounts::credit(int index) const { return account(index).float64(con::credit.offset); }
+double ChartOfAccounts::storedBalance(int index) const { return account(index).float64(con::balance.offset); }
+
+int ChartOfAccounts::find(std::string_view code) const {
+    const auto it = index_.find(accountNumber(code));
+    return it == index_.end() ? -1 : it->second;
+}
+
+void ChartOfAccounts::clearTotals() {
+    for (int i = 0; i < count_; ++i) {
+        char* at = bytes_.data() + static_cast<std::size_t>(i) * con::archive.recordLength;
+        putDouble(at + con::debit.offset, 0);
+        putDouble(at + con::credit.offset, 0);
+    }
+}
+
+void ChartOfAccounts::add(int index, int side, double amount) {
+    const std::size_t field = side == 0 ? con::debit.offset : con::credit.offset;
+    char* at = bytes_.data() + static_cast<std::size_t>(index) * con::archive.recordLength + field;
+    putDouble(at, account(index).float64(field) + amount);
+}
+
+void ChartOfAccounts::setBalance(int index, double balance) {
+    putDouble(bytes_.data() + static_cast<std::size_t>(index) * con::archive.recordLength + con::balance.offset, balance);
+}
+
+void ChartOfAccounts::addEntry(RecordView entry, bool euro, UnknownAccounts& unknown) {
+    for (int line = 0; line < gio::lineCount; ++line) {
+        const std::size_t at = gio::firstLine + static_cast<std::size_t>(line) * gio::lineLength;
+        const double amount = entry.float64(at + gio::lineAmount.offset);
+        if (amount == 0 || !std::isfinite(amount)) continue;
+        const std::string_view code = entry.raw(at + gio::lineAccount.offset, gio::lineAccount.width);
+        if (code.find_first_not_of(" \0", 0, 2) == std::string_view::npos) continue;
+        const int index = find(code);
+        if (index < 0) {
+            ++unknown[decodeCp1252(code)];
+            continue;
+        }
+        add(index, entry.int16(at + gio::lineSide.offset) == 0 ? 0 : 1, roundAmount(amount, euro));
+    }
+}
+
+RebuildResult rebuildTotals(Files& files, const Installation& inst, int companyCode, ChartOfAccounts& chart,
+                            bool euro, const std::function<bool(std::uint64_t, std::uint64_t)>& progress) {
+    RebuildResult result;
+    chart.clearTotals();
+    const std::uint64_t count = readArchiveCount(files, inst, companyCode, gio::archive.countRecord);
+    if (count == 0) return result;
+    RecordFile journal;
+    const int error = files.openRecords(inst.companyFile(companyCode, std::string(gio::archive.file)),
+                                        gio::archive.recordLength, false, journal);
+    if (error != 0) {
+        result.error = error == ENOENT ? 0 : error;
+        return result;
+    }
+    RecordReader reader(journal, 1, count, RecordReader::defaultBlock * 4);
+    while (reader.next()) {
+        chart.addEntry(reader.record(), euro, result.unknown);
+        ++result.entries;
+        if (progress && result.entries % 4096 == 0 && !progress(result.entries, count)) break;
+    }
+    result.error = reader.error();
+    if (progress) progress(result.entries, count);
+    return result;
+}
+
+Record journalEntry(const Date& date, const std::array<std::string, 3>& descriptions, const std::string& document,
+                    const std::vector<JournalLine>& lines) {
+    Record entry(gio::archive.recordLength);
+    entry.setText(gio::date.offset, gio::date.width, toYyyymmdd(date));
+    entry.setText(gio::description1.offset, gio::description1.width, descriptions[0]);
+    entry.setText(gio::description2.offset, gio::description2.width, descriptions[1]);
+    entry.setText(gio::description3.offset, gio::description3.width, descriptions[2]);
+    entry.setInt16(gio::marker.offset, 1);
+    entry.setText(gio::document.offset, gio::document.width, document);
+    for (int line = 0; line < gio::lineCount; ++line) {
+        const std::size_t at = gio::firstLine + static_cast<std::size_t>(line) * gio::lineLength;
+        const JournalLine empty;
+        const JournalLine& l = static_cast<std::size_t>(line) < lines.size() ? lines[static_cast<std::size_t>(line)] : empty;
+        entry.setInt16(at + gio::lineSide.offset, static_cast<std::int16_t>(l.side));
+        entry.setText(at + gio::lineAccount.offset, gio::lineAccount.width, l.account);
+        entry.setFloat64(at + gio::lineAmount.offset, std::fabs(l.amount));
+    }
+    entry.setInt16(gio::number.offset, 0);
+    entry.setFloat64(gio::value.offset, 0);
+    entry.setText(gio::state.offset, gio::state.width, "0");
+    entry.setText(gio::notes.offset, gio::notes.width, "");
+    entry.setInt16(gio::tail.offset, 0);
+    return entry;
 }
 
 }  // namespace kalvora::core

@@ -1,24 +1,29 @@
 #pragma once
-// The layouts of the accounting archives that several folders read: the count file kalvora.tot
-// (140-byte records whose first field, an 8-byte double, is the number of records in use of one
-// archive) and the chart of accounts kalvora.con (150-byte records, account n in record n).
+// The accounting archives that several folders work on: the counts of kalvora.tot, the chart of
+// accounts kalvora.con with its running totals, and the journal kalvora.gio. Offsets are in
+// core/archive_layouts.h.
+#include "core/archive_layouts.h"
+#include "core/dates.h"
 #include "core/files.h"
 #include "core/paths.h"
 
+#include <array>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace kalvora::core {
 
-constexpr std::size_t countRecordLength = 140;
-constexpr std::size_t accountRecordLength = 150;
-constexpr std::uint64_t accountCountRecord = 6;  // record of kalvora.tot counting kalvora.con
-
-constexpr std::size_t accountCodeOffset = 0;
-constexpr std::size_t accountCodeWidth = 10;  // eight digits GGSSNNNN, blanks after them
-constexpr std::size_t accountDescriptionOffset = 10;
-constexpr std::size_t accountDescriptionWidth = 40;
+constexpr std::size_t countRecordLength = tot::recordLength;
+constexpr std::size_t accountRecordLength = con::archive.recordLength;
+constexpr std::uint64_t accountCountRecord = con::archive.countRecord;
+constexpr std::size_t accountCodeOffset = con::code.offset;
+constexpr std::size_t accountCodeWidth = con::code.width;
+constexpr std::size_t accountDescriptionOffset = con::description.offset;
+constexpr std::size_t accountDescriptionWidth = con::description.width;
 
 struct AccountEntry {
     std::string code;         // the first 8 of the 10 code characters
@@ -30,10 +35,82 @@ struct AccountEntry {
 // records: 0 for a missing file, a negative, fractional-below-one or non-numeric value; values
 // beyond 2^53 are clamped there.
 std::uint64_t readArchiveCount(Files& files, const Installation& inst, int companyCode, std::uint64_t countRecord);
+// Stores `count` in the first field of record `countRecord`, in place, keeping the record's
+// other bytes (a missing file or record is created). 0 or an error number.
+int writeArchiveCount(Files& files, const Installation& inst, int companyCode, std::uint64_t countRecord,
+                      std::uint64_t count);
 
 // Accounts 1..count of the company's kalvora.con, where count is kalvora.tot record 6, read one
 // record at a time and never past the records the file holds: a missing file or count gives an
 // empty chart, a count beyond the file gives what the file holds.
 std::vector<AccountEntry> readChartOfAccounts(Files& files, const Installation& inst, int companyCode);
+
+// The numeric value of an account code as the accounting module compares codes: the digits
+// after any leading blanks, up to the first other character ("01020003" is 1020003).
+std::uint32_t accountNumber(std::string_view code);
+// "GG.SS.NNNN" for the eight digits of a code.
+std::string dottedCode(std::string_view code);
+
+// Lines naming an account the chart does not hold, by code (as written in the line), with how
+// many lines named it.
+using UnknownAccounts = std::map<std::string, std::uint64_t>;
+
+// The chart of accounts in memory with an index by numeric code, every byte of the file kept:
+// 9,999 accounts are 1.5 MB. Saving rewrites the whole file atomically.
+class ChartOfAccounts {
+public:
+    // Reads accounts 1..count (kalvora.tot record 6), never past the records the file holds.
+    // 0 also for a missing file (an empty chart); an error number when it cannot be read.
+    int load(Files& files, const Installation& inst, int companyCode);
+    int save(Files& files) const;
+
+    int size() const { return count_; }
+    RecordView account(int index) const;  // index from 0
+    std::string code(int index) const;    // the eight code characters
+    std::string description(int index) const;  // trimmed
+    double debit(int index) const;
+    double credit(int index) const;
+    double storedBalance(int index) const;  // the balance field the closing sets
+    // The first account with the numeric value of `code`, or -1.
+    int find(std::string_view code) const;
+
+    void clearTotals();
+    void add(int index, int side, double amount);  // side 0 debit, 1 credit
+    void setBalance(int index, double balance);
+    // Adds the lines of one journal entry, each amount rounded (euro or lire), to the totals of
+    // the accounts they name; a line without an account or with a zero amount adds nothing, and
+    // one naming an account the chart does not hold is counted in `unknown`.
+    void addEntry(RecordView entry, bool euro, UnknownAccounts& unknown);
+
+private:
+    std::string path_;
+    std::string bytes_;
+    int count_ = 0;
+    std::unordered_map<std::uint32_t, int> index_;
+};
+
+// The running totals of every account rebuilt from journal entries 1..count (kalvora.tot
+// record 13): set to zero, then every entry added as ChartOfAccounts::addEntry does, the
+// journal read in large blocks. `progress` hears the entries read and the count now and then
+// and may stop the work by returning false. Nothing is written. 0 or an error number.
+struct RebuildResult {
+    std::uint64_t entries = 0;
+    UnknownAccounts unknown;
+    int error = 0;
+};
+RebuildResult rebuildTotals(Files& files, const Installation& inst, int companyCode, ChartOfAccounts& chart,
+                            bool euro, const std::function<bool(std::uint64_t, std::uint64_t)>& progress = {});
+
+// One line of a journal entry.
+struct JournalLine {
+    int side = 0;  // 0 debit, 1 credit
+    std::string account;  // eight digits
+    double amount = 0;
+};
+
+// A journal entry as the closing and the opening write it: lines 3..10 empty, marker 1,
+// state "0", the module's fields zero or blank.
+Record journalEntry(const Date& date, const std::array<std::string, 3>& descriptions, const std::string& document,
+                    const std::vector<JournalLine>& lines);
 
 }  // namespace kalvora::core

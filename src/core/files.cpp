@@ -262,6 +262,83 @@ int RecordFile::close() {
     return result;
 }
 
+RecordReader::RecordReader(RecordFile& file, std::uint64_t first, std::uint64_t last, std::size_t blockBytes)
+    : file_(file), number_(first == 0 ? 0 : first - 1), last_(last) {
+    const std::size_t length = std::max<std::size_t>(file.recordLength(), 1);
+    block_.resize(std::max(length, blockBytes / length * length));
+    if (first == 0) last_ = 0;  // records count from 1
+    const std::uint64_t held = file.recordCount();
+    if (last_ > held) last_ = held;
+}
+
+bool RecordReader::fill() {
+    const std::size_t length = file_.recordLength();
+    if (!file_.handle_ || length == 0) {
+        error_ = EBADF;
+        return false;
+    }
+    const std::uint64_t wanted = std::min<std::uint64_t>(last_ - number_, block_.size() / length);
+    std::size_t got = 0;
+    const std::uint64_t offset = number_ * length;
+    while (got < wanted * length) {
+        const std::int64_t n = file_.handle_->readAt(offset + got, block_.data() + got, wanted * length - got);
+        if (n < 0) {
+            error_ = EIO;
+            break;
+        }
+        if (n == 0) break;  // the file shrank meanwhile
+        got += static_cast<std::size_t>(n);
+    }
+    held_ = got / length * length;
+    at_ = 0;
+    return held_ != 0;
+}
+
+bool RecordReader::next() {
+    if (number_ >= last_ || error_ != 0) return false;
+    if (started_) at_ += file_.recordLength();
+    started_ = true;
+    if (at_ >= held_ && !fill()) {
+        last_ = number_;
+        return false;
+    }
+    ++number_;
+    return true;
+}
+
+RecordWriter::~RecordWriter() {
+    if (handle_) handle_->close();
+}
+
+int RecordWriter::flush() {
+    if (error_ == 0 && !buffer_.empty()) {
+        error_ = handle_->writeAt(offset_, buffer_.data(), buffer_.size());
+        offset_ += buffer_.size();
+    }
+    buffer_.clear();
+    return error_;
+}
+
+int RecordWriter::append(RecordView record) {
+    if (!handle_) return EBADF;
+    if (error_ != 0) return error_;
+    const std::size_t n = std::min(record.length(), length_);
+    buffer_.insert(buffer_.end(), record.data(), record.data() + n);
+    buffer_.resize(buffer_.size() + (length_ - n), 0);
+    ++written_;
+    if (buffer_.size() >= (1u << 20)) return flush();
+    return 0;
+}
+
+int RecordWriter::finish() {
+    if (!handle_) return EBADF;
+    int error = flush();
+    if (error == 0) error = handle_->sync();
+    const int closeError = handle_->close();
+    handle_.reset();
+    return error != 0 ? error : closeError;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Files
 
@@ -748,6 +825,36 @@ int Files::openRecords(std::string_view path, std::size_t recordLength, bool cre
     out.handle_ = std::move(handle);
     out.length_ = recordLength;
     return 0;
+}
+
+int Files::createRecords(std::string_view path, std::size_t recordLength, RecordWriter& out) {
+    out = RecordWriter();
+    if (recordLength == 0)
+        return EINVAL;
+    std::string target;
+    if (const int error = resolvePath(fs_, normalise(path), target); error != 0)
+        return error;
+    if (fs_.stat(target).exists)
+        if (const int error = fs_.remove(target); error != 0)
+            return error;
+    std::unique_ptr<FileHandle> handle;
+    if (const int error = fs_.open(target, OpenMode::CreateExclusive, handle); error != 0)
+        return error;
+    out.handle_ = std::move(handle);
+    out.length_ = recordLength;
+    out.buffer_.reserve(1u << 20);
+    return 0;
+}
+
+int Files::moveOver(std::string_view from, std::string_view to) {
+    std::string source, target;
+    if (const int error = resolvePath(fs_, normalise(from), source); error != 0)
+        return error;
+    if (const int error = resolvePath(fs_, normalise(to), target); error != 0)
+        return error;
+    if (const int error = fs_.rename(source, target); error != 0)
+        return error;
+    return fs_.syncDirectory(parentOf(target));
 }
 
 std::string encodeLines(const std::vector<std::string>& lines) {

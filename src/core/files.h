@@ -56,8 +56,63 @@ public:
 
 private:
     friend class Files;
+    friend class RecordReader;
     std::unique_ptr<FileHandle> handle_;
     std::size_t length_ = 0;
+};
+
+// Streams records first..last of a record file front to back in large blocks. It stops at
+// the last whole record the file holds, or at a read error (error() says which).
+class RecordReader {
+public:
+    static constexpr std::size_t defaultBlock = 1u << 20;
+
+    RecordReader(RecordFile& file, std::uint64_t first, std::uint64_t last, std::size_t blockBytes = defaultBlock);
+    // Moves to the next record; false at the end.
+    bool next();
+    RecordView record() const { return {block_.data() + at_, file_.recordLength()}; }
+    std::uint64_t number() const { return number_; }
+    int error() const { return error_; }
+
+private:
+    bool fill();
+
+    RecordFile& file_;
+    std::uint64_t number_;  // the record last returned
+    std::uint64_t last_;
+    std::vector<std::uint8_t> block_;
+    std::size_t at_ = 0;
+    std::size_t held_ = 0;  // bytes of whole records in block_
+    bool started_ = false;
+    int error_ = 0;
+};
+
+// A new record file written front to back in large blocks under the name it was created
+// with. finish() writes what is buffered, syncs and closes it: only then is it whole.
+class RecordWriter {
+public:
+    RecordWriter() = default;
+    RecordWriter(RecordWriter&&) noexcept = default;
+    RecordWriter& operator=(RecordWriter&&) noexcept = default;
+    ~RecordWriter();
+
+    std::size_t recordLength() const { return length_; }
+    std::uint64_t written() const { return written_; }
+    // Adds one record (cut or padded with zero bytes to the record length).
+    int append(RecordView record);
+    int append(const Record& record) { return append(record.view()); }
+    int finish();
+
+private:
+    friend class Files;
+    int flush();
+
+    std::unique_ptr<FileHandle> handle_;
+    std::size_t length_ = 0;
+    std::vector<std::uint8_t> buffer_;
+    std::uint64_t offset_ = 0;
+    std::uint64_t written_ = 0;
+    int error_ = 0;
 };
 
 class Files {
@@ -118,6 +173,12 @@ public:
 
     // Opens for random access; `create` makes the file when missing.
     int openRecords(std::string_view path, std::size_t recordLength, bool create, RecordFile& out);
+    // Starts a new record file at `path`, replacing a file left there by an earlier attempt.
+    // It is meant to be staged beside the file it will replace and moved over it afterwards.
+    int createRecords(std::string_view path, std::size_t recordLength, RecordWriter& out);
+    // Moves a whole, synced file over `to` in one step (the old `to` or the new, never a mix)
+    // and syncs the folder; 0 or an error number, `from` left in place on error.
+    int moveOver(std::string_view from, std::string_view to);
 
 private:
     // Removes the temporaries a crash left in a folder, at the first write to that folder in

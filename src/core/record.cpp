@@ -11,11 +11,11 @@ namespace kalvora::core {
 namespace {
 
 // Copies the bytes at [offset, offset + n) that lie inside the record; the rest stay zero.
-void readRaw(const std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint8_t* out, std::size_t n) {
+void readRaw(const std::uint8_t* bytes, std::size_t length, std::size_t offset, std::uint8_t* out, std::size_t n) {
     std::memset(out, 0, n);
-    if (offset >= bytes.size())
+    if (offset >= length)
         return;
-    std::memcpy(out, bytes.data() + offset, std::min(n, bytes.size() - offset));
+    std::memcpy(out, bytes + offset, std::min(n, length - offset));
 }
 
 // Writes only the part that fits: a field never changes the record's length.
@@ -27,11 +27,27 @@ void writeRaw(std::vector<std::uint8_t>& bytes, std::size_t offset, const std::u
 
 }  // namespace
 
-std::string Record::text(std::size_t offset, std::size_t width) const {
-    if (offset >= bytes_.size())
+std::string_view RecordView::raw(std::size_t offset, std::size_t width) const {
+    if (offset >= length_)
         return {};
-    const std::size_t n = std::min(width, bytes_.size() - offset);
-    return decodeCp1252(std::string_view(reinterpret_cast<const char*>(bytes_.data() + offset), n));
+    return {reinterpret_cast<const char*>(data_ + offset), std::min(width, length_ - offset)};
+}
+
+std::string RecordView::text(std::size_t offset, std::size_t width) const { return decodeCp1252(raw(offset, width)); }
+
+std::int16_t RecordView::int16(std::size_t offset) const {
+    std::uint8_t b[2];
+    readRaw(data_, length_, offset, b, 2);
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(b[0] | (b[1] << 8)));
+}
+
+double RecordView::float64(std::size_t offset) const {
+    std::uint8_t b[8];
+    readRaw(data_, length_, offset, b, 8);
+    std::uint64_t u = 0;
+    for (int i = 7; i >= 0; --i)
+        u = (u << 8) | b[i];
+    return std::bit_cast<double>(u);
 }
 
 void Record::setText(std::size_t offset, std::size_t width, std::string_view value) {
@@ -42,25 +58,10 @@ void Record::setText(std::size_t offset, std::size_t width, std::string_view val
     writeRaw(bytes_, offset, reinterpret_cast<const std::uint8_t*>(encoded.data()), encoded.size());
 }
 
-std::int16_t Record::int16(std::size_t offset) const {
-    std::uint8_t b[2];
-    readRaw(bytes_, offset, b, 2);
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>(b[0] | (b[1] << 8)));
-}
-
 void Record::setInt16(std::size_t offset, std::int16_t value) {
     const auto u = static_cast<std::uint16_t>(value);
     const std::uint8_t b[2] = {static_cast<std::uint8_t>(u & 0xFF), static_cast<std::uint8_t>(u >> 8)};
     writeRaw(bytes_, offset, b, 2);
-}
-
-double Record::float64(std::size_t offset) const {
-    std::uint8_t b[8];
-    readRaw(bytes_, offset, b, 8);
-    std::uint64_t u = 0;
-    for (int i = 7; i >= 0; --i)
-        u = (u << 8) | b[i];
-    return std::bit_cast<double>(u);
 }
 
 void Record::setFloat64(std::size_t offset, double value) {
