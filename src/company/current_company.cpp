@@ -3,6 +3,7 @@
 #include "company/company_creation.h"
 #include "company/registry.h"
 #include "company/settings_loader.h"
+#include "company/year_end_reset.h"
 
 namespace kalvora::company {
 
@@ -37,6 +38,7 @@ void makeCurrent(core::Session& session, int code) {
     state.code = code;
     state.companyCaption = std::move(captions.company);
     state.yearCaption = std::move(captions.year);
+    completeInterruptedReset(session, code);
     loadCompanySettings(session);
 }
 

@@ -23,14 +23,22 @@ void putDouble(char* at, double value) {
 
 }  // namespace
 
-std::uint64_t readArchiveCount(Files& files, const Installation& inst, int companyCode, std::uint64_t countRecord) {
+std::uint64_t readArchiveCount(Files& files, const Installation& inst, int companyCode, std::uint64_t countRecord,
+                               int* error) {
+    int ignored = 0;
+    int& failure = error ? *error : ignored;
+    failure = 0;
     RecordFile counts;
-    if (files.openRecords(inst.companyFile(companyCode, "kalvora.tot"), countRecordLength, false, counts) != 0)
+    if (const int e = files.openRecords(inst.companyFile(companyCode, "kalvora.tot"), countRecordLength, false, counts);
+        e != 0) {
+        if (e != ENOENT) failure = e;
         return 0;
-    if (countRecord == 0 || countRecord > counts.recordCount()) return 0;
-    int error = 0;
-    const double value = counts.read(countRecord, &error).float64(tot::count.offset);
-    if (error != 0 || !(value >= 1)) return 0;  // NaN fails the comparison too
+    }
+    // A record past the end reads as zero bytes, that is no count; the file's size is not
+    // asked for, so that a size that cannot be read is not taken for a short file.
+    if (countRecord == 0) return 0;
+    const double value = counts.read(countRecord, &failure).float64(tot::count.offset);
+    if (failure != 0 || !(value >= 1)) return 0;  // NaN fails the comparison too
     return static_cast<std::uint64_t>(std::floor(std::min(value, largestExactCount)));
 }
 
@@ -76,9 +84,15 @@ std::string dottedCode(std::string_view code) {
 int ChartOfAccounts::load(Files& files, const Installation& inst, int companyCode) {
     path_ = inst.companyFile(companyCode, std::string(con::archive.file));
     bytes_.clear();
+    totals_.clear();
     index_.clear();
+    seenCodes_.clear();
+    seenIndex_.clear();
+    seenCount_ = 0;
     count_ = 0;
-    const std::uint64_t count = readArchiveCount(files, inst, companyCode, con::archive.countRecord);
+    int countError = 0;
+    const std::uint64_t count = readArchiveCount(files, inst, companyCode, con::archive.countRecord, &countError);
+    if (countError != 0) return countError;
     if (count == 0) return 0;
     if (!files.exists(path_)) return 0;
     auto bytes = files.readBytes(path_);
@@ -86,16 +100,31 @@ int ChartOfAccounts::load(Files& files, const Installation& inst, int companyCod
     bytes_ = std::move(*bytes);
     count_ = static_cast<int>(std::min<std::uint64_t>(count, bytes_.size() / con::archive.recordLength));
     index_.reserve(static_cast<std::size_t>(count_));
-    for (int i = 0; i < count_; ++i) index_.try_emplace(accountNumber(account(i).raw(con::code.offset, con::codeDigits)), i);
+    totals_.resize(static_cast<std::size_t>(count_) * 2);
+    for (int i = 0; i < count_; ++i) {
+        const RecordView record(reinterpret_cast<const std::uint8_t*>(bytes_.data()) + static_cast<std::size_t>(i) * con::archive.recordLength,
+                                con::archive.recordLength);
+        index_.try_emplace(accountNumber(record.raw(con::code.offset, con::codeDigits)), i);
+        totals_[static_cast<std::size_t>(i) * 2] = record.float64(con::debit.offset);
+        totals_[static_cast<std::size_t>(i) * 2 + 1] = record.float64(con::credit.offset);
+    }
     return 0;
 }
 
 int ChartOfAccounts::save(Files& files) const {
     if (count_ == 0) return 0;
+    for (int i = 0; i < count_; ++i) storeTotals(i);
     return files.replaceFile(path_, bytes_);
 }
 
+void ChartOfAccounts::storeTotals(int index) const {
+    char* at = bytes_.data() + static_cast<std::size_t>(index) * con::archive.recordLength;
+    putDouble(at + con::debit.offset, totals_[static_cast<std::size_t>(index) * 2]);
+    putDouble(at + con::credit.offset, totals_[static_cast<std::size_t>(index) * 2 + 1]);
+}
+
 RecordView ChartOfAccounts::account(int index) const {
+    storeTotals(index);
     return {reinterpret_cast<const std::uint8_t*>(bytes_.data()) + static_cast<std::size_t>(index) * con::archive.recordLength,
             con::archive.recordLength};
 }
@@ -104,8 +133,8 @@ std::string ChartOfAccounts::code(int index) const { return account(index).text(
 std::string ChartOfAccounts::description(int index) const {
     return trim(account(index).text(con::description.offset, con::description.width));
 }
-double ChartOfAccounts::debit(int index) const { return account(index).float64(con::debit.offset); }
-double ChartOfAccounts::credit(int index) const { return account(index).float64(con::credit.offset); }
+double ChartOfAccounts::debit(int index) const { return totals_[static_cast<std::size_t>(index) * 2]; }
+double ChartOfAccounts::credit(int index) const { return totals_[static_cast<std::size_t>(index) * 2 + 1]; }
 double ChartOfAccounts::storedBalance(int index) const { return account(index).float64(con::balance.offset); }
 
 int ChartOfAccounts::find(std::string_view code) const {
@@ -113,37 +142,59 @@ int ChartOfAccounts::find(std::string_view code) const {
     return it == index_.end() ? -1 : it->second;
 }
 
-void ChartOfAccounts::clearTotals() {
-    for (int i = 0; i < count_; ++i) {
-        char* at = bytes_.data() + static_cast<std::size_t>(i) * con::archive.recordLength;
-        putDouble(at + con::debit.offset, 0);
-        putDouble(at + con::credit.offset, 0);
-    }
-}
-
-void ChartOfAccounts::add(int index, int side, double amount) {
-    const std::size_t field = side == 0 ? con::debit.offset : con::credit.offset;
-    char* at = bytes_.data() + static_cast<std::size_t>(index) * con::archive.recordLength + field;
-    putDouble(at, account(index).float64(field) + amount);
-}
+void ChartOfAccounts::clearTotals() { std::fill(totals_.begin(), totals_.end(), 0.0); }
 
 void ChartOfAccounts::setBalance(int index, double balance) {
     putDouble(bytes_.data() + static_cast<std::size_t>(index) * con::archive.recordLength + con::balance.offset, balance);
 }
 
+int ChartOfAccounts::findLineAccountSlow(std::uint64_t raw) {
+    if (seenCodes_.empty()) {
+        seenCodes_.assign(std::size_t{1} << seenBits, 0);
+        seenIndex_.assign(std::size_t{1} << seenBits, -1);
+    }
+    const std::size_t mask = seenCodes_.size() - 1;
+    for (std::size_t slot = seenSlot(raw);; slot = (slot + 1) & mask) {
+        if (seenCodes_[slot] == raw) return seenIndex_[slot];
+        if (seenCodes_[slot] != 0) continue;
+        const int index = find(std::string_view(reinterpret_cast<const char*>(&raw), 8));
+        // Half full at most, so that a probe ends soon; codes past that are looked up each time.
+        if (seenCount_ < seenCodes_.size() / 2) {
+            seenCodes_[slot] = raw;
+            seenIndex_[slot] = index;
+            ++seenCount_;
+        }
+        return index;
+    }
+}
+
 void ChartOfAccounts::addEntry(RecordView entry, bool euro, UnknownAccounts& unknown) {
-    for (int line = 0; line < gio::lineCount; ++line) {
-        const std::size_t at = gio::firstLine + static_cast<std::size_t>(line) * gio::lineLength;
-        const double amount = entry.float64(at + gio::lineAmount.offset);
+    constexpr std::uint64_t blanks = 0x2020202020202020ull;
+    const std::size_t end = gio::firstLine + gio::lineCount * gio::lineLength;
+    if (entry.length() < end) {
+        // A short record: its lines read as the bytes it has, zero after them.
+        Record whole(entry);
+        whole.bytes().resize(end, 0);
+        addEntry(whole.view(), euro, unknown);
+        return;
+    }
+    const std::uint8_t* line = entry.data() + gio::firstLine;
+    for (int n = 0; n < gio::lineCount; ++n, line += gio::lineLength) {
+        double amount;
+        std::memcpy(&amount, line + gio::lineAmount.offset, 8);
         if (amount == 0 || !std::isfinite(amount)) continue;
-        const std::string_view code = entry.raw(at + gio::lineAccount.offset, gio::lineAccount.width);
-        if (code.find_first_not_of(" \0", 0, 2) == std::string_view::npos) continue;
-        const int index = find(code);
+        std::uint64_t raw;
+        static_assert(gio::lineAccount.width == 8);
+        std::memcpy(&raw, line + gio::lineAccount.offset, 8);
+        if ((raw & ~blanks) == 0) continue;  // only blanks and zero bytes: no account
+        const int index = findLineAccount(raw);
         if (index < 0) {
-            ++unknown[decodeCp1252(code)];
+            ++unknown[decodeCp1252(std::string_view(reinterpret_cast<const char*>(&raw), 8))];
             continue;
         }
-        add(index, entry.int16(at + gio::lineSide.offset) == 0 ? 0 : 1, roundAmount(amount, euro));
+        std::int16_t side;
+        std::memcpy(&side, line + gio::lineSide.offset, 2);
+        add(index, side == 0 ? 0 : 1, roundAmount(amount, euro));
     }
 }
 
@@ -151,7 +202,9 @@ RebuildResult rebuildTotals(Files& files, const Installation& inst, int companyC
                             bool euro, const std::function<bool(std::uint64_t, std::uint64_t)>& progress) {
     RebuildResult result;
     chart.clearTotals();
-    const std::uint64_t count = readArchiveCount(files, inst, companyCode, gio::archive.countRecord);
+    // An unreadable count is an error, not an empty journal: totals rebuilt from nothing would
+    // wipe every account.
+    const std::uint64_t count = readArchiveCount(files, inst, companyCode, gio::archive.countRecord, &result.error);
     if (count == 0) return result;
     RecordFile journal;
     const int error = files.openRecords(inst.companyFile(companyCode, std::string(gio::archive.file)),
@@ -160,7 +213,7 @@ RebuildResult rebuildTotals(Files& files, const Installation& inst, int companyC
         result.error = error == ENOENT ? 0 : error;
         return result;
     }
-    RecordReader reader(journal, 1, count, RecordReader::defaultBlock * 4);
+    RecordReader reader(journal, 1, count, 256u << 10);  // stays in the cache between the copy and the sums
     while (reader.next()) {
         chart.addEntry(reader.record(), euro, result.unknown);
         ++result.entries;

@@ -50,14 +50,6 @@ std::string group(const std::string& digits) {
 
 }  // namespace
 
-double roundAmount(double value, bool euro) {
-    if (!std::isfinite(value))
-        return 0;
-    if (euro)
-        return std::floor(value * 100 + 0.51) / 100;
-    return std::floor(value + 0.51);
-}
-
 std::string formatAmount(double value, bool euro) {
     if (value == 0 || !std::isfinite(value))
         return {};

@@ -267,7 +267,11 @@ RecordReader::RecordReader(RecordFile& file, std::uint64_t first, std::uint64_t 
     const std::size_t length = std::max<std::size_t>(file.recordLength(), 1);
     block_.resize(std::max(length, blockBytes / length * length));
     if (first == 0) last_ = 0;  // records count from 1
-    const std::uint64_t held = file.recordCount();
+    // A size that cannot be read is an error, not an empty file: a rebuild reading nothing
+    // would store zero totals.
+    const std::int64_t size = file.handle_ ? file.handle_->size() : 0;
+    if (size < 0) error_ = EIO;
+    const std::uint64_t held = size <= 0 ? 0 : static_cast<std::uint64_t>(size) / length;
     if (last_ > held) last_ = held;
 }
 
@@ -277,11 +281,11 @@ bool RecordReader::fill() {
         error_ = EBADF;
         return false;
     }
-    const std::uint64_t wanted = std::min<std::uint64_t>(last_ - number_, block_.size() / length);
+    const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(last_ - number_, block_.size() / length)) * length;
     std::size_t got = 0;
     const std::uint64_t offset = number_ * length;
-    while (got < wanted * length) {
-        const std::int64_t n = file_.handle_->readAt(offset + got, block_.data() + got, wanted * length - got);
+    while (got < wanted) {
+        const std::int64_t n = file_.handle_->readAt(offset + got, block_.data() + got, wanted - got);
         if (n < 0) {
             error_ = EIO;
             break;
@@ -291,7 +295,7 @@ bool RecordReader::fill() {
     }
     held_ = got / length * length;
     at_ = 0;
-    return held_ != 0;
+    return held_ != 0 && error_ == 0;
 }
 
 bool RecordReader::next() {

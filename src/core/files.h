@@ -68,6 +68,7 @@ public:
     static constexpr std::size_t defaultBlock = 1u << 20;
 
     RecordReader(RecordFile& file, std::uint64_t first, std::uint64_t last, std::size_t blockBytes = defaultBlock);
+
     // Moves to the next record; false at the end.
     bool next();
     RecordView record() const { return {block_.data() + at_, file_.recordLength()}; }

@@ -35,13 +35,14 @@ std::string_view RecordView::raw(std::size_t offset, std::size_t width) const {
 
 std::string RecordView::text(std::size_t offset, std::size_t width) const { return decodeCp1252(raw(offset, width)); }
 
-std::int16_t RecordView::int16(std::size_t offset) const {
+// A field that runs past the record: the bytes inside, zero after them.
+std::int16_t RecordView::slowInt16(std::size_t offset) const {
     std::uint8_t b[2];
     readRaw(data_, length_, offset, b, 2);
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(b[0] | (b[1] << 8)));
 }
 
-double RecordView::float64(std::size_t offset) const {
+double RecordView::slowFloat64(std::size_t offset) const {
     std::uint8_t b[8];
     readRaw(data_, length_, offset, b, 8);
     std::uint64_t u = 0;

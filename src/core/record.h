@@ -1,7 +1,9 @@
 #pragma once
 // A fixed-length record as raw bytes with typed fields at byte offsets. Bytes that no accessor
 // touches are kept exactly as read.
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,10 +20,25 @@ public:
     std::string text(std::size_t offset, std::size_t width) const;
     // The raw bytes of a field (no decoding), cut at the record's end.
     std::string_view raw(std::size_t offset, std::size_t width) const;
-    std::int16_t int16(std::size_t offset) const;
-    double float64(std::size_t offset) const;
+    // Inline: archive work reads millions of these.
+    std::int16_t int16(std::size_t offset) const {
+        if (offset > length_ || length_ - offset < 2) return slowInt16(offset);
+        std::int16_t v;
+        std::memcpy(&v, data_ + offset, 2);
+        return v;
+    }
+    double float64(std::size_t offset) const {
+        if (offset > length_ || length_ - offset < 8) return slowFloat64(offset);
+        double v;
+        std::memcpy(&v, data_ + offset, 8);
+        return v;
+    }
 
 private:
+    static_assert(std::endian::native == std::endian::little, "fields are little-endian on disk");
+    std::int16_t slowInt16(std::size_t offset) const;
+    double slowFloat64(std::size_t offset) const;
+
     const std::uint8_t* data_;
     std::size_t length_;
 };

@@ -1,8 +1,11 @@
 // The menu entries outside the module catalogue, in menu order, each with what choosing it
 // does. A new window of this program takes one row here and a registration of its view.
+#include "company/accounting_closing.h"
 #include "company/backup_form.h"
+#include "company/balance_check.h"
 #include "company/restore_form.h"
 #include "company/settings_loader.h"
+#include "company/year_end_reset_form.h"
 #include "launcher/help_documents.h"
 #include "launcher/internet_functions.h"
 #include "launcher/main_form.h"
@@ -34,12 +37,12 @@ void beside(MainForm& main) {
     s.platform().show(std::move(form));
 }
 
-// Opens a window of form F over the main window and waits for it; the main window then shows
-// what the window changed.
-template <typename F>
+// Opens a window of form F, made with `arguments` after the session, over the main window and
+// waits for it; the main window then shows what the window changed.
+template <typename F, auto... arguments>
 void modal(MainForm& main) {
     auto& s = main.session();
-    F form(s);
+    F form(s, arguments...);
     form.open();
     s.platform().showModal(form);
     if (main.changed) main.changed();
@@ -105,8 +108,8 @@ constexpr MainMenuItem items[] = {
     {"m_arc", "Gestione archivi", "m_uti", nullptr, {}},
     {"x_bak", "Copie di backup", "m_arc", modal<company::BackupForm>, cmd::backup},
     {"x_res", "Ripristina copie di backup", "m_arc", modal<company::RestoreForm>, cmd::restore},
-    {"x_azz", "Azzeramento annuale", "m_arc", nullptr, {}},
-    {"x_kalchk", "Controllo contabile", "m_arc", nullptr, {}},
+    {"x_azz", "Azzeramento annuale", "m_arc", modal<company::YearEndResetForm>, {}},
+    {"x_kalchk", "Controllo contabile", "m_arc", modal<company::BalanceCheckForm>, {}},
     {"x_pro", "Variazione indici", "m_arc", nullptr, {}},
     {"x_let", "Verifica attributi sola lettura", "m_arc", nullptr, {}},
     {"x_cnv", "Conversione archivi versioni precedenti", "m_arc", nullptr, {}},
@@ -130,9 +133,9 @@ constexpr MainMenuItem items[] = {
     {"x_xass_5", "Prenota servizio \"teleassistenza\"", "m_ass", nullptr, {}},
     {"o_fin", "Fine lavoro", "", finish, cmd::finish},
     // Catalogue entries of the accounting closing and opening.
-    {"x_kalchi", {}, {}, nullptr, {}},
-    {"x_kalchb", {}, {}, nullptr, {}},
-    {"x_kalape", {}, {}, nullptr, {}},
+    {"x_kalchi", {}, {}, modal<company::AccountingClosingForm, company::ClosingMode::BalanceSheet>, {}},
+    {"x_kalchb", {}, {}, modal<company::AccountingClosingForm, company::ClosingMode::ProfitAndLoss>, {}},
+    {"x_kalape", {}, {}, modal<company::AccountingClosingForm, company::ClosingMode::Opening>, {}},
 };
 
 }  // namespace

@@ -15,6 +15,9 @@ QVariant ColouredRowsModel::data(const QModelIndex& index, int role) const {
         case Qt::BackgroundRole:
             if (colour < 0) return {};
             return QColor(colour & 0xff, (colour >> 8) & 0xff, (colour >> 16) & 0xff);
+        case Qt::TextAlignmentRole:
+            if (source_.firstAmountColumn < 0 || index.column() < source_.firstAmountColumn) return {};
+            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
         case Qt::ForegroundRole:
             // Dark text on the painted rows whatever the desktop's colours are.
             return colour < 0 ? QVariant() : QVariant(QColor(Qt::black));

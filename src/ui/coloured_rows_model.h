@@ -20,6 +20,7 @@ public:
         std::function<int()> rows;
         std::function<std::string(int row, int column)> text;
         std::function<std::int32_t(int row)> colour;
+        int firstAmountColumn = -1;  // this column and those after it hold amounts, shown on the right
     };
     ColouredRowsModel(Source source, QObject* parent) : QAbstractTableModel(parent), source_(std::move(source)) {}
 

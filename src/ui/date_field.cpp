@@ -1,6 +1,9 @@
 #include "ui/date_field.h"
 
+#include "ui/qt_text.h"
+
 #include <QCalendarWidget>
+#include <QSignalBlocker>
 
 namespace kalvora::ui {
 
@@ -22,6 +25,25 @@ void DateField::prepareCalendar() {
     if (calendar_) return;
     calendar_ = calendarWidget();
     if (calendarReady) calendarReady(calendar_);
+}
+
+DateField* dateBox(QWidget* parent, const QString& name, const QString& spoken,
+                   std::function<void(std::string)> changed) {
+    auto* box = new DateField(parent);
+    box->setObjectName(name);
+    box->setAccessibleName(spoken);
+    box->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    auto commit = [box, changed = std::move(changed)] { changed(fromQt(box->date().toString(QStringLiteral("dd/MM/yyyy")))); };
+    QObject::connect(box, &QDateEdit::dateChanged, box, commit);
+    return box;
+}
+
+void showDate(DateField* box, const std::string& text) {
+    const QDate date = QDate::fromString(toQt(text), QStringLiteral("dd/MM/yyyy"));
+    if (date.isValid() && date != box->date()) {
+        const QSignalBlocker quiet(box);
+        box->setDate(date);
+    }
 }
 
 }  // namespace kalvora::ui

@@ -5,6 +5,7 @@
 #include <QDateEdit>
 
 #include <functional>
+#include <string>
 
 class QCalendarWidget;
 
@@ -27,5 +28,12 @@ private:
     void prepareCalendar();
     QCalendarWidget* calendar_ = nullptr;
 };
+
+// A date box named `name` showing dd/mm/yyyy, spoken as `spoken`, that hands every date the
+// user settles on (typed or picked in the calendar) to `changed` as "dd/mm/yyyy".
+DateField* dateBox(QWidget* parent, const QString& name, const QString& spoken,
+                   std::function<void(std::string)> changed);
+// Shows a "dd/mm/yyyy" text in the box; a text that is no date leaves the box as it is.
+void showDate(DateField* box, const std::string& text);
 
 }  // namespace kalvora::ui

@@ -1,11 +1,17 @@
 #include "ui/views.h"
 
+#include "company/accounting_closing.h"
 #include "company/backup_form.h"
+#include "company/balance_check.h"
 #include "company/restore_form.h"
+#include "company/year_end_reset_form.h"
 #include "ui/archive_copy_view.h"
 #include "ui/banks_view.h"
 #include "ui/carriers_view.h"
 #include "ui/causals_view.h"
+#include "ui/company/accounting_closing_view.h"
+#include "ui/company/balance_check_view.h"
+#include "ui/company/year_end_reset_view.h"
 #include "ui/company_creation_view.h"
 #include "ui/company_selection_view.h"
 #include "ui/info_view.h"
@@ -27,6 +33,9 @@ void registerViews(QtPlatform& platform) {
     platform.registerView<company::CompanyCreationForm, CompanyCreationView>();
     platform.registerView<company::BackupForm, ArchiveCopyView>();
     platform.registerView<company::RestoreForm, ArchiveCopyView>();
+    platform.registerView<company::AccountingClosingForm, AccountingClosingView>();
+    platform.registerView<company::BalanceCheckForm, BalanceCheckView>();
+    platform.registerView<company::YearEndResetForm, YearEndResetView>();
     platform.registerView<launcher::LoginForm, LoginView>();
     platform.registerView<launcher::PasswordForm, PasswordView>();
     platform.registerView<launcher::UsersTableForm, UsersTableView>();

@@ -1,0 +1,81 @@
+#include "company/balance_check.h"
+
+#include "company/accounting_fixture.h"
+#include "support/faulty_file_system.h"
+
+#include <gtest/gtest.h>
+
+namespace kalvora::company {
+namespace {
+
+using testing::Lines;
+
+// Stale totals, an amount rounded up at the third decimal, lines naming an unknown account.
+struct Check : testing::Accounting {
+    Check() {
+        writeCompany({{"01010001", "Cassa", 5, 5}, {"51010001", "Ricavi", 5, 5}, {"60010001", "Costi", 5, 5}},
+                     {Lines{{0, "01010001", 1.00495}, {1, "51010001", 1.00495}},
+                      Lines{{0, "77010001", 3}, {1, "60010001", 3}}, Lines{{0, "77010001", 2}, {1, "51010001", 2}}});
+    }
+};
+
+TEST(BalanceCheck, RebuildsTheTotalsListsUnknownCodesAndASecondRunChangesNothing) {
+    Check t;
+    BalanceCheckForm form(t.session);
+    int heard = 0;
+    form.onProgress([&] { ++heard; });
+    form.open();
+    const std::string tot = t.read("kalvora.tot");
+    form.confirm();
+    std::vector<std::array<std::string, 4>> rows;
+    for (const auto& r : form.rows()) rows.push_back({r.account, r.description, r.debit, r.credit});
+    EXPECT_EQ(rows, (std::vector<std::array<std::string, 4>>{
+                        {"01.01.0001", "Cassa", "1,01", ""},
+                        {"51.01.0001", "Ricavi", "", "3,01"},
+                        {"60.01.0001", "Costi", "", "3,00"},
+                        {"77.01.0001", "Conto non presente nel piano dei conti (2 righe)", "", ""}}));
+    ASSERT_EQ(t.platform.shown.size(), 1u);
+    EXPECT_EQ(t.platform.last()->text + "|" + t.platform.last()->title, "Verifica eseguita|Controllo contabile");
+    EXPECT_EQ(t.platform.last()->icon, core::Icon::Information);
+    EXPECT_EQ(form.progressLines(), (std::vector<std::string>{"Azzero progressivi contabili", "Eseguo la verifica"}));
+    EXPECT_TRUE(heard > 0 && t.platform.eventsProcessed > 0 && !t.platform.busy && !form.working());
+    EXPECT_TRUE(t.moduleBytesKept() && t.read("kalvora.tot") == tot);
+    const std::string con = t.read("kalvora.con");
+    form.confirm();
+    EXPECT_EQ(t.read("kalvora.con"), con);
+
+    t.writeCounts(3, 5);  // a journal shorter than its count is rebuilt only when the user says so
+    form.confirm();
+    EXPECT_EQ(t.platform.last()->text, "Il giornale contabile contiene 3 registrazioni, ma il contatore ne indica 5. "
+                                       "Ricalcolare i progressivi sulle registrazioni presenti?");
+    EXPECT_EQ(t.read("kalvora.con"), con);  // answered No
+}
+
+// Any call may fail: the check is said done only with the new totals stored, and the chart is
+// never left half written.
+TEST(BalanceCheck, AFailureIsSaidAndLeavesAWholeChart) {
+    const auto run = [](Check& t, long k) {
+        testing::FaultyFileSystem faulty{core::realFileSystem()};
+        core::Files files{faulty};
+        core::Session session{t.drive.installation(), t.platform, t.clock, files};
+        session.company() = t.session.company();
+        faulty.failAt(k);
+        BalanceCheckForm(session).confirm();
+        return faulty.calls();
+    };
+    Check clean;
+    const std::string old = clean.read("kalvora.con");
+    const long calls = run(clean, 0);
+    const std::string done = clean.read("kalvora.con");
+    for (long k = 1; k <= calls; ++k) {
+        Check t;
+        run(t, k);
+        const std::string con = t.read("kalvora.con");
+        ASSERT_FALSE(t.platform.shown.empty()) << "call " << k;  // done, or told why not
+        const bool said = t.platform.last()->text == "Verifica eseguita";
+        EXPECT_TRUE(said ? con == done : con == old || con == done) << "call " << k;
+    }
+}
+
+}  // namespace
+}  // namespace kalvora::company

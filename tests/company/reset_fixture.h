@@ -1,0 +1,85 @@
+#pragma once
+// A company folder of small hand-built archives for the year-end reset: every byte the reset
+// does not own is a filler, and each record ends with its own tag so moves can be followed.
+#include "core/archive_layouts.h"
+#include "core/record.h"
+#include "core/text.h"
+#include "support/test_session.h"
+
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace kalvora::testing {
+
+inline const std::string resetFolder = "kalwin/kalwin/kalaz0.000/";
+
+// A record of `length` filler bytes, its last byte `tag`, with `text` fields set.
+inline core::Record resetRecord(std::size_t length, char tag,
+                                const std::vector<std::pair<core::Field, std::string>>& text = {}) {
+    core::Record r(length);
+    r.fill(0, length, 0xEE);
+    r.bytes().back() = static_cast<std::uint8_t>(tag);
+    for (const auto& [field, value] : text) r.setText(field.offset, field.width, value);
+    return r;
+}
+
+inline std::string bytesOf(const std::vector<core::Record>& records) {
+    std::string out;
+    for (const auto& r : records) out.append(r.bytes().begin(), r.bytes().end());
+    return out;
+}
+
+struct ResetCompany : TestSession {
+    std::map<std::uint64_t, double> counts;
+
+    ResetCompany() {
+        drive.makeInstallation(0);
+        session.company().currency[1] = "1";
+    }
+    void put(const std::string& name, const std::string& bytes) const { drive.write(resetFolder + name, bytes); }
+    std::string read(const std::string& name) const { return drive.read(resetFolder + name); }
+    bool has(const std::string& name) const { return drive.exists(resetFolder + name); }
+
+    // The archive's records, `count` of them in use (all by default), and kalvora.tot again.
+    void archive(const core::Archive& a, const std::vector<core::Record>& records, double count = -1) {
+        put(std::string(a.file), bytesOf(records));
+        counts[a.countRecord] = count < 0 ? static_cast<double>(records.size()) : count;
+        writeCounts();
+    }
+    // kalvora.tot of 20 records, each filled with its number, the counts set.
+    void writeCounts() const {
+        std::vector<core::Record> tot;
+        for (int n = 1; n <= 20; ++n) {
+            core::Record r(core::tot::recordLength);
+            r.fill(0, r.length(), static_cast<std::uint8_t>(n));
+            if (counts.count(n)) r.setFloat64(core::tot::count.offset, counts.at(n));
+            tot.push_back(r);
+        }
+        put("kalvora.tot", bytesOf(tot));
+    }
+    double count(std::uint64_t n) const {
+        const std::string tot = read("kalvora.tot");
+        double value = 0;
+        std::memcpy(&value, tot.data() + (n - 1) * core::tot::recordLength, sizeof value);
+        return value;
+    }
+    // The file's records as byte strings.
+    std::vector<std::string> records(const core::Archive& a) const {
+        const std::string bytes = read(std::string(a.file));
+        std::vector<std::string> out;
+        for (std::size_t at = 0; at < bytes.size(); at += a.recordLength)
+            out.push_back(bytes.substr(at, a.recordLength));
+        return out;
+    }
+    // Every file of the folder but the safety copies and the file layer's temporaries.
+    std::map<std::string, std::string> snapshot() const {
+        std::map<std::string, std::string> out;
+        for (const auto& name : drive.list(resetFolder))
+            if (!name.starts_with("kalo") && name.find(".~") == std::string::npos) out[name] = read(name);
+        return out;
+    }
+};
+
+}  // namespace kalvora::testing

@@ -1,0 +1,121 @@
+#include "core/accounting_archives.h"
+
+#include "support/faulty_file_system.h"
+#include "support/temp_drive.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <tuple>
+
+#include <gtest/gtest.h>
+
+namespace kalvora::core {
+namespace {
+
+const std::string company = "kalwin/kalwin/kalaz0.000/";
+
+struct Archives : ::testing::Test {
+    Archives() { drive.makeInstallation(0); }
+    testing::TempDrive drive;
+    testing::FaultyFileSystem faulty{realFileSystem()};
+    Files files{faulty};
+    std::string path(const std::string& name) const { return drive.path(company + name); }
+};
+
+TEST_F(Archives, RecordReaderCrossesBlocksAndStopsAtTheLastWholeRecord) {
+    std::string bytes;
+    for (char c = 'a'; c < 'k'; ++c) bytes += std::string(7, c);
+    drive.write(company + "r.dat", bytes + "xyz");  // ten records of 7 bytes and part of one
+    for (const auto& [first, last, block, expected] : {std::tuple{2, 100, 16, "bcdefghij"}, {1, 10, 7, "abcdefghij"},
+                                                       {9, 9, 1, "i"}, {5, 4, 16, ""}, {0, 3, 16, ""}}) {
+        RecordFile file;
+        ASSERT_EQ(files.openRecords(path("r.dat"), 7, false, file), 0);
+        RecordReader reader(file, first, last, block);
+        std::string seen;
+        while (reader.next()) {
+            seen += reader.record().text(0, 1);
+            EXPECT_EQ(reader.record().text(0, 7), std::string(7, seen.back()));
+            EXPECT_EQ(reader.number(), first + seen.size() - 1);
+        }
+        EXPECT_EQ(seen + std::to_string(reader.error()), expected + std::string("0")) << first << ".." << last;
+    }
+    RecordFile file;
+    ASSERT_EQ(files.openRecords(path("r.dat"), 7, false, file), 0);
+    faulty.failAt(1);  // the size the reader asks for: an error, not an empty file
+    RecordReader reader(file, 1, 10);
+    EXPECT_TRUE(!reader.next() && reader.error() == EIO);
+}
+
+TEST_F(Archives, RecordWriterPadsCutsAndIsMovedOverWhole) {
+    drive.write(company + "w.dat", "old");
+    RecordWriter writer;
+    ASSERT_EQ(files.createRecords(path("w.new"), 4, writer), 0);
+    std::string expected = std::string("ab\0\0abcd", 8);
+    writer.append(Record(std::string("ab")));
+    writer.append(Record(std::string("abcdef")));
+    for (int n = 0; n < 300000; ++n) {  // past the writer's buffer
+        const std::string r = {static_cast<char>('A' + n % 26), 'x', 'y', static_cast<char>('0' + n % 10)};
+        writer.append(Record(r));
+        expected += r;
+    }
+    ASSERT_EQ(writer.finish() + files.moveOver(path("w.new"), path("w.dat")), 0);
+    EXPECT_TRUE(drive.read(company + "w.dat") == expected && !drive.exists(company + "w.new"));
+}
+
+TEST_F(Archives, ChartFindsByNumericCodeAndAddsRoundedLines) {
+    std::string con, tot(25 * 140, '\x07');
+    for (const char* code : {"01010001", " 1010001", "02020002"}) {
+        Record r(150);
+        r.setText(0, 10, code);
+        con.append(r.bytes().begin(), r.bytes().end());
+    }
+    Record count(140);
+    count.setFloat64(0, 3);
+    drive.write(company + "kalvora.con", con);
+    drive.write(company + "kalvora.tot", tot.replace(5 * 140, 140, std::string(count.bytes().begin(), count.bytes().end())));
+    // euro rounds cents with 0.51 (1.00495 -> 1.01, 1.0040 -> 1.00), lire units (2.495 -> 3, 2.48 -> 2)
+    for (const auto& [euro, in1, in2, out1, out2] :
+         {std::tuple{true, 1.00495, 1.0040, 1.01, 1.00}, {false, 2.495, 2.48, 3., 2.}}) {
+        ChartOfAccounts chart;
+        ASSERT_EQ(chart.load(files, drive.installation(), 0), 0);
+        for (const auto& [code, index] :
+             {std::pair{"01010001", 0}, {" 1010001", 0}, {"1010001", 0}, {"02020002", 2}, {"09999999", -1}})
+            EXPECT_EQ(chart.find(code), index) << code;  // the first with the same value
+        UnknownAccounts unknown;
+        chart.addEntry(journalEntry({2026, 1, 2}, {"", "", ""}, "",
+                                    {{0, "01010001", in1}, {1, "02020002", in2}, {0, "99999999", 5}, {0, "        ", 7},
+                                     {0, "01010001", 0}, {1, "99999999", 1}, {1, "01010001", in2}}).view(),
+                       euro, unknown);
+        EXPECT_EQ((std::array{chart.debit(0), chart.credit(0), chart.debit(2), chart.credit(2)}),
+                  (std::array{out1, out2, 0.0, out2}));
+        EXPECT_EQ(unknown, (UnknownAccounts{{"99999999", 2}}));
+    }
+}
+
+TEST_F(Archives, CountsAreWrittenInPlaceAndAnUnreadableCountIsAnError) {
+    std::string tot;
+    for (int n = 1; n <= 25; ++n) tot += std::string(140, static_cast<char>(n));
+    drive.write(company + "kalvora.tot", tot);
+    ASSERT_EQ(writeArchiveCount(files, drive.installation(), 0, 13, 42), 0);
+    Record r(std::string(tot, 12 * 140, 140));
+    r.setFloat64(0, 42);
+    tot.replace(12 * 140, 140, std::string(r.bytes().begin(), r.bytes().end()));
+    EXPECT_TRUE(drive.read(company + "kalvora.tot") == tot);
+    EXPECT_EQ(readArchiveCount(files, drive.installation(), 0, 13), 42u);
+    std::filesystem::remove(path("kalvora.tot"));
+    ASSERT_EQ(writeArchiveCount(files, drive.installation(), 0, 13, 5), 0);  // made
+    EXPECT_EQ(drive.read(company + "kalvora.tot").size(), 13u * 140);
+    EXPECT_EQ(readArchiveCount(files, drive.installation(), 0, 13), 5u);
+
+    // A count that cannot be read never passes for an empty journal or chart.
+    std::filesystem::remove(path("kalvora.tot"));
+    std::filesystem::create_directory(path("kalvora.tot"));
+    int error = 0;
+    EXPECT_EQ(readArchiveCount(files, drive.installation(), 0, 13, &error), 0u);
+    ChartOfAccounts chart;
+    EXPECT_TRUE(error != 0 && chart.load(files, drive.installation(), 0) != 0);
+    EXPECT_NE(rebuildTotals(files, drive.installation(), 0, chart, true).error, 0);
+}
+
+}  // namespace
+}  // namespace kalvora::core
