@@ -232,12 +232,15 @@ bool AccountingClosingForm::analyse() {
     moveOn(0);
     const bool planned = isOpening() ? planOpening() : planClosing();
     platform.setBusy(false);
-    working_ = false;
     if (!planned || stopRequested_) {
+        working_ = false;
         plan_.clear();
         return false;
     }
+    // Still working while pending events run: a change typed meanwhile must not drop the plan
+    // that the preview is built from below.
     moveOn(100);
+    working_ = false;
     if (plan_.empty()) {
         platform.message("Non ci sono registrazioni da eseguire: i saldi dei conti sono tutti a zero.", messageTitle(),
                          core::Icon::Information);
@@ -328,8 +331,15 @@ bool AccountingClosingForm::planOpening() {
                              core::Icon::Critical);
         return false;
     }
-    if (!readCurrentCompany()) return false;
     const int from = companyCodes_[static_cast<std::size_t>(chosen_)];
+    if (from == s.company().code) {
+        // Its own balances carried into itself would count every balance twice.
+        s.platform().message("I saldi vanno presi dall'azienda dell'anno precedente: selezionare un'azienda diversa "
+                             "da quella in uso",
+                             "Attenzione", core::Icon::Critical);
+        return false;
+    }
+    if (!readCurrentCompany()) return false;
     progressLines_.push_back("Esamino i conti dell'azienda " + core::threeDigits(from));
     moveOn(0);
     core::ChartOfAccounts last;
@@ -444,10 +454,11 @@ bool AccountingClosingForm::storeAccounts() {
     const bool euro = s.company().euro();
     if (!isOpening()) {
         // The balances before the closing entries: the opening of the next year carries them.
-        // Only the accounts of this closing's class are set, so that closing the profit and loss
-        // after the balance sheet leaves the balance-sheet balances alone.
-        for (int i = 0; i < chart_.size(); ++i)
-            if (inClass(chart_.code(i))) chart_.setBalance(i, core::roundAmount(chart_.debit(i) - chart_.credit(i), euro));
+        // Only the accounts this closing closes are set: closing the profit and loss after the
+        // balance sheet, or closing again for an entry posted late, leaves the balances stored
+        // by the earlier closing alone (those accounts now balance to zero).
+        for (const PlannedEntry& e : plan_)
+            chart_.setBalance(e.account, core::roundAmount(chart_.debit(e.account) - chart_.credit(e.account), euro));
     }
     for (const PlannedEntry& e : plan_) {
         chart_.add(e.account, e.side, e.amount);

@@ -65,6 +65,12 @@ bool BalanceCheckForm::check() {
     int error = 0;
     const std::uint64_t count =
         core::readArchiveCount(s.files(), s.installation(), company, core::gio::archive.countRecord, &error);
+    if (error != 0) {
+        platform.message(withError("Non è stato possibile leggere i contatori degli archivi (kalvora.tot)", error) +
+                             ": i progressivi dei conti non sono stati modificati.",
+                         title(), core::Icon::Critical);
+        return false;
+    }
     core::ChartOfAccounts chart;
     if (error == 0) error = chart.load(s.files(), s.installation(), company);
     std::uint64_t accounts = 0;

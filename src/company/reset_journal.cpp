@@ -174,6 +174,9 @@ void completeInterruptedReset(core::Session& session, int code) {
     }
     platform.setBusy(true);
     const JournalOutcome outcome = applyJournal(files, folder, *journal);
+    // A staged file the journal does not name was left by an earlier run that never got to
+    // its journal: nothing will ever move it into place.
+    if (outcome.error == 0) removeStagedFiles(files, folder);
     platform.setBusy(false);
     if (outcome.error == 0)
         platform.message("Un azzeramento degli archivi era stato interrotto: è stato completato ora.", title,

@@ -86,8 +86,9 @@ int ChartOfAccounts::load(Files& files, const Installation& inst, int companyCod
     bytes_.clear();
     totals_.clear();
     index_.clear();
-    seenCodes_.clear();
-    seenIndex_.clear();
+    seenBits_ = 8;
+    seenCodes_.assign(256, 0);
+    seenIndex_.assign(256, -1);
     seenCount_ = 0;
     count_ = 0;
     int countError = 0;
@@ -100,6 +101,9 @@ int ChartOfAccounts::load(Files& files, const Installation& inst, int companyCod
     bytes_ = std::move(*bytes);
     count_ = static_cast<int>(std::min<std::uint64_t>(count, bytes_.size() / con::archive.recordLength));
     index_.reserve(static_cast<std::size_t>(count_));
+    while (seenBits_ < 15 && (std::size_t{1} << seenBits_) < static_cast<std::size_t>(count_) * 4) ++seenBits_;
+    seenCodes_.assign(std::size_t{1} << seenBits_, 0);
+    seenIndex_.assign(std::size_t{1} << seenBits_, -1);
     totals_.resize(static_cast<std::size_t>(count_) * 2);
     for (int i = 0; i < count_; ++i) {
         const RecordView record(reinterpret_cast<const std::uint8_t*>(bytes_.data()) + static_cast<std::size_t>(i) * con::archive.recordLength,
@@ -149,10 +153,6 @@ void ChartOfAccounts::setBalance(int index, double balance) {
 }
 
 int ChartOfAccounts::findLineAccountSlow(std::uint64_t raw) {
-    if (seenCodes_.empty()) {
-        seenCodes_.assign(std::size_t{1} << seenBits, 0);
-        seenIndex_.assign(std::size_t{1} << seenBits, -1);
-    }
     const std::size_t mask = seenCodes_.size() - 1;
     for (std::size_t slot = seenSlot(raw);; slot = (slot + 1) & mask) {
         if (seenCodes_[slot] == raw) return seenIndex_[slot];

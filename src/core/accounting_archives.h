@@ -89,13 +89,13 @@ public:
 private:
     // find() for the eight raw code bytes of a journal line, remembered by those bytes: a
     // journal names a few thousand codes millions of times. The first probe is inline.
-    static constexpr int seenBits = 15;  // 32,768 slots: 384 KB that stay in the cache
-    static std::size_t seenSlot(std::uint64_t raw) {
-        return static_cast<std::size_t>((raw * 0x9E3779B97F4A7C15ull) >> (64 - seenBits));
+    // Slots: four for each account, between 256 and 32,768 (384 KB, that stay in the cache).
+    std::size_t seenSlot(std::uint64_t raw) const {
+        return static_cast<std::size_t>((raw * 0x9E3779B97F4A7C15ull) >> (64 - seenBits_));
     }
     int findLineAccount(std::uint64_t raw) {
         const std::size_t slot = seenSlot(raw);
-        if (!seenCodes_.empty() && seenCodes_[slot] == raw) return seenIndex_[slot];
+        if (seenCodes_[slot] == raw) return seenIndex_[slot];
         return findLineAccountSlow(raw);
     }
     int findLineAccountSlow(std::uint64_t raw);
@@ -110,9 +110,10 @@ private:
     std::vector<double> totals_;
     int count_ = 0;
     std::unordered_map<std::uint32_t, int> index_;
-    std::vector<std::uint64_t> seenCodes_;  // 0: a free slot (eight zero bytes name no account)
-    std::vector<std::int32_t> seenIndex_;
+    std::vector<std::uint64_t> seenCodes_ = std::vector<std::uint64_t>(256, 0);  // 0: a free slot
+    std::vector<std::int32_t> seenIndex_ = std::vector<std::int32_t>(256, -1);
     std::size_t seenCount_ = 0;
+    int seenBits_ = 8;
 };
 
 // The running totals of every account rebuilt from journal entries 1..count (kalvora.tot

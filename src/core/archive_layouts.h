@@ -35,7 +35,7 @@ namespace con {
 constexpr Archive archive{"kalvora.con", 150, 6};
 constexpr Field code{0, 10};          // the eight digits GGSSNNNN, blanks after them
 constexpr std::size_t codeDigits = 8;
-constexpr Field description{10, 40};
+constexpr Field description{10, 40};  // the account's name
 constexpr Field balance{50, 8};       // debit minus credit, set by the closing before its entries
 constexpr Field debit{58, 8};         // running debit total ("Dare")
 constexpr Field credit{66, 8};        // running credit total ("Avere")
@@ -45,9 +45,9 @@ constexpr Field credit{66, 8};        // running credit total ("Avere")
 namespace gio {
 constexpr Archive archive{"kalvora.gio", 645, 13};
 constexpr Field date{0, 8};            // yyyymmdd
-constexpr Field description1{8, 40};
-constexpr Field description2{48, 40};
-constexpr Field description3{88, 40};
+constexpr Field description1{8, 40};   // description, line 1
+constexpr Field description2{48, 40};  // line 2
+constexpr Field description3{88, 40};  // line 3
 constexpr Field marker{128, 2};        // integer, 1 in the closing and opening entries
 constexpr Field document{130, 20};     // "Numero del documento"
 constexpr std::size_t firstLine = 150;
@@ -96,7 +96,7 @@ constexpr Field origin{84, 1};         // "9" on an opening movement written by 
 namespace articles {
 constexpr Archive archive{"kalvora.art", 2640, 3};
 constexpr Field code{0, 20};           // article code
-constexpr Field description{20, 40};
+constexpr Field description{20, 40};   // the article's name
 constexpr Field stock{60, 8};          // double, quantity in stock
 constexpr Field cost{68, 8};           // double, last purchase cost
 }  // namespace articles

@@ -265,7 +265,6 @@ int RecordFile::close() {
 RecordReader::RecordReader(RecordFile& file, std::uint64_t first, std::uint64_t last, std::size_t blockBytes)
     : file_(file), number_(first == 0 ? 0 : first - 1), last_(last) {
     const std::size_t length = std::max<std::size_t>(file.recordLength(), 1);
-    block_.resize(std::max(length, blockBytes / length * length));
     if (first == 0) last_ = 0;  // records count from 1
     // A size that cannot be read is an error, not an empty file: a rebuild reading nothing
     // would store zero totals.
@@ -273,6 +272,9 @@ RecordReader::RecordReader(RecordFile& file, std::uint64_t first, std::uint64_t 
     if (size < 0) error_ = EIO;
     const std::uint64_t held = size <= 0 ? 0 : static_cast<std::uint64_t>(size) / length;
     if (last_ > held) last_ = held;
+    // No larger than the records to read: a short archive does not cost a whole block.
+    const std::uint64_t records = last_ > number_ ? last_ - number_ : 1;
+    block_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(std::max<std::size_t>(1, blockBytes / length), records)) * length);
 }
 
 bool RecordReader::fill() {

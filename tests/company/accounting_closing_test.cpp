@@ -48,12 +48,13 @@ Rows shown(const AccountingClosingForm& form) {
 }
 
 TEST(AccountingClosing, PreviewsTheClassThenWritesJournalCountAndTotals) {
-    // Per case: the preview, then each account's debit, credit and balance field after the write.
+    // Per case: the preview, then each account's debit, credit and balance field after the write
+    // (set only on the accounts the closing closes).
     const std::tuple<ClosingMode, std::string, std::string, Rows, std::vector<std::array<double, 3>>> cases[] = {
         {ClosingMode::BalanceSheet, "49 01 0001", "Chiusura stato patrimoniale",
          {{"01.01.0001", "Cassa", "", "1.234,56"}, {"49.01.0001", "Bilancio di chiusura", "1.234,56", ""},
           {"50.01.0001", "Fornitori", "300,00", ""}, {"49.01.0001", "Bilancio di chiusura", "", "300,00"}},
-         {{1234.56, 1234.56, 1234.56}, {0.3, 0.3, 0}, {1234.56, 300, 0}, {0, 0, 0}, {300, 300, -300},
+         {{1234.56, 1234.56, 1234.56}, {0.3, 0.3, 777}, {1234.56, 300, 777}, {0, 0, 777}, {300, 300, -300},
           {0, 1234.56, 777}, {300, 0, 777}}},
         {ClosingMode::ProfitAndLoss, "49 02 0001", "Chiusura conto economico",
          {{"51.01.0001", "Ricavi", "1.234,56", ""}, {"49.02.0001", "Profitti e perdite", "", "1.234,56"},
@@ -228,6 +229,15 @@ TEST(AccountingOpening, CarriesBalanceSheetBalancesOrSaysWhyNot) {
             EXPECT_NEAR(chart.credit(i), totals[i][1], 1e-9) << i;
         }
     }
+    // The company in use never carries its own balances into itself.
+    testing::Accounting t;
+    t.writeCompany({{"01010001", "Cassa", 0, 0, 5}, {"49030001", "Bilancio di apertura"}}, {});
+    t.session.company().registry[0] = registryLine("Rossi 2027", "");
+    AccountingClosingForm form(t.session, ClosingMode::Opening);
+    fill(form, "49 3 1", "01/01/2027");
+    form.chooseCompany(0);
+    form.confirm();
+    EXPECT_TRUE(form.preview().empty() && t.platform.last()->text.starts_with("I saldi vanno presi dall'azienda"));
 }
 
 }  // namespace
