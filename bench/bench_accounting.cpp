@@ -38,18 +38,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-extern char** environ;
-
 using namespace kalvora;
 using bench::median;
+using bench::secondsSince;
+using bench::timedShell;
 
 namespace {
 
 constexpr int resetYear = 2025;  // entries dated before 01/01 of this year go
-
-double seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
 
 // A run of the program's work: the time and a number the work reports for checking.
 struct Outcome {
@@ -78,7 +74,7 @@ Outcome inChild(const std::function<bool(long long&)>& work) {
         outcome.startMiB = static_cast<double>(self.ru_maxrss) / 1024;
         const auto start = std::chrono::steady_clock::now();
         const bool ok = work(outcome.value);
-        outcome.seconds = ok ? seconds(start) : -1;
+        outcome.seconds = ok ? secondsSince(start) : -1;
         const bool sent = write(channel[1], &outcome, sizeof outcome) == static_cast<ssize_t>(sizeof outcome);
         _exit(sent ? 0 : 1);
     }
@@ -92,17 +88,6 @@ Outcome inChild(const std::function<bool(long long&)>& work) {
     if (!received || !WIFEXITED(status) || WEXITSTATUS(status) != 0) outcome.seconds = -1;
     outcome.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024;
     return outcome;
-}
-
-double shell(const std::string& script) {
-    const char* argv[] = {"sh", "-c", script.c_str(), nullptr};
-    const auto start = std::chrono::steady_clock::now();
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, "sh", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) return -1;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    const double elapsed = seconds(start);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? elapsed : -1;
 }
 
 std::string quoted(const std::string& path) { return "'" + path + "'"; }
@@ -219,15 +204,15 @@ int main(int argc, char** argv) {
         const auto start = std::chrono::steady_clock::now();
         if (const int error = bench::generateCompany(files, inst, 0, options, generated); error != 0) {
             std::fprintf(stderr, "bench_accounting: the company could not be generated (%s)\n", std::strerror(error));
-            shell("rm -rf " + quoted(home) + " " + quoted(resetHome));
+            timedShell("rm -rf " + quoted(home) + " " + quoted(resetHome));
             return 1;
         }
         std::printf("accounting work on %llu entries (%.0f MiB journal) and %d accounts, generated in %.1f s; %d runs each\n",
                     static_cast<unsigned long long>(generated.entries), static_cast<double>(generated.journalBytes) / (1 << 20),
-                    generated.accounts, seconds(start), runs);
+                    generated.accounts, secondsSince(start), runs);
     }
     const std::string cat = "cat " + quoted(journal) + " > /dev/null";
-    shell(cat);  // the journal in the page cache for both sides
+    timedShell(cat);  // the journal in the page cache for both sides
 
     std::string failure;
     Series check, closing, reset;
@@ -245,7 +230,7 @@ int main(int argc, char** argv) {
             rows = static_cast<long long>(form.rows().size());
             return true;
         });
-        check.add(o, shell(cat));
+        check.add(o, timedShell(cat));
         if (o.seconds < 0) failure = "the balance check failed";
         else if (o.value != generated.accounts)
             failure = "the balance check lists " + std::to_string(o.value) + " rows instead of " + std::to_string(generated.accounts);
@@ -270,7 +255,7 @@ int main(int argc, char** argv) {
             rows = static_cast<long long>(form.preview().size());
             return form.previewed();
         });
-        closing.add(o, shell(cat));
+        closing.add(o, timedShell(cat));
         if (o.seconds < 0) failure = "the closing preview failed";
         else if (o.value != 2 * closed)
             failure = "the closing preview shows " + std::to_string(o.value) + " lines instead of " + std::to_string(2 * closed);
@@ -278,7 +263,7 @@ int main(int argc, char** argv) {
     const std::uint64_t first = generated.entriesBefore(resetYear) + 1, kept = generated.entries - first + 1;
     const std::string cp = "cp " + quoted(journal) + " " + quoted(plainFolder + "/kalvora.gio") + " && sync";
     for (int i = 0; i < runs && failure.empty(); ++i) {
-        shell("rm -rf " + quoted(plainFolder) + " && mkdir " + quoted(plainFolder) + " && sync");
+        timedShell("rm -rf " + quoted(plainFolder) + " && mkdir " + quoted(plainFolder) + " && sync");
         if (!freshCopy(home, resetHome)) {
             failure = "the company could not be copied for the reset";
             break;
@@ -289,13 +274,13 @@ int main(int argc, char** argv) {
             plan.entriesBefore = core::Date{resetYear, 1, 1};
             return company::runReset(desk.session, plan).done;
         });
-        reset.add(o, shell(cp));
+        reset.add(o, timedShell(cp));
         if (o.seconds < 0) failure = "the reset failed";
         else if (!journalIsTail(resetHome, home, first, kept))
             failure = "the reset journal is not the entries from 01/01/" + std::to_string(resetYear);
         if (failure.empty() && !totalsAgree(resetHome, generated, true)) failure = "the reset left wrong totals";
     }
-    shell("rm -rf " + quoted(home) + " " + quoted(resetHome));
+    timedShell("rm -rf " + quoted(home) + " " + quoted(resetHome));
     if (failure.empty() && (check.failed || closing.failed || reset.failed)) failure = "cat or cp failed";
     if (!failure.empty()) {
         std::fprintf(stderr, "bench_accounting: %s\n", failure.c_str());

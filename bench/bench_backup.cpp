@@ -27,7 +27,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-extern char** environ;
 
 using namespace kalvora;
 using bench::median;
@@ -65,10 +64,6 @@ std::uint64_t generateCompany(const fs::path& folder, std::uint64_t total) {
     return written;
 }
 
-double seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
 // The program's backup of every file into the company's kalaz0.bak, as the window runs it.
 double programBackup(core::Session& session, int& failed) {
     company::BackupForm form(session);
@@ -77,7 +72,7 @@ double programBackup(core::Session& session, int& failed) {
     form.setAll(true);
     const auto start = std::chrono::steady_clock::now();
     form.start();
-    const double elapsed = seconds(start);
+    const double elapsed = bench::secondsSince(start);
     failed = 0;
     for (const company::ArchiveRow& row : form.rows())
         failed += row.colour == company::ArchiveCopyForm::failedColour;
@@ -85,15 +80,7 @@ double programBackup(core::Session& session, int& failed) {
 }
 
 double plainCopy(const fs::path& from, const fs::path& to) {
-    const std::string script = "cp -r '" + from.string() + "' '" + to.string() + "' && sync";
-    const char* argv[] = {"sh", "-c", script.c_str(), nullptr};
-    const auto start = std::chrono::steady_clock::now();
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, "sh", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) return -1;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    const double elapsed = seconds(start);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? elapsed : -1;
+    return bench::timedShell("cp -r '" + from.string() + "' '" + to.string() + "' && sync");
 }
 
 }  // namespace

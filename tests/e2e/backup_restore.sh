@@ -10,27 +10,6 @@ kalxena=${1:?usage: backup_restore.sh <kalxena>}
 test_name=e2e_backup_restore
 source "$(dirname "$0")/x_session.sh"
 
-# How many visible windows have exactly this title: a window and its message box share it.
-windows_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
-two_windows_named() { [ "$(windows_named "$1")" -eq 2 ]; }
-one_window_named() { [ "$(windows_named "$1")" -eq 1 ]; }
-
-# archive_window <entry of "Gestione archivi", from 0> <title>: Utilità is the sixth menu, and
-# "Gestione archivi" its fifth entry that can be chosen.
-archive_window() {
-    activate_window "Kalvora Zaft 15.E" >/dev/null
-    xdotool key F10
-    sleep 0.3
-    xdotool key Escape
-    xdotool key --delay 80 --repeat 5 Right
-    xdotool key --delay 80 --repeat 5 Down
-    xdotool key Right
-    [ "$1" -gt 0 ] && xdotool key --delay 80 --repeat "$1" Down
-    xdotool key Return
-    wait_for 30 "the window \"$2\"" window_named "$2"
-    activate_window "$2" >/dev/null
-}
-
 # Alt+A starts; "Sei proprio sicuro?" and the final message come in boxes of the same title.
 start_and_confirm() {
     xdotool key alt+a

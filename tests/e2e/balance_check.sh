@@ -10,10 +10,6 @@ kalxena=${1:?usage: balance_check.sh <kalxena>}
 test_name=e2e_balance_check
 source "$(dirname "$0")/x_session.sh"
 
-windows_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
-two_windows_named() { [ "$(windows_named "$1")" -eq 2 ]; }
-one_window_named() { [ "$(windows_named "$1")" -eq 1 ]; }
-
 start_x_server
 start_window_manager
 make_home
@@ -69,19 +65,8 @@ pass_greeting
 wait_for 30 'the main window "Kalvora Zaft 15.E"' window_named "Kalvora Zaft 15\\.E"
 
 echo "balance check"
-activate_window "Kalvora Zaft 15.E" >/dev/null
-xdotool key F10
-sleep 0.3
-xdotool key Escape
-# Utilità is the sixth menu, "Gestione archivi" its fifth entry that can be chosen, and
-# "Controllo contabile" the fourth entry there.
-xdotool key --delay 80 --repeat 5 Right
-xdotool key --delay 80 --repeat 5 Down
-xdotool key Right
-xdotool key --delay 80 --repeat 3 Down
-xdotool key Return
-wait_for 30 'the window "Controllo contabile"' window_named "Controllo contabile"
-activate_window "Controllo contabile" >/dev/null
+# "Controllo contabile" is the fourth entry of "Gestione archivi".
+archive_window 3 "Controllo contabile"
 # The window opens with the focus on "Conferma".
 xdotool key space
 wait_for 60 'the message "Verifica eseguita"' two_windows_named "Controllo contabile"

@@ -53,6 +53,10 @@ wait_until() {
 
 window_named() { xdotool search --onlyvisible --name "^$1\$"; }
 no_window_named() { ! xdotool search --onlyvisible --name "^$1\$"; }
+# How many visible windows have exactly this title: a window and its message box share it.
+windows_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
+two_windows_named() { [ "$(windows_named "$1")" -eq 2 ]; }
+one_window_named() { [ "$(windows_named "$1")" -eq 1 ]; }
 is_running() { kill -0 "$1" 2>/dev/null; }
 is_gone() { ! kill -0 "$1" 2>/dev/null; }
 active_window_is() { [ "$(xdotool getactivewindow getwindowname 2>/dev/null)" = "$1" ]; }
@@ -129,4 +133,20 @@ pass_greeting() {
     activate_window "Informazioni" >/dev/null
     xdotool key Return
     wait_for 20 'the login window to close' no_window_named "Informazioni"
+}
+
+# archive_window <entry of "Gestione archivi", from 0> <title>: Utilità is the sixth menu, and
+# "Gestione archivi" its fifth entry that can be chosen.
+archive_window() {
+    activate_window "Kalvora Zaft 15.E" >/dev/null
+    xdotool key F10
+    sleep 0.3
+    xdotool key Escape
+    xdotool key --delay 80 --repeat 5 Right
+    xdotool key --delay 80 --repeat 5 Down
+    xdotool key Right
+    [ "$1" -gt 0 ] && xdotool key --delay 80 --repeat "$1" Down
+    xdotool key Return
+    wait_for 30 "the window \"$2\"" window_named "$2"
+    activate_window "$2" >/dev/null
 }

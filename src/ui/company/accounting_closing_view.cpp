@@ -39,7 +39,7 @@ void fitTo(QLineEdit* edit, int characters) {
 }  // namespace
 
 AccountingClosingView::AccountingClosingView(company::AccountingClosingForm& form, QWidget* parent)
-    : FormDialog(form, parent), form_(form) {
+    : WorkDialog(form, parent), form_(form) {
     QVBoxLayout* column = dialogColumn(this, toQt(form.name()), icons::application(), QMargins(10, 10, 10, 10));
     column->setSizeConstraint(QLayout::SetDefaultConstraint);
 
@@ -125,14 +125,7 @@ AccountingClosingView::AccountingClosingView(company::AccountingClosingForm& for
     grid_->horizontalHeader()->resizeSection(1, 190);
     grid_->horizontalHeader()->resizeSection(3, 220);
     grid_->setMinimumSize(820, 260);
-    column->addWidget(grid_, 1);
-
-    progress_ = new WorkProgress(this, QStringLiteral("Avanzamento"));
-    column->addWidget(progress_);
-    buttons_ = addButtons(column, [this] {
-        form_.confirm();
-        model_->reload();
-    });
+    addWork(column, grid_, model_, QStringLiteral("Avanzamento"), [this] { form_.confirm(); });
 
     form_.onProgress([this] { refresh(); });
     refresh();
@@ -154,10 +147,8 @@ void AccountingClosingView::refresh() {
     guidance_->setText(toQt(form_.guidance()));
     if (companies_ && companies_->currentIndex() != form_.chosenCompany()) companies_->setCurrentIndex(form_.chosenCompany());
     if (model_->rowCount() != static_cast<int>(form_.preview().size())) model_->reload();
-    progress_->show(form_.progressLines(), form_.progressPercent());
-    // While the journal is read, only the steps and the bar move.
-    for (QWidget* w : {static_cast<QWidget*>(frame_), static_cast<QWidget*>(buttons_.confirm), static_cast<QWidget*>(buttons_.cancel)})
-        w->setEnabled(!form_.working());
+    showWork(form_.progressLines(), form_.progressPercent(), form_.working());
+    frame_->setEnabled(!form_.working());
 }
 
 }  // namespace kalvora::ui

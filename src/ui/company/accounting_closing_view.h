@@ -4,7 +4,7 @@
 // number, text2_0..2 the counterpart account with its description Label2, Combo1 the company
 // whose balances the opening carries), the preview grid Grid1, the steps List1 with the bar
 // ProgressBar1, and bottone_1 "Conferma" / bottone_0 "Annulla".
-#include "ui/form_dialog.h"
+#include "ui/company/work_progress.h"
 
 #include <array>
 
@@ -22,9 +22,8 @@ namespace kalvora::ui {
 
 class ColouredRowsModel;
 class DateField;
-class WorkProgress;
 
-class AccountingClosingView : public FormDialog {
+class AccountingClosingView : public WorkDialog {
     Q_OBJECT
 public:
     explicit AccountingClosingView(company::AccountingClosingForm& form, QWidget* parent = nullptr);
@@ -36,7 +35,6 @@ protected:
 private:
     company::AccountingClosingForm& form_;
     QGroupBox* frame_ = nullptr;
-    DialogButtons buttons_;
     DateField* date_ = nullptr;
     std::array<QLineEdit*, 4> texts_{};    // text1_0..3
     std::array<QLineEdit*, 3> account_{};  // text2_0..2
@@ -45,7 +43,6 @@ private:
     QComboBox* companies_ = nullptr;
     ColouredRowsModel* model_ = nullptr;
     QTableView* grid_ = nullptr;
-    WorkProgress* progress_ = nullptr;
 };
 
 }  // namespace kalvora::ui

@@ -15,7 +15,7 @@
 namespace kalvora::ui {
 
 BalanceCheckView::BalanceCheckView(company::BalanceCheckForm& form, QWidget* parent)
-    : FormDialog(form, parent), form_(form) {
+    : WorkDialog(form, parent), form_(form) {
     QVBoxLayout* column = dialogColumn(this, toQt(form.name()), icons::application(), QMargins(10, 10, 10, 10));
     column->setSizeConstraint(QLayout::SetDefaultConstraint);
     auto* explanation = new QLabel(toQt(form_.explanation()), this);
@@ -39,14 +39,7 @@ BalanceCheckView::BalanceCheckView(company::BalanceCheckForm& form, QWidget* par
     grid_->horizontalHeader()->resizeSection(1, 320);
     grid_->horizontalHeader()->resizeSection(2, 130);
     grid_->setMinimumSize(700, 320);
-    column->addWidget(grid_, 1);
-
-    progress_ = new WorkProgress(this, QStringLiteral("Avanzamento della verifica"));
-    column->addWidget(progress_);
-    buttons_ = addButtons(column, [this] {
-        form_.confirm();
-        model_->reload();
-    });
+    addWork(column, grid_, model_, QStringLiteral("Avanzamento della verifica"), [this] { form_.confirm(); });
     form_.onProgress([this] { refresh(); });
     refresh();
     // The window has one thing to do: Conferma is where Enter or space starts it.
@@ -58,9 +51,7 @@ void BalanceCheckView::leaveForm() { form_.cancel(); }
 void BalanceCheckView::refresh() {
     setWindowTitle(toQt(form_.title()));
     if (model_->rowCount() != static_cast<int>(form_.rows().size())) model_->reload();
-    progress_->show(form_.progressLines(), form_.progressPercent());
-    buttons_.confirm->setEnabled(!form_.working());
-    buttons_.cancel->setEnabled(!form_.working());
+    showWork(form_.progressLines(), form_.progressPercent(), form_.working());
 }
 
 }  // namespace kalvora::ui

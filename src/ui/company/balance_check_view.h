@@ -2,7 +2,7 @@
 // The balance check window kalchk: what the check does (Label1), the accounts with their
 // rebuilt totals (Grid1), the steps List1 with the bar ProgressBar1, and bottone_1 "Conferma"
 // / bottone_0 "Annulla".
-#include "ui/form_dialog.h"
+#include "ui/company/work_progress.h"
 
 class QTableView;
 
@@ -13,9 +13,8 @@ class BalanceCheckForm;
 namespace kalvora::ui {
 
 class ColouredRowsModel;
-class WorkProgress;
 
-class BalanceCheckView : public FormDialog {
+class BalanceCheckView : public WorkDialog {
     Q_OBJECT
 public:
     explicit BalanceCheckView(company::BalanceCheckForm& form, QWidget* parent = nullptr);
@@ -28,8 +27,6 @@ private:
     company::BalanceCheckForm& form_;
     ColouredRowsModel* model_ = nullptr;
     QTableView* grid_ = nullptr;
-    WorkProgress* progress_ = nullptr;
-    DialogButtons buttons_;
 };
 
 }  // namespace kalvora::ui

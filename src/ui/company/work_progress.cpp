@@ -1,9 +1,12 @@
 #include "ui/company/work_progress.h"
 
+#include "ui/coloured_rows_model.h"
 #include "ui/qt_text.h"
 
 #include <QListWidget>
 #include <QProgressBar>
+#include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace kalvora::ui {
@@ -29,6 +32,23 @@ void WorkProgress::show(const std::vector<std::string>& steps, int percent) {
     for (std::size_t i = static_cast<std::size_t>(list_->count()); i < steps.size(); ++i) list_->addItem(toQt(steps[i]));
     if (list_->count() > 0) list_->scrollToBottom();
     bar_->setValue(percent);
+}
+
+void WorkDialog::addWork(QVBoxLayout* column, QTableView* grid, ColouredRowsModel* model, const QString& spokenBar,
+                         std::function<void()> confirm) {
+    column->addWidget(grid, 1);
+    progress_ = new WorkProgress(this, spokenBar);
+    column->addWidget(progress_);
+    buttons_ = addButtons(column, [model, confirm = std::move(confirm)] {
+        confirm();
+        model->reload();
+    });
+}
+
+void WorkDialog::showWork(const std::vector<std::string>& steps, int percent, bool working) {
+    progress_->show(steps, percent);
+    buttons_.confirm->setEnabled(!working);
+    buttons_.cancel->setEnabled(!working);
 }
 
 }  // namespace kalvora::ui
