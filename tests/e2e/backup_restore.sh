@@ -30,15 +30,7 @@ dismiss_and_leave() {
 start_x_server
 start_window_manager
 make_home
-year=$(date +%Y)
-{
-    printf 'Prova Srl%191s%s\r\n' "" "$year"
-    for _ in $(seq 2 1000); do printf '*\r\n'; done
-} >"$inst/kalvora.azi"
-printf ' 0 \r\n' >"$inst/kalvora.uso"
-company="$inst/kalaz0.000"
-mkdir -p "$company"
-printf 'tabelle\r\n' >"$company/kalvora.tab"
+one_company
 head -c 3000000 /dev/urandom >"$company/kalvora.cli"
 head -c 70000 /dev/urandom >"$company/kal$year.cor"
 cp "$company/kalvora.cli" "$work/kalvora.cli.original"

@@ -13,15 +13,7 @@ source "$(dirname "$0")/x_session.sh"
 start_x_server
 start_window_manager
 make_home
-year=$(date +%Y)
-{
-    printf 'Prova Srl%191s%s\r\n' "" "$year"
-    for _ in $(seq 2 1000); do printf '*\r\n'; done
-} >"$inst/kalvora.azi"
-printf ' 0 \r\n' >"$inst/kalvora.uso"
-company="$inst/kalaz0.000"
-mkdir -p "$company"
-printf 'tabelle\r\n' >"$company/kalvora.tab"
+one_company
 
 # The company: 60 accounts with garbage totals, 4,000 entries of 2 to 5 lines (amounts with
 # cents, a few with more decimals, some zero, one line naming an account that does not exist).

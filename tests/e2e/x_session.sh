@@ -150,3 +150,17 @@ archive_window() {
     wait_for 30 "the window \"$2\"" window_named "$2"
     activate_window "$2" >/dev/null
 }
+
+# An installation with the one company 000 "Prova Srl" of this year, in use by nobody: sets
+# $year and $company (its folder, with a tables file).
+one_company() {
+    year=$(date +%Y)
+    {
+        printf 'Prova Srl%191s%s\r\n' "" "$year"
+        for _ in $(seq 2 1000); do printf '*\r\n'; done
+    } >"$inst/kalvora.azi"
+    printf ' 0 \r\n' >"$inst/kalvora.uso"
+    company="$inst/kalaz0.000"
+    mkdir -p "$company"
+    printf 'tabelle\r\n' >"$company/kalvora.tab"
+}
