@@ -213,7 +213,7 @@ RebuildResult rebuildTotals(Files& files, const Installation& inst, int companyC
         result.error = error == ENOENT ? 0 : error;
         return result;
     }
-    RecordReader reader(journal, 1, count, 256u << 10);  // stays in the cache between the copy and the sums
+    RecordReader reader(journal, 1, count, 256u << 10);  // in the cache from the copy to the sums
     while (reader.next()) {
         chart.addEntry(reader.record(), euro, result.unknown);
         ++result.entries;

@@ -274,7 +274,8 @@ RecordReader::RecordReader(RecordFile& file, std::uint64_t first, std::uint64_t 
     if (last_ > held) last_ = held;
     // No larger than the records to read: a short archive does not cost a whole block.
     const std::uint64_t records = last_ > number_ ? last_ - number_ : 1;
-    block_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(std::max<std::size_t>(1, blockBytes / length), records)) * length);
+    const std::uint64_t perBlock = std::max<std::size_t>(1, blockBytes / length);
+    block_.resize(static_cast<std::size_t>(std::min(perBlock, records)) * length);
 }
 
 bool RecordReader::fill() {
@@ -283,7 +284,8 @@ bool RecordReader::fill() {
         error_ = EBADF;
         return false;
     }
-    const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(last_ - number_, block_.size() / length)) * length;
+    const std::size_t wanted =
+        static_cast<std::size_t>(std::min<std::uint64_t>(last_ - number_, block_.size() / length)) * length;
     std::size_t got = 0;
     const std::uint64_t offset = number_ * length;
     while (got < wanted) {

@@ -111,9 +111,11 @@ AccountingClosingView::AccountingClosingView(company::AccountingClosingForm& for
     QStringList headers;
     for (const std::string& h : company::AccountingClosingForm::columnHeaders()) headers << toQt(h);
     model_ = new ColouredRowsModel(
-        {headers, [this] { return static_cast<int>(form_.preview().size()); },
-         [this](int r, int c) -> std::string {
-             const company::PreviewRow& row = form_.preview()[static_cast<std::size_t>(r)];
+        // The rows come from the form, which outlives the view: the grid may still ask for
+        // them while the window is being taken apart.
+        {headers, [&form] { return static_cast<int>(form.preview().size()); },
+         [&form](int r, int c) -> std::string {
+             const company::PreviewRow& row = form.preview()[static_cast<std::size_t>(r)];
              const std::array<const std::string*, 6> cells{&row.date, &row.movement, &row.account,
                                                            &row.accountDescription, &row.debit, &row.credit};
              return *cells[static_cast<std::size_t>(c)];
@@ -131,6 +133,8 @@ AccountingClosingView::AccountingClosingView(company::AccountingClosingForm& for
     refresh();
     date_->setFocus();
 }
+
+AccountingClosingView::~AccountingClosingView() { form_.onProgress({}); }
 
 void AccountingClosingView::leaveForm() { form_.cancel(); }
 

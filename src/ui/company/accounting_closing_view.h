@@ -27,6 +27,8 @@ class AccountingClosingView : public WorkDialog {
     Q_OBJECT
 public:
     explicit AccountingClosingView(company::AccountingClosingForm& form, QWidget* parent = nullptr);
+    // The form outlives its window: it stops telling this one of its progress.
+    ~AccountingClosingView() override;
     void refresh() override;
 
 protected:

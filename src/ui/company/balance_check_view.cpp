@@ -26,9 +26,11 @@ BalanceCheckView::BalanceCheckView(company::BalanceCheckForm& form, QWidget* par
     QStringList headers;
     for (const std::string& h : company::BalanceCheckForm::columnHeaders()) headers << toQt(h);
     model_ = new ColouredRowsModel(
-        {headers, [this] { return static_cast<int>(form_.rows().size()); },
-         [this](int r, int c) -> std::string {
-             const company::BalanceCheckForm::Row& row = form_.rows()[static_cast<std::size_t>(r)];
+        // The rows come from the form, which outlives the view: the grid may still ask for
+        // them while the window is being taken apart.
+        {headers, [&form] { return static_cast<int>(form.rows().size()); },
+         [&form](int r, int c) -> std::string {
+             const company::BalanceCheckForm::Row& row = form.rows()[static_cast<std::size_t>(r)];
              const std::array<const std::string*, 4> cells{&row.account, &row.description, &row.debit, &row.credit};
              return *cells[static_cast<std::size_t>(c)];
          },
@@ -45,6 +47,8 @@ BalanceCheckView::BalanceCheckView(company::BalanceCheckForm& form, QWidget* par
     // The window has one thing to do: Conferma is where Enter or space starts it.
     buttons_.confirm->setFocus();
 }
+
+BalanceCheckView::~BalanceCheckView() { form_.onProgress({}); }
 
 void BalanceCheckView::leaveForm() { form_.cancel(); }
 

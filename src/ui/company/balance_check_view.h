@@ -18,6 +18,8 @@ class BalanceCheckView : public WorkDialog {
     Q_OBJECT
 public:
     explicit BalanceCheckView(company::BalanceCheckForm& form, QWidget* parent = nullptr);
+    // The form outlives its window: it stops telling this one of its progress.
+    ~BalanceCheckView() override;
     void refresh() override;
 
 protected:

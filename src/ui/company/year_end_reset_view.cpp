@@ -75,6 +75,8 @@ YearEndResetView::YearEndResetView(company::YearEndResetForm& form, QWidget* par
     refresh();
 }
 
+YearEndResetView::~YearEndResetView() { form_.onProgress({}); }
+
 void YearEndResetView::leaveForm() { form_.cancel(); }
 
 void YearEndResetView::refresh() {

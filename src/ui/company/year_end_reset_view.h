@@ -24,6 +24,8 @@ class YearEndResetView : public FormDialog {
     Q_OBJECT
 public:
     explicit YearEndResetView(company::YearEndResetForm& form, QWidget* parent = nullptr);
+    // The form outlives its window: it stops telling this one of its progress.
+    ~YearEndResetView() override;
     void refresh() override;
 
 protected:
