@@ -227,7 +227,7 @@ int main(int argc, char** argv) {
             company::BalanceCheckForm form(desk.session);
             form.open();
             form.confirm();
-            rows = static_cast<long long>(form.rows().size());
+            rows = form.rowCount();
             return true;
         });
         check.add(o, timedShell(cat));

@@ -16,7 +16,8 @@ std::string withError(const std::string& text, int error) { return text + " (err
 BalanceCheckForm::BalanceCheckForm(core::Session& session) : core::Form(session) {}
 
 void BalanceCheckForm::open() {
-    rows_.clear();
+    chart_ = {};
+    unknown_.clear();
     progressLines_.clear();
     percent_ = 0;
 }
@@ -30,6 +31,17 @@ std::string BalanceCheckForm::explanation() const {
 const std::array<std::string, 4>& BalanceCheckForm::columnHeaders() {
     static const std::array<std::string, 4> headers{"Conto", "Descrizione", "Dare", "Avere"};
     return headers;
+}
+
+BalanceCheckForm::Row BalanceCheckForm::row(int r) const {
+    if (r < 0 || r >= rowCount()) return {};
+    if (r < chart_.size())
+        return {core::dottedCode(chart_.code(r)), chart_.description(r), core::formatAmount(chart_.debit(r), euro_),
+                core::formatAmount(chart_.credit(r), euro_)};
+    const auto& [code, lines] = unknown_[static_cast<std::size_t>(r - chart_.size())];
+    return {core::dottedCode(code),
+            "Conto non presente nel piano dei conti (" + std::to_string(lines) + (lines == 1 ? " riga)" : " righe)"), "",
+            ""};
 }
 
 void BalanceCheckForm::moveOn(int percent) {
@@ -59,7 +71,8 @@ bool BalanceCheckForm::check() {
     auto& s = session();
     auto& platform = s.platform();
     const int company = s.company().code;
-    rows_.clear();
+    chart_ = {};
+    unknown_.clear();
     progressLines_ = {"Azzero progressivi contabili"};
     moveOn(0);
     int error = 0;
@@ -121,15 +134,9 @@ bool BalanceCheckForm::check() {
         return false;
     }
     moveOn(100);
-    rows_.reserve(static_cast<std::size_t>(chart.size()) + rebuilt.unknown.size());
-    for (int i = 0; i < chart.size(); ++i)
-        rows_.push_back({core::dottedCode(chart.code(i)), chart.description(i), core::formatAmount(chart.debit(i), euro),
-                         core::formatAmount(chart.credit(i), euro)});
-    for (const auto& [code, lines] : rebuilt.unknown)
-        rows_.push_back({core::dottedCode(code),
-                         "Conto non presente nel piano dei conti (" + std::to_string(lines) +
-                             (lines == 1 ? " riga)" : " righe)"),
-                         "", ""});
+    euro_ = euro;
+    unknown_.assign(rebuilt.unknown.begin(), rebuilt.unknown.end());
+    chart_ = std::move(chart);
     return true;
 }
 

@@ -3,6 +3,7 @@
 // of every account from the journal, streaming it, and stores them in one atomic rewrite of the
 // chart of accounts. Lines naming an account the chart does not hold are listed after the
 // accounts; the others are rebuilt all the same.
+#include "core/accounting_archives.h"
 #include "core/form.h"
 #include "core/session.h"
 
@@ -26,8 +27,9 @@ public:
         std::string account, description, debit, credit;
     };
     // After the check: every account, then one row per code named in the journal but missing
-    // from the chart.
-    const std::vector<Row>& rows() const { return rows_; }
+    // from the chart. A row is made when asked for: the grid shows a few of ten thousand.
+    int rowCount() const { return chart_.size() + static_cast<int>(unknown_.size()); }
+    Row row(int r) const;
     const std::vector<std::string>& progressLines() const { return progressLines_; }
     int progressPercent() const { return percent_; }
     bool working() const { return working_; }
@@ -42,7 +44,9 @@ private:
     // The check proper; false when it stopped (the user has been told why, or left).
     bool check();
 
-    std::vector<Row> rows_;
+    core::ChartOfAccounts chart_;  // as stored by the check
+    std::vector<std::pair<std::string, std::uint64_t>> unknown_;
+    bool euro_ = true;
     std::vector<std::string> progressLines_;
     int percent_ = 0;
     bool working_ = false;

@@ -5,10 +5,12 @@
 #include "core/text.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <thread>
 
 namespace kalvora::core {
 
@@ -86,10 +88,7 @@ int ChartOfAccounts::load(Files& files, const Installation& inst, int companyCod
     bytes_.clear();
     totals_.clear();
     index_.clear();
-    seenBits_ = 8;
-    seenCodes_.assign(256, 0);
-    seenIndex_.assign(256, -1);
-    seenCount_ = 0;
+    sums_.reset(0);
     count_ = 0;
     int countError = 0;
     const std::uint64_t count = readArchiveCount(files, inst, companyCode, con::archive.countRecord, &countError);
@@ -101,9 +100,7 @@ int ChartOfAccounts::load(Files& files, const Installation& inst, int companyCod
     bytes_ = std::move(*bytes);
     count_ = static_cast<int>(std::min<std::uint64_t>(count, bytes_.size() / con::archive.recordLength));
     index_.reserve(static_cast<std::size_t>(count_));
-    while (seenBits_ < 15 && (std::size_t{1} << seenBits_) < static_cast<std::size_t>(count_) * 4) ++seenBits_;
-    seenCodes_.assign(std::size_t{1} << seenBits_, 0);
-    seenIndex_.assign(std::size_t{1} << seenBits_, -1);
+    sums_.reset(count_);
     totals_.resize(static_cast<std::size_t>(count_) * 2);
     for (int i = 0; i < count_; ++i) {
         const RecordView record(reinterpret_cast<const std::uint8_t*>(bytes_.data()) + static_cast<std::size_t>(i) * con::archive.recordLength,
@@ -152,30 +149,43 @@ void ChartOfAccounts::setBalance(int index, double balance) {
     putDouble(bytes_.data() + static_cast<std::size_t>(index) * con::archive.recordLength + con::balance.offset, balance);
 }
 
-int ChartOfAccounts::findLineAccountSlow(std::uint64_t raw) {
-    const std::size_t mask = seenCodes_.size() - 1;
-    for (std::size_t slot = seenSlot(raw);; slot = (slot + 1) & mask) {
-        if (seenCodes_[slot] == raw) return seenIndex_[slot];
-        if (seenCodes_[slot] != 0) continue;
-        const int index = find(std::string_view(reinterpret_cast<const char*>(&raw), 8));
+void ChartOfAccounts::addTotals(const std::vector<double>& totals) {
+    for (std::size_t i = 0; i < totals_.size() && i < totals.size(); ++i) totals_[i] += totals[i];
+}
+
+void LineSums::reset(int accounts) {
+    bits_ = 8;
+    while (bits_ < 15 && (std::size_t{1} << bits_) < static_cast<std::size_t>(std::max(accounts, 0)) * 4) ++bits_;
+    codes_.assign(std::size_t{1} << bits_, 0);
+    index_.assign(std::size_t{1} << bits_, -1);
+    used_ = 0;
+}
+
+int LineSums::findLineSlow(const ChartOfAccounts& chart, std::uint64_t raw) {
+    const std::size_t mask = codes_.size() - 1;
+    for (std::size_t s = slot(raw);; s = (s + 1) & mask) {
+        if (codes_[s] == raw) return index_[s];
+        if (codes_[s] != 0) continue;
+        const int index = chart.find(std::string_view(reinterpret_cast<const char*>(&raw), 8));
         // Half full at most, so that a probe ends soon; codes past that are looked up each time.
-        if (seenCount_ < seenCodes_.size() / 2) {
-            seenCodes_[slot] = raw;
-            seenIndex_[slot] = index;
-            ++seenCount_;
+        if (used_ < codes_.size() / 2) {
+            codes_[s] = raw;
+            index_[s] = index;
+            ++used_;
         }
         return index;
     }
 }
 
-void ChartOfAccounts::addEntry(RecordView entry, bool euro, UnknownAccounts& unknown) {
+void LineSums::addEntry(const ChartOfAccounts& chart, double* totals, RecordView entry, bool euro,
+                        UnknownAccounts& unknown) {
     constexpr std::uint64_t blanks = 0x2020202020202020ull;
     const std::size_t end = gio::firstLine + gio::lineCount * gio::lineLength;
     if (entry.length() < end) {
         // A short record: its lines read as the bytes it has, zero after them.
         Record whole(entry);
         whole.bytes().resize(end, 0);
-        addEntry(whole.view(), euro, unknown);
+        addEntry(chart, totals, whole.view(), euro, unknown);
         return;
     }
     const std::uint8_t* line = entry.data() + gio::firstLine;
@@ -187,19 +197,20 @@ void ChartOfAccounts::addEntry(RecordView entry, bool euro, UnknownAccounts& unk
         static_assert(gio::lineAccount.width == 8);
         std::memcpy(&raw, line + gio::lineAccount.offset, 8);
         if ((raw & ~blanks) == 0) continue;  // only blanks and zero bytes: no account
-        const int index = findLineAccount(raw);
+        const int index = findLine(chart, raw);
         if (index < 0) {
             ++unknown[decodeCp1252(std::string_view(reinterpret_cast<const char*>(&raw), 8))];
             continue;
         }
         std::int16_t side;
         std::memcpy(&side, line + gio::lineSide.offset, 2);
-        add(index, side == 0 ? 0 : 1, roundAmount(amount, euro));
+        totals[static_cast<std::size_t>(index) * 2 + (side == 0 ? 0 : 1)] += roundAmount(amount, euro);
     }
 }
 
 RebuildResult rebuildTotals(Files& files, const Installation& inst, int companyCode, ChartOfAccounts& chart,
-                            bool euro, const std::function<bool(std::uint64_t, std::uint64_t)>& progress) {
+                            bool euro, const std::function<bool(std::uint64_t, std::uint64_t)>& progress,
+                            std::uint64_t halvedFrom) {
     RebuildResult result;
     chart.clearTotals();
     // An unreadable count is an error, not an empty journal: totals rebuilt from nothing would
@@ -213,13 +224,55 @@ RebuildResult rebuildTotals(Files& files, const Installation& inst, int companyC
         result.error = error == ENOENT ? 0 : error;
         return result;
     }
-    RecordReader reader(journal, 1, count, 256u << 10);  // in the cache from the copy to the sums
+    // Each half is read and added up on one core, so that what is read is added up while
+    // it is still in that core's cache. The first half is this thread's, which reports progress.
+    constexpr std::size_t block = 256u << 10;
+    const std::uint64_t held = std::min(count, journal.recordCount());
+    const bool halves = held >= std::max<std::uint64_t>(halvedFrom, 2) && std::thread::hardware_concurrency() >= 2;
+    const std::uint64_t firstEnd = halves ? held / 2 : count;
+    struct Half {
+        std::vector<double> totals;
+        UnknownAccounts unknown;
+        std::uint64_t entries = 0;
+        int error = 0;
+    } second;
+    std::atomic<bool> stop = false;
+    std::thread worker;
+    if (halves) {
+        second.totals.assign(static_cast<std::size_t>(chart.size()) * 2, 0.0);
+        worker = std::thread([&] {
+            LineSums sums;
+            sums.reset(chart.size());
+            RecordReader reader(journal, firstEnd + 1, count, block);
+            while (reader.next()) {
+                sums.addEntry(chart, second.totals.data(), reader.record(), euro, second.unknown);
+                if (++second.entries % 4096 == 0 && stop.load(std::memory_order_relaxed)) break;
+            }
+            second.error = reader.error();
+        });
+    }
+    RecordReader reader(journal, 1, firstEnd, block);
+    const std::uint64_t scale = halves ? 2 : 1;  // the progress of the whole, told by the first half
     while (reader.next()) {
         chart.addEntry(reader.record(), euro, result.unknown);
         ++result.entries;
-        if (progress && result.entries % 4096 == 0 && !progress(result.entries, count)) break;
+        if (progress && result.entries % 4096 == 0 && !progress(std::min(result.entries * scale, count), count)) {
+            stop = true;
+            break;
+        }
     }
     result.error = reader.error();
+    if (worker.joinable()) {
+        worker.join();
+        // A first half cut short (an error, or the user stopping) leaves the second unused, so
+        // that the entries counted are those read in order from the first.
+        if (result.entries == firstEnd && !stop) {
+            chart.addTotals(second.totals);
+            for (const auto& [code, lines] : second.unknown) result.unknown[code] += lines;
+            result.entries += second.entries;
+            if (result.error == 0) result.error = second.error;
+        }
+    }
     if (progress) progress(result.entries, count);
     return result;
 }

@@ -58,6 +58,38 @@ std::string dottedCode(std::string_view code);
 // many lines named it.
 using UnknownAccounts = std::map<std::string, std::uint64_t>;
 
+class ChartOfAccounts;
+
+// Adds up the lines of journal entries into running totals (debit, credit per account, in
+// chart order), finding each line's account through the chart and remembering it by the line's
+// eight code bytes: a journal names a few thousand codes millions of times.
+class LineSums {
+public:
+    // Adds the lines of one entry, each amount rounded (euro or lire), to `totals`; a line
+    // without an account or with a zero amount adds nothing, and one naming an account the
+    // chart does not hold is counted in `unknown`.
+    void addEntry(const ChartOfAccounts& chart, double* totals, RecordView entry, bool euro, UnknownAccounts& unknown);
+    // Forgets what it remembered, sized for a chart of `accounts`.
+    void reset(int accounts);
+
+private:
+    // Slots: four for each account, between 256 and 32,768 (384 KB, that stay in the cache).
+    std::size_t slot(std::uint64_t raw) const {
+        return static_cast<std::size_t>((raw * 0x9E3779B97F4A7C15ull) >> (64 - bits_));
+    }
+    int findLine(const ChartOfAccounts& chart, std::uint64_t raw) {
+        const std::size_t s = slot(raw);
+        if (codes_[s] == raw) return index_[s];
+        return findLineSlow(chart, raw);
+    }
+    int findLineSlow(const ChartOfAccounts& chart, std::uint64_t raw);
+
+    std::vector<std::uint64_t> codes_ = std::vector<std::uint64_t>(256, 0);  // 0: a free slot
+    std::vector<std::int32_t> index_ = std::vector<std::int32_t>(256, -1);
+    std::size_t used_ = 0;
+    int bits_ = 8;
+};
+
 // The chart of accounts in memory with an index by numeric code, every byte of the file kept:
 // 9,999 accounts are 1.5 MB. Saving rewrites the whole file atomically.
 class ChartOfAccounts {
@@ -84,22 +116,13 @@ public:
     // Adds the lines of one journal entry, each amount rounded (euro or lire), to the totals of
     // the accounts they name; a line without an account or with a zero amount adds nothing, and
     // one naming an account the chart does not hold is counted in `unknown`.
-    void addEntry(RecordView entry, bool euro, UnknownAccounts& unknown);
+    void addEntry(RecordView entry, bool euro, UnknownAccounts& unknown) {
+        sums_.addEntry(*this, totals_.data(), entry, euro, unknown);
+    }
+    // Adds totals summed apart (debit, credit per account, in chart order).
+    void addTotals(const std::vector<double>& totals);
 
 private:
-    // find() for the eight raw code bytes of a journal line, remembered by those bytes: a
-    // journal names a few thousand codes millions of times. The first probe is inline.
-    // Slots: four for each account, between 256 and 32,768 (384 KB, that stay in the cache).
-    std::size_t seenSlot(std::uint64_t raw) const {
-        return static_cast<std::size_t>((raw * 0x9E3779B97F4A7C15ull) >> (64 - seenBits_));
-    }
-    int findLineAccount(std::uint64_t raw) {
-        const std::size_t slot = seenSlot(raw);
-        if (seenCodes_[slot] == raw) return seenIndex_[slot];
-        return findLineAccountSlow(raw);
-    }
-    int findLineAccountSlow(std::uint64_t raw);
-
     // Writes the running totals of account `index` into its record.
     void storeTotals(int index) const;
 
@@ -110,23 +133,23 @@ private:
     std::vector<double> totals_;
     int count_ = 0;
     std::unordered_map<std::uint32_t, int> index_;
-    std::vector<std::uint64_t> seenCodes_ = std::vector<std::uint64_t>(256, 0);  // 0: a free slot
-    std::vector<std::int32_t> seenIndex_ = std::vector<std::int32_t>(256, -1);
-    std::size_t seenCount_ = 0;
-    int seenBits_ = 8;
+    LineSums sums_;
 };
 
 // The running totals of every account rebuilt from journal entries 1..count (kalvora.tot
 // record 13): set to zero, then every entry added as ChartOfAccounts::addEntry does, the
-// journal read in large blocks. `progress` hears the entries read and the count now and then
+// journal read in large blocks. A long journal is added up in two halves, the second on a
+// thread of its own, then the halves are added together. `progress` hears the entries read and the count now and then
 // and may stop the work by returning false. Nothing is written. 0 or an error number.
 struct RebuildResult {
     std::uint64_t entries = 0;
     UnknownAccounts unknown;
     int error = 0;
 };
+// `halvedFrom`: the entries from which a journal is added up in two halves.
 RebuildResult rebuildTotals(Files& files, const Installation& inst, int companyCode, ChartOfAccounts& chart,
-                            bool euro, const std::function<bool(std::uint64_t, std::uint64_t)>& progress = {});
+                            bool euro, const std::function<bool(std::uint64_t, std::uint64_t)>& progress = {},
+                            std::uint64_t halvedFrom = 100000);
 
 // One line of a journal entry.
 struct JournalLine {

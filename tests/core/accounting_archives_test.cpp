@@ -92,6 +92,43 @@ TEST_F(Archives, ChartFindsByNumericCodeAndAddsRoundedLines) {
     }
 }
 
+TEST_F(Archives, AJournalAddedUpInTwoHalvesGivesTheTotalsOfOne) {
+    std::string con, gio;
+    for (const char* code : {"01010001", "02020002", "03030003"}) {
+        Record r(150);
+        r.setText(0, 10, code);
+        con.append(r.bytes().begin(), r.bytes().end());
+    }
+    const int entries = 1001;
+    for (int n = 0; n < entries; ++n) {
+        const double amount = 0.25 * (n % 7 + 1);  // exact in binary: any order gives the same sums
+        const Record e = journalEntry({2026, 1, 2}, {"", "", ""}, "",
+                                      {{0, n % 2 ? "01010001" : "02020002", amount}, {1, "03030003", amount},
+                                       {0, n % 100 ? "01010001" : "77777777", 1}});
+        gio.append(e.bytes().begin(), e.bytes().end());
+    }
+    Record count(140);
+    std::string tot(25 * 140, '\0');
+    count.setFloat64(0, 3);
+    tot.replace(5 * 140, 140, std::string(count.bytes().begin(), count.bytes().end()));
+    count.setFloat64(0, entries);
+    tot.replace(12 * 140, 140, std::string(count.bytes().begin(), count.bytes().end()));
+    drive.write(company + "kalvora.con", con);
+    drive.write(company + "kalvora.gio", gio);
+    drive.write(company + "kalvora.tot", tot);
+    ChartOfAccounts one, two;
+    ASSERT_EQ(one.load(files, drive.installation(), 0) + two.load(files, drive.installation(), 0), 0);
+    const RebuildResult a = rebuildTotals(files, drive.installation(), 0, one, true, {}, 1u << 30);
+    std::uint64_t told = 0;
+    const RebuildResult b =
+        rebuildTotals(files, drive.installation(), 0, two, true, [&](std::uint64_t done, std::uint64_t) { told = done; return true; }, 10);
+    EXPECT_TRUE(a.entries == 1001 && b.entries == 1001 && told == 1001 && a.error == 0 && b.error == 0);
+    EXPECT_EQ(b.unknown, (UnknownAccounts{{"77777777", 11}}));
+    EXPECT_EQ(a.unknown, b.unknown);
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(one.debit(i) == two.debit(i) && one.credit(i) == two.credit(i)) << i;
+    EXPECT_EQ(two.credit(2), one.debit(0) + one.debit(1) - 990);
+}
+
 TEST_F(Archives, CountsAreWrittenInPlaceAndAnUnreadableCountIsAnError) {
     std::string tot;
     for (int n = 1; n <= 25; ++n) tot += std::string(140, static_cast<char>(n));

@@ -28,9 +28,9 @@ BalanceCheckView::BalanceCheckView(company::BalanceCheckForm& form, QWidget* par
     model_ = new ColouredRowsModel(
         // The rows come from the form, which outlives the view: the grid may still ask for
         // them while the window is being taken apart.
-        {headers, [&form] { return static_cast<int>(form.rows().size()); },
+        {headers, [&form] { return form.rowCount(); },
          [&form](int r, int c) -> std::string {
-             const company::BalanceCheckForm::Row& row = form.rows()[static_cast<std::size_t>(r)];
+             const company::BalanceCheckForm::Row row = form.row(r);
              const std::array<const std::string*, 4> cells{&row.account, &row.description, &row.debit, &row.credit};
              return *cells[static_cast<std::size_t>(c)];
          },
@@ -54,7 +54,7 @@ void BalanceCheckView::leaveForm() { form_.cancel(); }
 
 void BalanceCheckView::refresh() {
     setWindowTitle(toQt(form_.title()));
-    if (model_->rowCount() != static_cast<int>(form_.rows().size())) model_->reload();
+    if (model_->rowCount() != form_.rowCount()) model_->reload();
     showWork(form_.progressLines(), form_.progressPercent(), form_.working());
 }
 
