@@ -51,10 +51,10 @@ private:
 }  // namespace
 
 bool FaultyFileSystem::tick() {
-    ++calls_;
+    const long calls = ++calls_;
     if (failAt_ <= 0)
         return false;
-    return crash_ ? calls_ >= failAt_ : calls_ == failAt_;
+    return crash_ ? calls >= failAt_ : calls == failAt_;
 }
 
 int FaultyFileSystem::open(const std::string& path, core::OpenMode mode, std::unique_ptr<core::FileHandle>& out) {

@@ -5,6 +5,8 @@
 // every call from then on fails too, as if the process had died there.
 #include "core/filesystem.h"
 
+#include <atomic>
+
 namespace kalvora::testing {
 
 class FaultyFileSystem : public core::FileSystem {
@@ -44,7 +46,7 @@ public:
 private:
     core::FileSystem& inner_;
     long failAt_ = 0;
-    long calls_ = 0;
+    std::atomic<long> calls_ = 0;  // reads of one file may come from two threads
     bool crash_ = false;
 };
 
