@@ -1,6 +1,8 @@
 #pragma once
 // Everything the program asks of the desktop. QtPlatform implements it for real; the tests'
 // FakePlatform records every call and answers from a script.
+#include "core/print_job.h"
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -59,8 +61,26 @@ public:
 
     // Sets the computer's date (the time of day stays). Returns 0 or an error number.
     virtual int setSystemDate(const Date& date) = 0;
-    // The desktop's printer setup dialog.
+    // The desktop's printer setup dialog; the printer chosen there takes the following jobs.
     virtual void printerSetup() = 0;
+    // Starts a print job named `title` (its name in the print queue and of its PDF file). The job
+    // goes to the chosen printer after a preview, or to a PDF file when the system has no printer
+    // or the user asks. Never null.
+    virtual std::unique_ptr<PrintJob> startPrintJob(const std::string& title) = 0;
+    // Whether the printer can use the font `name` (the font exists and is printable).
+    virtual bool canPrintFont(const std::string& name) = 0;
+
+    // The desktop's font, colour and file dialogs; nullopt when the user cancels. A colour is
+    // R + 256 G + 65536 B. `filter` lists patterns as "*.bmp; *.jpg"; the result is an absolute path.
+    virtual std::optional<PrintFont> chooseFont(const std::string& title, const PrintFont& preset) = 0;
+    virtual std::optional<long> chooseColour(const std::string& title, long initial) = 0;
+    virtual std::optional<std::string> chooseFile(const std::string& title, const std::string& filter,
+                                                  const std::string& folder) = 0;
+
+    // The system's regional settings, which other programs on the desktop use: `date` in the
+    // short date form, and `value` with thousands grouping and `decimals` decimals.
+    virtual std::string regionalDate(const Date& date) = 0;
+    virtual std::string regionalNumber(double value, int decimals) = 0;
 
     // Whether the computer has a network connection other than loopback.
     virtual bool isOnline() = 0;

@@ -58,6 +58,20 @@ public:
     void show(std::unique_ptr<core::Form> form) override;
     int setSystemDate(const core::Date& date) override;
     void printerSetup() override;
+    // Placeholders until the Qt printing surface and dialogs land.
+    std::unique_ptr<core::PrintJob> startPrintJob(const std::string&) override {
+        return std::make_unique<core::RecordingPrintJob>();
+    }
+    bool canPrintFont(const std::string&) override { return true; }
+    std::optional<core::PrintFont> chooseFont(const std::string&, const core::PrintFont&) override {
+        return std::nullopt;
+    }
+    std::optional<long> chooseColour(const std::string&, long) override { return std::nullopt; }
+    std::optional<std::string> chooseFile(const std::string&, const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+    std::string regionalDate(const core::Date&) override { return {}; }
+    std::string regionalNumber(double, int) override { return {}; }
     int startProgram(const std::string& program, const std::vector<std::string>& arguments,
                      const std::string& windowTitle) override;
     std::string desktopProgram(core::DesktopTool tool) override;

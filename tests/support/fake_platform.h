@@ -39,6 +39,32 @@ public:
     int setDateResult = 0;
     int printerSetups = 0;
 
+    // Print jobs started, in order, each with its title and operations; `printResult` is what
+    // end() reports.
+    struct PrintedJob {
+        std::string title;
+        std::vector<core::PrintOp> ops;
+        bool ended = false;
+    };
+    std::vector<PrintedJob> printJobs;
+    bool printResult = true;
+    // Pictures that load; any other path fails like an unreadable file.
+    std::vector<std::string> loadablePictures;
+    // Fonts the printer cannot use.
+    std::vector<std::string> unprintableFonts;
+    std::vector<std::string> fontsTried;
+    // Answers of the font, colour and file dialogs in order; an empty queue cancels. The titles
+    // and presets asked are recorded.
+    std::deque<core::PrintFont> fontAnswers;
+    std::deque<long> colourAnswers;
+    std::deque<std::string> fileAnswers;
+    std::vector<std::string> dialogTitles;
+    std::vector<core::PrintFont> fontPresets;
+    std::vector<std::string> fileFilters;
+    // What the system's regional settings give.
+    std::string regionalDateText = "31/12/2014";
+    std::string regionalNumberText = "1.234,50";
+
     struct Started {
         std::string program;
         std::vector<std::string> arguments;
@@ -75,6 +101,14 @@ public:
     void show(std::unique_ptr<core::Form> form) override { windowsShown.push_back(std::move(form)); }
     int setSystemDate(const core::Date& date) override;
     void printerSetup() override { ++printerSetups; }
+    std::unique_ptr<core::PrintJob> startPrintJob(const std::string& title) override;
+    bool canPrintFont(const std::string& name) override;
+    std::optional<core::PrintFont> chooseFont(const std::string& title, const core::PrintFont& preset) override;
+    std::optional<long> chooseColour(const std::string& title, long initial) override;
+    std::optional<std::string> chooseFile(const std::string& title, const std::string& filter,
+                                          const std::string& folder) override;
+    std::string regionalDate(const core::Date&) override { return regionalDateText; }
+    std::string regionalNumber(double, int) override { return regionalNumberText; }
     void processEvents() override { ++eventsProcessed; }
     void setBusy(bool b) override { busy = b; ++busyCalls; }
     core::ScreenSize screenSize() const override { return screen; }

@@ -29,6 +29,19 @@ public:
     void show(std::unique_ptr<core::Form>) override { std::abort(); }
     int setSystemDate(const core::Date&) override { return 1; }
     void printerSetup() override {}
+    std::unique_ptr<core::PrintJob> startPrintJob(const std::string&) override {
+        return std::make_unique<core::RecordingPrintJob>();
+    }
+    bool canPrintFont(const std::string&) override { return true; }
+    std::optional<core::PrintFont> chooseFont(const std::string&, const core::PrintFont&) override {
+        return std::nullopt;
+    }
+    std::optional<long> chooseColour(const std::string&, long) override { return std::nullopt; }
+    std::optional<std::string> chooseFile(const std::string&, const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+    std::string regionalDate(const core::Date&) override { return "31/12/2014"; }
+    std::string regionalNumber(double, int) override { return {}; }
     void processEvents() override {}
     void setBusy(bool) override {}
     core::ScreenSize screenSize() const override { return {}; }

@@ -1,0 +1,66 @@
+#include "core/print_job.h"
+
+#include "core/text.h"
+
+#include <algorithm>
+
+namespace kalvora::core {
+
+namespace {
+constexpr double pointMm = 25.4 / 72;
+}
+
+void RecordingPrintJob::text(double x, double y, const std::string& text, const PrintFont& font,
+                             long colour) {
+    PrintOp op{PrintOp::Kind::Text, x, y};
+    op.colour = colour;
+    op.text = text;
+    op.font = font;
+    ops_.push_back(std::move(op));
+}
+
+double RecordingPrintJob::textWidth(const std::string& text, const PrintFont& font) {
+    return static_cast<double>(length(text)) * font.size * 0.5 * pointMm;
+}
+
+double RecordingPrintJob::lineHeight(const PrintFont& font) { return font.size * 1.2 * pointMm; }
+
+void RecordingPrintJob::line(double x1, double y1, double x2, double y2, long colour, double penWidth) {
+    PrintOp op{PrintOp::Kind::Line, x1, y1, x2, y2, colour, penWidth};
+    ops_.push_back(std::move(op));
+}
+
+void RecordingPrintJob::rectangle(double x1, double y1, double x2, double y2, long colour, bool filled,
+                                  double penWidth) {
+    PrintOp op{filled ? PrintOp::Kind::FilledRectangle : PrintOp::Kind::Rectangle, x1, y1, x2, y2,
+               colour, penWidth};
+    ops_.push_back(std::move(op));
+}
+
+bool RecordingPrintJob::picture(double x, double y, const std::string& path) {
+    if (!canLoadPicture(path)) return false;
+    PrintOp op{PrintOp::Kind::Picture, x, y};
+    op.text = path;
+    ops_.push_back(std::move(op));
+    return true;
+}
+
+void RecordingPrintJob::newPage() { ops_.push_back(PrintOp{PrintOp::Kind::NewPage}); }
+
+bool RecordingPrintJob::end() {
+    if (ended_) return false;
+    ended_ = true;
+    return deliver(ops_);
+}
+
+int RecordingPrintJob::pages() const {
+    return 1 + static_cast<int>(std::count_if(ops_.begin(), ops_.end(), [](const PrintOp& op) {
+               return op.kind == PrintOp::Kind::NewPage;
+           }));
+}
+
+bool RecordingPrintJob::canLoadPicture(const std::string&) { return true; }
+
+bool RecordingPrintJob::deliver(const std::vector<PrintOp>&) { return true; }
+
+}  // namespace kalvora::core
