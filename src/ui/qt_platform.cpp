@@ -3,6 +3,8 @@
 #include "core/dates.h"
 #include "core/form.h"
 #include "ui/network_access.h"
+#include "ui/platform/print_dialogs.h"
+#include "ui/platform/print_surface.h"
 #include "ui/qt_text.h"
 
 #include <QApplication>
@@ -16,6 +18,7 @@
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
@@ -476,9 +479,47 @@ int QtPlatform::setSystemDate(const core::Date& date) {
 
 void QtPlatform::printerSetup() {
     QPrinter printer;
+    const QString current = printerName();
+    if (!current.isEmpty()) printer.setPrinterName(current);
     QPrintDialog dialog(&printer, dialogParent());
     dialog.setWindowTitle(QStringLiteral("Impostazione stampante"));
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted && printer.outputFormat() == QPrinter::NativeFormat &&
+        !printer.printerName().isEmpty())
+        chosenPrinter_ = printer.printerName();
 }
+
+QString QtPlatform::printerName() const {
+    const QStringList installed = QPrinterInfo::availablePrinterNames();
+    if (installed.isEmpty()) return {};
+    if (installed.contains(chosenPrinter_)) return chosenPrinter_;
+    const QString fallback = QPrinterInfo::defaultPrinterName();
+    return installed.contains(fallback) ? fallback : installed.front();
+}
+
+std::unique_ptr<core::PrintJob> QtPlatform::startPrintJob(const std::string& title) {
+    return std::make_unique<QtPrintJob>(*this, title, printerName(), fromQt(QDir::homePath()), dialogParent());
+}
+
+bool QtPlatform::canPrintFont(const std::string& name) { return fontIsPrintable(name); }
+
+std::optional<core::PrintFont> QtPlatform::chooseFont(const std::string& title, const core::PrintFont& preset) {
+    ArrowWhileBusy arrow(busyDepth_ > 0);
+    return chooseFontDialog(dialogParent(), title, preset);
+}
+
+std::optional<long> QtPlatform::chooseColour(const std::string& title, long initial) {
+    ArrowWhileBusy arrow(busyDepth_ > 0);
+    return chooseColourDialog(dialogParent(), title, initial);
+}
+
+std::optional<std::string> QtPlatform::chooseFile(const std::string& title, const std::string& filter,
+                                                  const std::string& folder) {
+    ArrowWhileBusy arrow(busyDepth_ > 0);
+    return chooseFileDialog(dialogParent(), title, filter, folder);
+}
+
+std::string QtPlatform::regionalDate(const core::Date& date) { return regionalDateText(date); }
+
+std::string QtPlatform::regionalNumber(double value, int decimals) { return regionalNumberText(value, decimals); }
 
 }  // namespace kalvora::ui

@@ -6,6 +6,7 @@
 #include "ui/x11_windows.h"
 
 #include <QPointer>
+#include <QString>
 #include <QtGlobal>
 
 #include <functional>
@@ -58,20 +59,19 @@ public:
     void show(std::unique_ptr<core::Form> form) override;
     int setSystemDate(const core::Date& date) override;
     void printerSetup() override;
-    // Placeholders until the Qt printing surface and dialogs land.
-    std::unique_ptr<core::PrintJob> startPrintJob(const std::string&) override {
-        return std::make_unique<core::RecordingPrintJob>();
-    }
-    bool canPrintFont(const std::string&) override { return true; }
-    std::optional<core::PrintFont> chooseFont(const std::string&, const core::PrintFont&) override {
-        return std::nullopt;
-    }
-    std::optional<long> chooseColour(const std::string&, long) override { return std::nullopt; }
-    std::optional<std::string> chooseFile(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::string regionalDate(const core::Date&) override { return {}; }
-    std::string regionalNumber(double, int) override { return {}; }
+    // A job for the printer chosen in printerSetup (the system's default until then), or for a
+    // PDF file when the system has no printer.
+    std::unique_ptr<core::PrintJob> startPrintJob(const std::string& title) override;
+    bool canPrintFont(const std::string& name) override;
+    std::optional<core::PrintFont> chooseFont(const std::string& title, const core::PrintFont& preset) override;
+    std::optional<long> chooseColour(const std::string& title, long initial) override;
+    std::optional<std::string> chooseFile(const std::string& title, const std::string& filter,
+                                          const std::string& folder) override;
+    std::string regionalDate(const core::Date& date) override;
+    std::string regionalNumber(double value, int decimals) override;
+    // The printer jobs go to: the one chosen in printerSetup while it is installed, else the
+    // system's default, else the first installed; empty when there is none.
+    QString printerName() const;
     int startProgram(const std::string& program, const std::vector<std::string>& arguments,
                      const std::string& windowTitle) override;
     std::string desktopProgram(core::DesktopTool tool) override;
@@ -130,6 +130,7 @@ private:
     std::vector<QEventLoop*> loops_;
     int busyDepth_ = 0;
     bool quitRequested_ = false;
+    QString chosenPrinter_;  // chosen in printerSetup, for this run
 };
 
 }  // namespace kalvora::ui

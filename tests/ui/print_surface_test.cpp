@@ -1,0 +1,245 @@
+// The Qt print surface against real files: a grid printed to PDF and read back with the PDF
+// tools (poppler-utils, which scripts/setup-deps installs), pictures that do not load, and the
+// dialogs' conversions.
+#include "support/fake_platform.h"
+#include "ui/platform/print_dialogs.h"
+#include "ui/platform/print_surface.h"
+#include "ui/qt_platform.h"
+#include "ui/qt_text.h"
+#include "user_script.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QImage>
+#include <QLabel>
+#include <QLocale>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <optional>
+
+using namespace kalvora;
+using kalvora::testing::modalNamed;
+
+namespace {
+
+constexpr double ptPerMm = 72 / 25.4;
+
+// What one of the PDF tools prints; nullopt, which fails the test, when it is missing or fails.
+std::optional<QString> runTool(const char* tool, const QStringList& arguments) {
+    const QString program = QStandardPaths::findExecutable(QLatin1String(tool));
+    if (program.isEmpty()) return std::nullopt;
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return std::nullopt;
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+core::PrintOp makeOp(core::PrintOp::Kind kind, double x1, double y1, double x2 = 0, double y2 = 0) {
+    core::PrintOp op;
+    op.kind = kind;
+    op.x1 = x1, op.y1 = y1, op.x2 = x2, op.y2 = y2;
+    return op;
+}
+
+core::PrintOp textOp(double x, double y, const char* text, double size) {
+    core::PrintOp op = makeOp(core::PrintOp::Kind::Text, x, y);
+    op.text = text;
+    op.font.name = "Arial";
+    op.font.size = size;
+    return op;
+}
+
+}  // namespace
+
+class PrintSurfaceTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aGridPrintedToPdfKeepsItsPlaces();
+    void picturesThatDoNotLoadAreSkippedAndSaidOnce();
+    void dialogFiltersColoursAndRegionalTexts();
+    void pdfPathProposedInTheProgramsFolder();
+    void thePreviewSavesAPdfWhereTheUserSays();
+};
+
+void PrintSurfaceTest::aGridPrintedToPdfKeepsItsPlaces() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    // A black square of 96 screen pixels: one inch on paper at its natural size.
+    const QString square = dir.filePath(QStringLiteral("quadrato.png"));
+    QImage black(96, 96, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    QVERIFY(black.save(square));
+
+    std::vector<core::PrintOp> ops{textOp(2, 46, "Spett.", 6), makeOp(core::PrintOp::Kind::Line, 10, 60, 200, 60)};
+    ops.back().penWidth = 0.5;
+    core::PrintOp picture = makeOp(core::PrintOp::Kind::Picture, 100, 100);
+    picture.text = square.toStdString();
+    ops.push_back(picture);
+    const std::string pdf = dir.filePath(QStringLiteral("griglia.pdf")).toStdString();
+    std::vector<std::string> unloaded{"stale"};
+    QCOMPARE(ui::writePdf(pdf, "Prova stampa", ops, &unloaded), 0);
+    QVERIFY(unloaded.empty());
+
+    const QString info = runTool("pdfinfo", {QString::fromStdString(pdf)}).value_or(QString());
+    QVERIFY2(!info.isEmpty(), "pdfinfo (poppler-utils) is missing or failed");
+    const auto size = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts")).match(info);
+    QVERIFY2(size.hasMatch(), qPrintable(info));
+    QVERIFY(qAbs(size.captured(1).toDouble() - 595) <= 1);
+    QVERIFY(qAbs(size.captured(2).toDouble() - 842) <= 1);
+    QVERIFY(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\n"))));
+
+    const QString words =
+        runTool("pdftotext", {QStringLiteral("-bbox"), QString::fromStdString(pdf), QStringLiteral("-")}).value_or(QString());
+    QVERIFY2(!words.isEmpty(), "pdftotext (poppler-utils) is missing or failed");
+    const auto word = QRegularExpression(QStringLiteral(
+        "xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"[\\d.]+\">Spett\\.</word>")).match(words);
+    QVERIFY2(word.hasMatch(), qPrintable(words));
+    const double xMin = word.captured(1).toDouble() / ptPerMm, yMin = word.captured(2).toDouble() / ptPerMm;
+    const double width = word.captured(3).toDouble() / ptPerMm - xMin;
+    QVERIFY2(qAbs(xMin - 2) <= 0.5, qPrintable(QString::number(xMin)));
+    QVERIFY2(qAbs(yMin - 46) <= 0.5, qPrintable(QString::number(yMin)));
+    // What the job measures is what lands on paper.
+    testing::FakePlatform platform;
+    ui::QtPrintJob job(platform, "Prova stampa", {}, dir.path().toStdString());
+    QVERIFY2(qAbs(job.textWidth("Spett.", ops[0].font) - width) <= 0.3, qPrintable(QString::number(width)));
+
+    // The page drawn at 10 pixels a millimetre: the line across y 60, the picture 25.4 mm wide.
+    QVERIFY2(runTool("pdftoppm", {QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-gray"),
+                                  QString::fromStdString(pdf), dir.filePath(QStringLiteral("pagina"))}),
+             "pdftoppm (poppler-utils) is missing or failed");
+    const QStringList pages = QDir(dir.path()).entryList({QStringLiteral("pagina*.pgm")});
+    QCOMPARE(pages.size(), 1);
+    const QImage page(dir.filePath(pages.front()));
+    QVERIFY(!page.isNull());
+    const auto dark = [&](double xMm, double yMm) { return qGray(page.pixel(int(xMm * 10), int(yMm * 10))) < 128; };
+    const struct {
+        double x, y;
+        bool dark;
+    } points[] = {{15, 60, true},    {195, 60, true},   {100, 61, false},  {5, 60, false},  {101, 101, true},
+                  {125, 125, true},  {127, 112, false}, {112, 127, false}, {99, 112, false}};
+    for (const auto& p : points)
+        QVERIFY2(dark(p.x, p.y) == p.dark, qPrintable(QStringLiteral("(%1, %2)").arg(p.x).arg(p.y)));
+}
+
+void PrintSurfaceTest::picturesThatDoNotLoadAreSkippedAndSaidOnce() {
+    QTemporaryDir dir;
+    const std::string missing = dir.filePath(QStringLiteral("logo.bmp")).toStdString();
+    const std::string broken = dir.filePath(QStringLiteral("rotto.jpg")).toStdString();
+    QFile file(QString::fromStdString(broken));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("non un'immagine") > 0);
+    file.close();
+
+    testing::FakePlatform platform;
+    ui::QtPrintJob job(platform, "Prova stampa", {}, dir.path().toStdString());
+    QVERIFY(!job.picture(10, 10, missing));
+    QVERIFY(!job.picture(10, 50, broken));
+    QVERIFY(!job.picture(20, 20, missing));
+    job.text(2, 46, "Spett.", core::PrintFont{}, 0);
+    QCOMPARE(job.ops().size(), std::size_t(1));
+
+    QString destination;
+    kalvora::testing::UserScript user;
+    user.then("the preview", [] { return modalNamed(QStringLiteral("anteprimaStampa")) != nullptr; }, [&] {
+        QWidget* preview = modalNamed(QStringLiteral("anteprimaStampa"));
+        QCOMPARE(preview->windowTitle(), QStringLiteral("Anteprima di stampa - Prova stampa"));
+        destination = preview->findChild<QLabel*>(QStringLiteral("destinazione"))->text();
+        for (QPushButton* button : preview->findChildren<QPushButton*>())
+            if (button->text() == QLatin1String("Annulla")) button->click();
+    });
+    user.start(10000, [] {
+        if (QWidget* preview = modalNamed(QStringLiteral("anteprimaStampa"))) preview->close();
+    });
+    QVERIFY(!job.end());  // cancelled: nothing printed
+    QVERIFY(user.done());
+    QCOMPARE(destination, QStringLiteral("Nessuna stampante installata: il documento sarà salvato in un file PDF."));
+
+    QCOMPARE(platform.shown.size(), std::size_t(1));
+    QCOMPARE(platform.shown[0].text, "Impossibile caricare l'immagine " + missing + ": non sarà stampata.\n" +
+                                         "Impossibile caricare l'immagine " + broken + ": non sarà stampata.");
+}
+
+void PrintSurfaceTest::dialogFiltersColoursAndRegionalTexts() {
+    const struct {
+        const char* filter;
+        const char* expected;
+    } filters[] = {
+        {"*.bmp; *.jpg", "Immagini (*.bmp *.BMP *.jpg *.JPG)"},
+        {"*.JPG", "Immagini (*.jpg *.JPG)"},
+        {"*.txt;;", "File (*.txt *.TXT)"},
+        {"", "File (*)"},
+    };
+    for (const auto& f : filters) QCOMPARE(ui::nameFilter(f.filter), QString::fromUtf8(f.expected));
+
+    QCOMPARE(ui::toQColor(255), QColor(255, 0, 0));
+    QCOMPARE(ui::toQColor(65280), QColor(0, 255, 0));
+    QCOMPARE(ui::toQColor(16711680), QColor(0, 0, 255));
+    QCOMPARE(ui::fromQColor(QColor(1, 2, 3)), 1L + 256 * 2 + 65536 * 3);
+
+    // Regional texts: the whole year even where the locale writes two digits; thousands grouped
+    // even where the locale leaves them out by default.
+    const QLocale italian(QLocale::Italian, QLocale::Italy), c = QLocale::c();
+    QCOMPARE(ui::regionalDateText({2014, 12, 31}, italian), "31/12/2014");
+    QCOMPARE(ui::regionalDateText({2014, 12, 31}, c), ui::fromQt(c.toString(QDate(2014, 12, 31), QLocale::ShortFormat)));
+    QCOMPARE(ui::regionalNumberText(1234.5, 2, italian), "1.234,50");
+    QCOMPARE(ui::regionalNumberText(-1234567, 0, c), "-1,234,567");
+    QCOMPARE(ui::regionalNumberText(0.125, 1, italian), "0,1");
+
+    QVERIFY(ui::fontIsPrintable("liberation sans"));
+    QVERIFY(!ui::fontIsPrintable("Nessun carattere simile"));
+}
+
+void PrintSurfaceTest::pdfPathProposedInTheProgramsFolder() {
+    QTemporaryDir home;
+    const std::string root = home.path().toStdString();
+    QCOMPARE(ui::proposedPdfPath(root, "Elenco 1/2"), root + "/Elenco 1_2.pdf");
+    QVERIFY(QDir(home.path()).mkpath(QStringLiteral("KalWin/pdf")));  // found in any case
+    QCOMPARE(ui::proposedPdfPath(root, "Prova stampa"), root + "/KalWin/pdf/Prova stampa.pdf");
+
+    ui::QtPlatform desktop;  // its jobs are painted by Qt
+    QVERIFY(dynamic_cast<ui::QtPrintJob*>(desktop.startPrintJob("Elenco").get()));
+}
+
+void PrintSurfaceTest::thePreviewSavesAPdfWhereTheUserSays() {
+    QTemporaryDir home;
+    QVERIFY(QDir(home.path()).mkpath(QStringLiteral("kalwin/PDF")));
+    testing::FakePlatform platform;
+    ui::QtPrintJob job(platform, "Elenco clienti", {}, home.path().toStdString());
+    job.text(2, 46, "Spett.", core::PrintFont{}, 0);
+    const QString chosen = home.filePath(QStringLiteral("altrove"));  // the suffix is added
+
+    QString proposed;
+    kalvora::testing::UserScript user;
+    user.then("the preview", [] { return modalNamed(QStringLiteral("anteprimaStampa")) != nullptr; }, [] {
+        for (QPushButton* button : modalNamed(QStringLiteral("anteprimaStampa"))->findChildren<QPushButton*>())
+            if (button->text() == QLatin1String("Salva in PDF...")) kalvora::testing::later([button] { button->click(); });
+    });
+    user.then("the file dialog", [] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()); }, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        proposed = dialog->selectedFiles().value(0);
+        dialog->selectFile(chosen);
+        static_cast<QDialog*>(dialog)->accept();  // as its Save button does
+    });
+    user.start(10000, [] {
+        while (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    QVERIFY(job.end());
+    QVERIFY(user.done());
+    QCOMPARE(proposed, home.filePath(QStringLiteral("kalwin/PDF/Elenco clienti.pdf")));
+    QFile pdf(chosen + QStringLiteral(".pdf"));
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.read(5) == "%PDF-");
+    QCOMPARE(platform.shown.size(), std::size_t(1));
+    QCOMPARE(platform.shown[0].text, "Il documento è stato salvato nel file " + pdf.fileName().toStdString() + ".");
+}
+
+QTEST_MAIN(PrintSurfaceTest)
+#include "print_surface_test.moc"
