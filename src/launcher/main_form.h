@@ -2,6 +2,7 @@
 // The main window kalxena: the start-up sequence, the captions and status line it shows, its
 // menus, and the shutdown.
 #include "core/form.h"
+#include "core/product.h"
 #include "core/session.h"
 #include "launcher/menu.h"
 #include "launcher/toolbar.h"
@@ -12,8 +13,8 @@
 
 namespace kalvora::launcher {
 
-constexpr const char* productName = "Kalvora";
-constexpr const char* version = "15.E";
+using core::productName;
+using core::version;
 constexpr const char* unidentifiedUser = " 00 Utente non identificato";
 
 // The status line colour.

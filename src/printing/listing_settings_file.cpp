@@ -16,6 +16,7 @@ constexpr long maxColour = 0xFFFFFF;
 constexpr int firstStyleLine = 6;  // 1-based line of group 0's leading value
 constexpr int styleGroupLines = 6;
 constexpr int maxFontSize = 1638;  // the largest point size the old font dialog offered
+constexpr int firstFlagLine = 48;  // 1-based line of group 7's pagination style
 
 // True when the text starts (after blanks) with a number as numericValue reads it; an empty or
 // garbled line then keeps the default instead of counting as 0.
@@ -82,6 +83,23 @@ void readStyle(const Lines& lines, int group, core::ListingStyle& style) {
         style.colour = parseColour(*colour);
 }
 
+// Group 0's leading value and group 7: values outside their choices keep the default.
+void readSpacingAndFlags(const Lines& lines, core::ListingSettings& settings) {
+    if (std::optional<double> spacing = lines.number(firstStyleLine);
+        spacing && *spacing >= 0 && *spacing < core::ListingSettings::lineSpacingChoices)
+        settings.lineSpacing = static_cast<int>(*spacing);
+    if (std::optional<double> style = lines.number(firstFlagLine); style && (*style == 0 || *style == 1))
+        settings.paginationStyle = static_cast<int>(*style);
+    if (std::optional<double> coloured = lines.number(firstFlagLine + 1))
+        settings.colouredCells = *coloured != 0;
+    if (std::optional<double> separation = lines.number(firstFlagLine + 2))
+        settings.separationLine = *separation != 0;
+    if (const std::string* first = lines.at(firstFlagLine + 3))
+        settings.firstRowColour = parseColour(*first);
+    if (const std::string* second = lines.at(firstFlagLine + 4))
+        settings.secondRowColour = parseColour(*second);
+}
+
 }  // namespace
 
 core::ListingSettings loadListingSettings(const core::Files& files, std::string_view path) {
@@ -103,6 +121,7 @@ core::ListingSettings loadListingSettings(const core::Files& files, std::string_
 
     for (int group = 0; group < static_cast<int>(settings.styles.size()); ++group)
         readStyle(lines, group, settings.styles[group]);
+    readSpacingAndFlags(lines, settings);
     return settings;
 }
 

@@ -8,8 +8,10 @@
 namespace kalvora::printing {
 
 // Edges and grid type from lines 1..5, style groups 0..5 from lines 6..41 (font name cut to 30
-// characters, size, bold, italic, colour as "&hBBGGRR" or decimal). A missing file gives the
-// defaults; a short one the defaults of each missing group.
+// characters, size, bold, italic, colour as "&hBBGGRR" or decimal), the line spacing from group
+// 0's leading value, the flags and row colours from group 7 (lines 48..52). A missing file gives
+// the defaults; a short one the defaults of each missing group; a value outside its choices the
+// default of that value.
 core::ListingSettings loadListingSettings(const core::Files& files, std::string_view path);
 // "&h0000FF" -> 255 (red): the hex digits are blue, green, red. Decimal text is taken as is.
 // A value outside 0..&hFFFFFF gives 0 (black).

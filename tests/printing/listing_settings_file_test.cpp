@@ -88,6 +88,35 @@ TEST_F(ListingSettingsFileTest, BadValuesKeepDefaultsOrAreClamped) {
                                     "Verdana 1638 00 16711680", "Città Sans 11 11 65280", arial, "Tahoma 12 00 0"}));
 }
 
+TEST_F(ListingSettingsFileTest, LineSpacingAndGroupSeven) {
+    // Line spacing, pagination style, coloured cells and separation line, the two row colours.
+    const auto flags = [&](const std::vector<std::string>& lines) {
+        load(lines);
+        const core::ListingSettings s = loadListingSettings(files, drive.path(rel));
+        return std::to_string(s.lineSpacing) + " " + std::to_string(s.paginationStyle) + " " +
+               std::to_string(s.colouredCells) + std::to_string(s.separationLine) + " " +
+               std::to_string(s.firstRowColour) + " " + std::to_string(s.secondRowColour);
+    };
+    std::vector<std::string> lines = completeFile();
+    EXPECT_EQ(flags(lines), "5 0 00 0 0");
+    EXPECT_DOUBLE_EQ(core::ListingSettings{}.lineSpacingFactor(), 1.2);
+    lines[5] = " 19 ";
+    lines[47] = lines[48] = "1";
+    lines[49] = "-1";
+    lines[50] = "&h0000FF";
+    lines[51] = "16711680";
+    EXPECT_EQ(flags(lines), "19 1 11 255 16711680");
+    // Values outside their choices, and missing lines, keep the default.
+    lines[5] = "20";
+    lines[47] = "2";
+    lines[48] = "x";
+    lines[51] = "&hZZ";
+    EXPECT_EQ(flags(lines), "5 0 01 255 0");
+    lines[5] = "-1";
+    lines.resize(49);  // stops after the coloured-cells flag
+    EXPECT_EQ(flags(lines), "5 0 00 0 0");
+}
+
 TEST(ParseColourTest, HexDigitsAreBlueGreenRedAndOutOfRangeIsBlack) {
     // Leading zeros; hex digits up to the first other character.
     const std::pair<const char*, long> cases[] = {
