@@ -12,6 +12,9 @@
 #include "launcher/main_menu.h"
 #include "launcher/module_launcher.h"
 #include "launcher/user_commands.h"
+#include "printing/layout_designer.h"
+#include "printing/listing_settings_form.h"
+#include "printing/settings_check.h"
 #include "tables/banks.h"
 #include "tables/carriers.h"
 #include "tables/causals.h"
@@ -46,6 +49,15 @@ void modal(MainForm& main) {
     form.open();
     s.platform().showModal(form);
     if (main.changed) main.changed();
+}
+
+// The layout entries open the form grid designer of their document type until the field
+// placement window, which opens the designer itself, takes them over.
+template <int type>
+void designer(MainForm& main) {
+    auto& s = main.session();
+    company::loadCompanySettings(s);
+    printing::openLayoutDesigner(s, type);
 }
 
 template <int item>
@@ -89,21 +101,21 @@ constexpr MainMenuItem items[] = {
     {"x_impo", "Impostazioni generali", "m_uti", nullptr, {}},
     {"x_bgr", "Impostazione sfondo", "m_uti", nullptr, {}},
     {"m_lay", "Personalizzazione moduli di stampa", "m_uti", nullptr, {}},
-    {"x_lft", "Fattura di vendita", "m_lay", nullptr, {}},
-    {"x_lrf", "Ricevuta fiscale", "m_lay", nullptr, {}},
-    {"x_lpr", "Parcella", "m_lay", nullptr, {}},
-    {"x_lbl", "Documento di trasporto", "m_lay", nullptr, {}},
-    {"x_lor", "Ordine clienti", "m_lay", nullptr, {}},
-    {"x_prx", "Preventivo", "m_lay", nullptr, {}},
-    {"x_lpm", "Parcella proforma", "m_lay", nullptr, {}},
-    {"x_lof", "Ordine fornitori", "m_lay", nullptr, {}},
+    {"x_lft", "Fattura di vendita", "m_lay", designer<1>, {}},
+    {"x_lrf", "Ricevuta fiscale", "m_lay", designer<2>, {}},
+    {"x_lpr", "Parcella", "m_lay", designer<3>, {}},
+    {"x_lbl", "Documento di trasporto", "m_lay", designer<5>, {}},
+    {"x_lor", "Ordine clienti", "m_lay", designer<6>, {}},
+    {"x_prx", "Preventivo", "m_lay", designer<7>, {}},
+    {"x_lpm", "Parcella proforma", "m_lay", designer<9>, {}},
+    {"x_lof", "Ordine fornitori", "m_lay", designer<10>, {}},
     {"m_eti", "Personalizzazione etichette", "m_uti", nullptr, {}},
     {"x_etic", "Etichetta clienti", "m_eti", nullptr, {}},
     {"x_etif", "Etichetta fornitori", "m_eti", nullptr, {}},
     {"x_etia", "Etichetta articoli", "m_eti", nullptr, {}},
     {"x_etib", "Etichetta codici a barre", "m_eti", nullptr, {}},
-    {"x_tab", "Marginatura tabulati", "m_uti", nullptr, {}},
-    {"x_ver", "Verifica impostazioni", "m_uti", nullptr, {}},
+    {"x_tab", "Marginatura tabulati", "m_uti", beside<printing::ListingSettingsForm>, {}},
+    {"x_ver", "Verifica impostazioni", "m_uti", beside<printing::SettingsCheckForm>, {}},
     {"x_num", "Numerazione registri", "m_uti", nullptr, {}},
     {"m_arc", "Gestione archivi", "m_uti", nullptr, {}},
     {"x_bak", "Copie di backup", "m_arc", modal<company::BackupForm>, cmd::backup},

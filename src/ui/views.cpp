@@ -1,5 +1,9 @@
 #include "ui/views.h"
 
+#include "printing/layout_designer.h"
+#include "printing/listing_settings_form.h"
+#include "printing/settings_check.h"
+
 #include "company/accounting_closing.h"
 #include "company/backup_form.h"
 #include "company/balance_check.h"
@@ -21,6 +25,9 @@
 #include "ui/password_view.h"
 #include "ui/payment_terms_view.h"
 #include "ui/posting_accounts_view.h"
+#include "ui/printing/layout_designer_view.h"
+#include "ui/printing/listing_settings_view.h"
+#include "ui/printing/settings_check_view.h"
 #include "ui/users_table_view.h"
 #include "ui/vat_codes_view.h"
 
@@ -36,6 +43,9 @@ void registerViews(QtPlatform& platform) {
     platform.registerView<company::AccountingClosingForm, AccountingClosingView>();
     platform.registerView<company::BalanceCheckForm, BalanceCheckView>();
     platform.registerView<company::YearEndResetForm, YearEndResetView>();
+    platform.registerView<printing::LayoutDesignerForm, LayoutDesignerView>();
+    platform.registerView<printing::ListingSettingsForm, ListingSettingsView>();
+    platform.registerView<printing::SettingsCheckForm, SettingsCheckView>();
     platform.registerView<launcher::LoginForm, LoginView>();
     platform.registerView<launcher::PasswordForm, PasswordView>();
     platform.registerView<launcher::UsersTableForm, UsersTableView>();
