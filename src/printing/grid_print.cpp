@@ -54,11 +54,11 @@ public:
                 picture(e);
             break;
         case Pass::FilledRectangles:
-            if (e.kind == 2 && e.filledOrSize != 0)
+            if (e.kind == 2 && e.filledOrSize == 1)
                 job_.rectangle(e.x1, e.y1, e.x2, e.y2, colourOf(e.colour), true);
             break;
         case Pass::OutlineRectangles:
-            if (e.kind == 2 && e.filledOrSize == 0)
+            if (e.kind == 2 && e.filledOrSize != 1)
                 job_.rectangle(e.x1, e.y1, e.x2, e.y2, colourOf(e.colour), false);
             break;
         case Pass::Lines:
@@ -121,9 +121,20 @@ bool testPrint(core::Session& session, const FormGrid& grid) {
         return false;
     BusyPointer busy(platform);
     std::unique_ptr<core::PrintJob> job = platform.startPrintJob("Prova stampa");
-    // The job itself tells the user about the pictures it could not load when it ends.
-    printGrid(*job, grid, GridOrder::TestPrint, session.files(), session.installation());
-    return job->end();
+    // The job tells the user about the pictures it could not load when it ends; a stored path
+    // that names no file on this system never reaches it, so those are said here.
+    const std::vector<std::string> failed =
+        printGrid(*job, grid, GridOrder::TestPrint, session.files(), session.installation());
+    const bool sent = job->end();
+    std::string unresolved;
+    for (const std::string& stored : failed)
+        if (!core::storedPathOnThisSystem(session.files(), session.installation(), stored) &&
+            unresolved.find(stored + "\n") == std::string::npos)
+            unresolved += stored + "\n";
+    if (!unresolved.empty())
+        platform.message("Impossibile trovare le immagini seguenti: non sono state stampate.\n" + unresolved,
+                         "Prova stampa", core::Icon::Exclamation);
+    return sent;
 }
 
 }  // namespace kalvora::printing

@@ -1,5 +1,6 @@
 #include "printing/layout_designer.h"
 
+#include "core/cp1252.h"
 #include "core/numbers.h"
 #include "core/session.h"
 #include "core/stored_path.h"
@@ -27,7 +28,9 @@ std::string fieldText(double value) { return core::shortestDecimal(value); }
 // A picture the user may choose: an absolute path of this system naming an existing file
 // ending in ".bmp" or ".jpg", whatever the case.
 bool acceptablePicture(const core::Files& files, const std::string& path) {
-    if (!core::startsWith(path, "/") || path.find('*') != std::string::npos) return false;
+    // The grid file is Windows-1252: a path it cannot hold would reach the modules garbled.
+    if (!core::startsWith(path, "/") || path.find('*') != std::string::npos || !core::fitsCp1252(path))
+        return false;
     const std::string up = core::upper(path);
     const bool picture = up.size() > 4 && (up.ends_with(".BMP") || up.ends_with(".JPG"));
     if (!picture) return false;

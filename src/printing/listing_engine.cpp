@@ -210,11 +210,14 @@ void ListingPrinter::printCells() {
         job.rectangle(g.left, y, g.right, y + h,
                       rowsOnPage_ % 2 == 0 ? settings.firstRowColour : settings.secondRowColour, true);
 
-    const core::PrintFont cellFont = font(contentGroup);
+    const core::PrintFont contentFont = font(contentGroup);
     const long colour = table_[contentGroup].colour;
     for (std::size_t i = 0; i < g.columns.size(); ++i) {
         const int c = g.columns[i];
         ListingEntry& column = table_[c];
+        // A column may ask for its own size; the row height stays the content style's.
+        core::PrintFont cellFont = contentFont;
+        if (column.fontSize > 0) cellFont.size = column.fontSize;
         const double x1 = g.columnX[c];
         const double x2 = i + 1 < g.columns.size() ? g.columnX[g.columns[i + 1]] : g.right;
         const double inner = std::max(0.0, x2 - x1 - 2 * cellPadding);

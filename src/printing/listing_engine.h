@@ -25,7 +25,7 @@ struct ListingEntry {
     int topEdge = 0;
     int bottomEdge = 0;
     int gridType = 0;      // entry 0: 0 none, 1 as long as the text, 2 across the sheet
-    int fontSize = 0;      // kept for the caller; cells print in the content style's size
+    int fontSize = 0;      // the column's cells in this size; 0 takes the content style's
     int width = 0;         // in characters; a column of width 0 or less is not printed
     int format = 0;        // see formatCell
     std::string cell;

@@ -15,7 +15,7 @@ constexpr std::size_t fontNameWidth = 30;
 constexpr long maxColour = 0xFFFFFF;
 constexpr int firstStyleLine = 6;  // 1-based line of group 0's leading value
 constexpr int styleGroupLines = 6;
-constexpr int maxFontSize = 1638;  // the largest point size the old font dialog offered
+constexpr int maxFontSize = 1638;  // an upper bound for a font size
 constexpr int firstFlagLine = 48;  // 1-based line of group 7's pagination style
 
 // True when the text starts (after blanks) with a number as numericValue reads it; an empty or

@@ -61,6 +61,9 @@ bool holdsComma(const tables::Table& table, const CodeTable& part) {
 SettingsCheckForm::SettingsCheckForm(core::Session& session) : Form(session) {}
 
 void SettingsCheckForm::run() {
+    // The window's events run between the checks: a second click must not start another run.
+    if (running_ || closed()) return;
+    running_ = true;
     core::Platform& platform = session().platform();
     platform.setBusy(true);
     list_.clear();
@@ -75,6 +78,7 @@ void SettingsCheckForm::run() {
     list_.emplace_back(finishedText);
     list_.emplace_back(found ? correctionAdvice : nothingFoundText);
     platform.setBusy(false);
+    running_ = false;
 }
 
 void SettingsCheckForm::checkRegionalSettings() {
@@ -108,6 +112,12 @@ void SettingsCheckForm::checkListingFonts() {
         loadListingSettings(session().files(), session().installation().file("kalvora.tbl"));
     for (const core::ListingStyle& style : settings.styles)
         tryFont(style.fontName, " definito nell'impostazione del tabulato");
+    // Group 6 is kept by the window and not loaded for the listings; its font is on line 43.
+    std::string group6 = "Arial";
+    if (auto lines = session().files().readLines(session().installation().file("kalvora.tbl"));
+        lines && lines->size() >= 43 && !core::trim((*lines)[42]).empty())
+        group6 = core::trim((*lines)[42]);
+    tryFont(group6, " definito nell'impostazione del tabulato");
 }
 
 void SettingsCheckForm::checkLayoutFonts() {

@@ -29,7 +29,11 @@ public:
     // List1.
     const std::vector<std::string>& list() const { return list_; }
     // The exit button and the close box.
-    void exit() { close(); }
+    // Refused while a check runs: the window stays until the check has ended.
+    void exit() {
+        if (!running_) close();
+    }
+    bool running() const { return running_; }
 
 private:
     void checkRegionalSettings();
@@ -42,6 +46,7 @@ private:
     void tryFont(const std::string& fontName, const std::string& where);
 
     std::vector<std::string> list_;
+    bool running_ = false;
     std::map<std::string, bool> printable_;  // fonts tried in this run
 };
 

@@ -73,6 +73,13 @@ TEST(GridPrintTest, PicturesNeedANamePositionAndALoadableFile) {
     EXPECT_EQ(printGrid(*job, grid, GridOrder::TestPrint, t.files, t.session.installation()),
               (std::vector<std::string>{"logo.bmp", "C:\\kalwin\\missing.jpg"}));
     EXPECT_TRUE(static_cast<core::RecordingPrintJob&>(*job).ops().empty());
+
+    // The test print names the picture no job could be given; the job reports the other itself.
+    t.platform.answers = {true};
+    testPrint(t.session, grid);
+    ASSERT_EQ(t.platform.messages().size(), 1u);
+    EXPECT_NE(t.platform.messages()[0].text.find("\nlogo.bmp\n"), std::string::npos);
+    EXPECT_EQ(t.platform.messages()[0].text.find("missing.jpg"), std::string::npos);
 }
 
 TEST(GridPrintTest, TestPrintAsksFirst) {
@@ -91,6 +98,7 @@ TEST(GridPrintTest, TestPrintAsksFirst) {
             EXPECT_EQ(t.platform.printJobs[0].title, "Prova stampa");
             EXPECT_TRUE(t.platform.printJobs[0].ended);
             EXPECT_EQ(t.platform.printJobs[0].ops.size(), 5u);  // the picture does not load here
+            EXPECT_TRUE(t.platform.messages().empty());
         }
     }
 }

@@ -169,12 +169,13 @@ TEST(LayoutDesigner, PicturePathRules) {
     const std::vector<Case> cases = {
         {"@/kalwin/Logo.BMP", true},    {"  @/kalwin/foto.jpg ", true}, {"kalwin/foto.jpg", false},
         {"@/kalwin/foto.png", false},   {"@/kalwin/manca.jpg", false},  {"@/kalwin/cartella.jpg", false},
-        {"@/kalwin/*.jpg", false},
+        {"@/kalwin/*.jpg", false},      {"@/kalwin/логотип.jpg", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.chosen);
         Designer d;
-        for (const char* name : {"kalwin/Logo.BMP", "kalwin/foto.jpg", "kalwin/foto.png", "kalwin/*.jpg"})
+        for (const char* name : {"kalwin/Logo.BMP", "kalwin/foto.jpg", "kalwin/foto.png", "kalwin/*.jpg",
+                                 "kalwin/логотип.jpg"})
             d.test.drive.write(name, "x");
         d.test.drive.write("kalwin/cartella.jpg/x", "x");
         std::string chosen = c.chosen;

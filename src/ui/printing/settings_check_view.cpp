@@ -26,7 +26,11 @@ SettingsCheckView::SettingsCheckView(printing::SettingsCheckForm& form, QWidget*
     run_ = new QPushButton(QStringLiteral("esegui verifica"), this);
     run_->setObjectName(QStringLiteral("esegui"));
     run_->setDefault(true);
-    onClick(run_, [this] { form_.run(); });
+    onClick(run_, [this] {
+        run_->setEnabled(false);
+        form_.run();
+        run_->setEnabled(true);
+    });
     bar->addWidget(run_);
     bar->addStretch(1);
     QToolButton* exit = dialogButton(this, QStringLiteral("bottone_0"), icons::cancel(), QStringLiteral("Esci"));
