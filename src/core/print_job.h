@@ -24,7 +24,7 @@ struct PrintOp {
     double x1 = 0, y1 = 0;  // text and picture: the top-left corner
     double x2 = 0, y2 = 0;  // line and rectangles: the second corner
     long colour = 0;        // R + 256 G + 65536 B
-    double penWidth = 0;    // lines and outlines, in millimetres; 0 is the thinnest the device draws
+    double penWidth = 0;    // lines and outlines, in millimetres; 0 is a fine line (0.15 mm)
     std::string text;       // text: what is printed; picture: the file
     PrintFont font;
 };

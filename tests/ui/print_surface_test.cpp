@@ -1,7 +1,9 @@
 // The Qt print surface against real files: a grid printed to PDF and read back with the PDF
 // tools (poppler-utils, which scripts/setup-deps installs), pictures that do not load, and the
 // dialogs' conversions.
+#include "printing/grid_print.h"
 #include "support/fake_platform.h"
+#include "support/test_session.h"
 #include "ui/platform/print_dialogs.h"
 #include "ui/platform/print_surface.h"
 #include "ui/qt_platform.h"
@@ -42,21 +44,6 @@ std::optional<QString> runTool(const char* tool, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-core::PrintOp makeOp(core::PrintOp::Kind kind, double x1, double y1, double x2 = 0, double y2 = 0) {
-    core::PrintOp op;
-    op.kind = kind;
-    op.x1 = x1, op.y1 = y1, op.x2 = x2, op.y2 = y2;
-    return op;
-}
-
-core::PrintOp textOp(double x, double y, const char* text, double size) {
-    core::PrintOp op = makeOp(core::PrintOp::Kind::Text, x, y);
-    op.text = text;
-    op.font.name = "Arial";
-    op.font.size = size;
-    return op;
-}
-
 }  // namespace
 
 class PrintSurfaceTest : public QObject {
@@ -79,11 +66,19 @@ void PrintSurfaceTest::aGridPrintedToPdfKeepsItsPlaces() {
     black.fill(Qt::black);
     QVERIFY(black.save(square));
 
-    std::vector<core::PrintOp> ops{textOp(2, 46, "Spett.", 6), makeOp(core::PrintOp::Kind::Line, 10, 60, 200, 60)};
-    ops.back().penWidth = 0.5;
-    core::PrintOp picture = makeOp(core::PrintOp::Kind::Picture, 100, 100);
-    picture.text = square.toStdString();
-    ops.push_back(picture);
+    // The grid as the designer keeps it, drawn by the test print's passes.
+    printing::FormGrid grid;
+    grid.count = 3;
+    grid.elements[1] = {"Spett.", "Arial", 3, 2, 46, 0, 0, 0, 6, 0, 0};
+    grid.elements[2] = {"", "", 1, 10, 60, 200, 60, 0, 0, 0, 0};
+    grid.elements[3] = {square.toStdString(), "", 4, 100, 100, 40, 20, 0, 0, 0, 0};
+    kalvora::testing::TestSession session;
+    core::RecordingPrintJob recorded;
+    QVERIFY(printing::printGrid(recorded, grid, printing::GridOrder::TestPrint, session.files,
+                                session.session.installation()).empty());
+    const std::vector<core::PrintOp> ops = recorded.ops();
+    QCOMPARE(ops.size(), std::size_t{3});
+    QCOMPARE(int(ops[2].kind), int(core::PrintOp::Kind::Text));
     const std::string pdf = dir.filePath(QStringLiteral("griglia.pdf")).toStdString();
     std::vector<std::string> unloaded{"stale"};
     QCOMPARE(ui::writePdf(pdf, "Prova stampa", ops, &unloaded), 0);
@@ -108,9 +103,9 @@ void PrintSurfaceTest::aGridPrintedToPdfKeepsItsPlaces() {
     QVERIFY2(qAbs(xMin - 2) <= 0.5, qPrintable(QString::number(xMin)));
     QVERIFY2(qAbs(yMin - 46) <= 0.5, qPrintable(QString::number(yMin)));
     // What the job measures is what lands on paper.
-    testing::FakePlatform platform;
+    kalvora::testing::FakePlatform platform;
     ui::QtPrintJob job(platform, "Prova stampa", {}, dir.path().toStdString());
-    QVERIFY2(qAbs(job.textWidth("Spett.", ops[0].font) - width) <= 0.3, qPrintable(QString::number(width)));
+    QVERIFY2(qAbs(job.textWidth("Spett.", ops[2].font) - width) <= 0.3, qPrintable(QString::number(width)));
 
     // The page drawn at 10 pixels a millimetre: the line across y 60, the picture 25.4 mm wide.
     QVERIFY2(runTool("pdftoppm", {QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-gray"),
@@ -138,7 +133,7 @@ void PrintSurfaceTest::picturesThatDoNotLoadAreSkippedAndSaidOnce() {
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write("non un'immagine") > 0);
     file.close();
 
-    testing::FakePlatform platform;
+    kalvora::testing::FakePlatform platform;
     ui::QtPrintJob job(platform, "Prova stampa", {}, dir.path().toStdString());
     QVERIFY(!job.picture(10, 10, missing));
     QVERIFY(!job.picture(10, 50, broken));
@@ -211,7 +206,7 @@ void PrintSurfaceTest::pdfPathProposedInTheProgramsFolder() {
 void PrintSurfaceTest::thePreviewSavesAPdfWhereTheUserSays() {
     QTemporaryDir home;
     QVERIFY(QDir(home.path()).mkpath(QStringLiteral("kalwin/PDF")));
-    testing::FakePlatform platform;
+    kalvora::testing::FakePlatform platform;
     ui::QtPrintJob job(platform, "Elenco clienti", {}, home.path().toStdString());
     job.text(2, 46, "Spett.", core::PrintFont{}, 0);
     const QString chosen = home.filePath(QStringLiteral("altrove"));  // the suffix is added
