@@ -64,7 +64,7 @@ TEST_F(LayoutFilesTest, GridBytesInBothWritersForms) {
     }
 }
 
-TEST_F(LayoutFilesTest, GridRoundTripsAndCountZeroStillWritesEverySlot) {
+TEST_F(LayoutFilesTest, GridRoundTripsAndMissingShortOrEmptyGrids) {
     FormGrid grid = twoElements();
     grid.elements[1].x1 = 0.25;
     for (GridWriter writer : {GridWriter::Designer, GridWriter::Placements}) {
@@ -73,9 +73,17 @@ TEST_F(LayoutFilesTest, GridRoundTripsAndCountZeroStillWritesEverySlot) {
         EXPECT_EQ(back.count, 2);
         EXPECT_EQ(back.elements, grid.elements);
     }
+    // Count 0 still writes every slot; a missing file is an empty grid.
     ASSERT_TRUE(writeFormGrid(files, inst, company, 3, FormGrid{}, GridWriter::Designer));
     EXPECT_EQ(files.readLines(inst.companyFile(company, "kalvora.lkp"))->size(), 5501u);
     EXPECT_EQ(readFormGrid(files, inst, company, 3).count, 0);
+    const FormGrid missing = readFormGrid(files, inst, company, 1);
+    EXPECT_TRUE(missing.count == 0 && missing.elements == FormGrid{}.elements);
+    place("kalvora.lkf", {" 3 ", "Spett.", "Arial", "3", "110", "40"});  // ends inside slot 1
+    const FormGrid shortGrid = readFormGrid(files, inst, company, 1);
+    EXPECT_EQ(shortGrid.count, 3);
+    EXPECT_EQ(shortGrid.elements[1], (GridElement{"Spett.", "Arial", 3, 110, 40}));
+    EXPECT_EQ(shortGrid.elements[2], GridElement{});
 }
 
 TEST_F(LayoutFilesTest, GridNumberLinesAndCountsReadTolerantly) {
@@ -89,8 +97,7 @@ TEST_F(LayoutFilesTest, GridNumberLinesAndCountsReadTolerantly) {
     };
     for (const auto& c : cases) {
         std::vector<std::string> lines(12, "0");
-        lines[0] = c.line;
-        lines[4] = c.line;  // slot 1's X1
+        lines[0] = lines[4] = c.line;  // the count and slot 1's X1
         const FormGrid grid = parseFormGrid(lines);
         EXPECT_EQ(grid.count, c.count) << c.line;
         EXPECT_EQ(grid.elements[1].x1, c.number) << c.line;
@@ -99,20 +106,7 @@ TEST_F(LayoutFilesTest, GridNumberLinesAndCountsReadTolerantly) {
     FormGrid grid = twoElements();
     grid.elements[2].text = "riga 1\r\nriga 2";
     const FormGrid back = parseFormGrid(formGridLines(grid, GridWriter::Designer));
-    EXPECT_EQ(back.elements[2].text, "riga 1  riga 2");
-    EXPECT_EQ(back.elements[2].fontName, "Arial");
-}
-
-TEST_F(LayoutFilesTest, MissingAndShortGridFiles) {
-    const FormGrid missing = readFormGrid(files, inst, company, 1);
-    EXPECT_EQ(missing.count, 0);
-    EXPECT_EQ(missing.elements, FormGrid{}.elements);
-
-    place("kalvora.lkf", {" 3 ", "Spett.", "Arial", "3", "110", "40"});  // ends inside slot 1
-    const FormGrid shortGrid = readFormGrid(files, inst, company, 1);
-    EXPECT_EQ(shortGrid.count, 3);
-    EXPECT_EQ(shortGrid.elements[1], (GridElement{"Spett.", "Arial", 3, 110, 40}));
-    EXPECT_EQ(shortGrid.elements[2], GridElement{});
+    EXPECT_EQ(back.elements[2].text + "|" + back.elements[2].fontName, "riga 1  riga 2|Arial");
 }
 
 TEST_F(LayoutFilesTest, PlacementDefaultsFollowTheCatalogue) {
@@ -136,13 +130,10 @@ TEST_F(LayoutFilesTest, PlacementsWriteSixHundredLinesAsHeldAndReadBack) {
     p.row[100].font = "Città";
     ASSERT_TRUE(writePlacements(files, inst, company, 5, p));
     const std::string bytes = drive.read(companyFile("kalvora.lyb"));
-    const std::string head = "110055\r\n12\r\nTimes New Roman\r\n1\r\n0\r\n 255\r\n000000\r\n";
-    const std::string tail = "000000\r\n9\r\nCitt\xE0\r\n0\r\n0\r\n 0\r\n";
-    EXPECT_EQ(bytes.substr(0, head.size()), head);
-    EXPECT_EQ(bytes.substr(bytes.size() - tail.size()), tail);
+    EXPECT_TRUE(bytes.starts_with("110055\r\n12\r\nTimes New Roman\r\n1\r\n0\r\n 255\r\n000000\r\n"));
+    EXPECT_TRUE(bytes.ends_with("000000\r\n9\r\nCitt\xE0\r\n0\r\n0\r\n 0\r\n"));
     EXPECT_EQ(files.readLines(inst.companyFile(company, "kalvora.lyb"))->size(), 600u);
-    const Placements back = readPlacements(files, inst, company, 5);
-    EXPECT_EQ(back.row, p.row);
+    EXPECT_EQ(readPlacements(files, inst, company, 5).row, p.row);
 
     place("kalvora.lyb", {"005095", "10", "Verdana", "1", "1", " 0", "007007"});
     const Placements shortFile = readPlacements(files, inst, company, 5);
@@ -163,9 +154,9 @@ TEST_F(LayoutFilesTest, MailTextKeepsTheBodyLines) {
 }
 
 TEST_F(LayoutFilesTest, TypeWithoutFilesWritesNothing) {
-    EXPECT_FALSE(writeFormGrid(files, inst, company, 4, twoElements(), GridWriter::Designer));
-    EXPECT_FALSE(writePlacements(files, inst, company, 4, Placements{}));
-    EXPECT_FALSE(writeMailText(files, inst, company, 4, {"a", "b"}));
+    EXPECT_FALSE(writeFormGrid(files, inst, company, 4, twoElements(), GridWriter::Designer) ||
+                 writePlacements(files, inst, company, 4, Placements{}) ||
+                 writeMailText(files, inst, company, 4, {"a", "b"}));
     EXPECT_TRUE(drive.list("kalwin/kalwin/kalaz0.007").empty());
 }
 

@@ -54,17 +54,13 @@ TEST_F(ListingSettingsFormTest, NewInstallationShowsAndSavesTheDefaults) {
                           form.edge(Edge::Bottom), form.gridType()}),
               (std::array{30, 950, 30, 950, 2}));
     const Lines spacings = ListingSettingsForm::spacingCaptions();
-    EXPECT_EQ((Lines{spacings.front(), spacings.at(static_cast<std::size_t>(form.lineSpacing())), spacings.back()}),
-              (Lines{"0.20", "1.20", "4.00"}));
-    EXPECT_EQ((Lines{form.fontCaption(1), form.fontCaption(2), form.fontCaption(3)}),
-              (Lines{"Arial 14", "Arial 9", "Arial 9"}));
+    EXPECT_EQ((Lines{spacings.front(), spacings.at(static_cast<std::size_t>(form.lineSpacing())), spacings.back(),
+                     form.fontCaption(1), form.fontCaption(2), form.paginationCaption(0)}),
+              (Lines{"0.20", "1.20", "4.00", "Arial 14", "Arial 9", "Impaginazione Kalvora Zaft"}));
     EXPECT_FALSE(form.colouredCells() || form.separationLine() || form.paginationStyle());
-    EXPECT_EQ(form.paginationCaption(0), "Impaginazione Kalvora Zaft");
-
     EXPECT_EQ(saved(), defaultFile);
     EXPECT_EQ(test.drive.read(tbl), core::encodeLines(defaultFile));  // CR LF line ends
-    // The next listing uses the saved file.
-    EXPECT_EQ(test.session.company().listing.styles[1].size, 14);
+    EXPECT_EQ(test.session.company().listing.styles[1].size, 14);     // the next listing uses it
 }
 
 TEST_F(ListingSettingsFormTest, ChoicesAreSavedAndWhatTheWindowDoesNotEditIsKept) {
@@ -78,9 +74,9 @@ TEST_F(ListingSettingsFormTest, ChoicesAreSavedAndWhatTheWindowDoesNotEditIsKept
     write(file);
     test.session.run().edition = core::Edition::Tornalix;
     opened();
-    EXPECT_EQ(form.fontCaption(1), "Verdana 14");
+    EXPECT_EQ(form.fontCaption(1) + " " + form.paginationCaption(1),
+              "Verdana 14 Impaginazione Kalvora Tornalix (stile precedente)");
     EXPECT_EQ(form.colour(3), 0x00ff00);
-    EXPECT_EQ(form.paginationCaption(1), "Impaginazione Kalvora Tornalix (stile precedente)");
 
     form.setEdge(Edge::Left, 45);
     form.setEdge(Edge::Right, 1200);  // the scroll bar stops at 1000
@@ -115,33 +111,18 @@ TEST_F(ListingSettingsFormTest, ChoicesAreSavedAndWhatTheWindowDoesNotEditIsKept
     EXPECT_EQ(test.session.company().listing.styles[2].fontName, "Times New Roman");
 }
 
-TEST_F(ListingSettingsFormTest, ShortFileKeepsWhatItHasAndFillsTheRest) {
+// A short file keeps what it has and the rest is filled with the defaults; a font name cannot
+// split a line.
+TEST_F(ListingSettingsFormTest, ShortFileAndAFontNameWithALineBreak) {
     const Lines held = {" 40 ", " 900 ", " 25 ", " 920 ", " 0 ", "3", "Courier New", "10"};
     write(held);
     EXPECT_EQ(opened().fontCaption(0), "Courier New 10");
-    Lines expected = defaultFile;
-    std::copy(held.begin(), held.end(), expected.begin());
-    EXPECT_EQ(saved(), expected);
-}
-
-TEST_F(ListingSettingsFormTest, GarbledNumbersTakeTheirDefaults) {
-    // An empty or garbled edge, a grid type and a spacing outside their choices; an edge past
-    // the page is brought back to it.
-    write({"", "abc", " 30 ", "2000", " 7 ", "25", "", "x"});
-    opened();
-    EXPECT_EQ((std::array{form.edge(Edge::Left), form.edge(Edge::Right), form.edge(Edge::Bottom), form.gridType(),
-                          form.lineSpacing()}),
-              (std::array{30, 950, 1000, 2, 5}));
-    EXPECT_EQ(form.font(0), core::PrintFont{});  // empty name, garbled size
-}
-
-TEST_F(ListingSettingsFormTest, AFontNameCannotSplitALine) {
-    opened();
     test.platform.fontAnswers = {{"Bad\r\nName", 12, false, true}};
     form.chooseFont(1);
-    const Lines lines = saved();
-    ASSERT_EQ(lines.size(), 53u);
-    EXPECT_EQ(Lines(lines.begin() + 12, lines.begin() + 16), (Lines{"Bad  Name", "12", "0", "1"}));
+    Lines expected = defaultFile;
+    std::copy(held.begin(), held.end(), expected.begin());
+    std::copy_n(Lines{"Bad  Name", "12", "0", "1"}.begin(), 4, expected.begin() + 12);
+    EXPECT_EQ(saved(), expected);
 }
 
 TEST_F(ListingSettingsFormTest, AFailedSaveIsToldAndTheWindowStaysOpen) {
@@ -150,12 +131,10 @@ TEST_F(ListingSettingsFormTest, AFailedSaveIsToldAndTheWindowStaysOpen) {
     lonely.open();
     lonely.setEdge(Edge::Left, 60);
     lonely.confirm();
-    EXPECT_FALSE(lonely.closed());
+    EXPECT_TRUE(!lonely.closed() && lonely.edge(Edge::Left) == 60 && bare.session.company().listing.leftEdge == 30);
     ASSERT_EQ(bare.platform.messages().size(), 1u);
     EXPECT_TRUE(bare.platform.last()->text.starts_with(ListingSettingsForm::saveFailedText));
     EXPECT_EQ(bare.platform.last()->title, "Attenzione");
-    EXPECT_EQ(lonely.edge(Edge::Left), 60);
-    EXPECT_EQ(bare.session.company().listing.leftEdge, 30);
 }
 
 }  // namespace
