@@ -103,8 +103,11 @@ void readSpacingAndFlags(const Lines& lines, core::ListingSettings& settings) {
 }  // namespace
 
 core::ListingSettings loadListingSettings(const core::Files& files, std::string_view path) {
+    return listingSettingsFromLines(files.readLines(path));
+}
+
+core::ListingSettings listingSettingsFromLines(std::optional<std::vector<std::string>> read) {
     core::ListingSettings settings;
-    std::optional<std::vector<std::string>> read = files.readLines(path);
     if (!read)
         return settings;
 

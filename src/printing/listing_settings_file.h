@@ -3,7 +3,10 @@
 #include "core/files.h"
 #include "core/listing_settings.h"
 
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace kalvora::printing {
 
@@ -13,6 +16,8 @@ namespace kalvora::printing {
 // the defaults; a short one the defaults of each missing group; a value outside its choices the
 // default of that value.
 core::ListingSettings loadListingSettings(const core::Files& files, std::string_view path);
+// The same from the file's lines as read (nullopt: the file could not be read).
+core::ListingSettings listingSettingsFromLines(std::optional<std::vector<std::string>> lines);
 // "&h0000FF" -> 255 (red): the hex digits are blue, green, red. Decimal text is taken as is.
 // A value outside 0..&hFFFFFF gives 0 (black).
 long parseColour(std::string_view text);

@@ -175,12 +175,13 @@ std::vector<std::string> ListingSettingsForm::fileLines() const {
 }
 
 void ListingSettingsForm::confirm() {
-    core::Files& files = session().files();
-    if (const int error = files.writeLines(path(), fileLines())) {
+    std::vector<std::string> lines = fileLines();
+    if (const int error = session().files().writeLines(path(), lines)) {
         session().platform().message(saveFailedText + std::to_string(error) + ".", "Attenzione", core::Icon::Critical);
         return;
     }
-    session().company().listing = loadListingSettings(files, path());
+    // The next listing prints with what was saved.
+    session().company().listing = listingSettingsFromLines(std::move(lines));
     close();
 }
 

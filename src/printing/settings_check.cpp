@@ -69,8 +69,11 @@ void SettingsCheckForm::run() {
     list_.clear();
     printable_.clear();
     checkRegionalSettings();
-    checkListingEdges();
-    checkListingFonts();
+    const std::optional<std::vector<std::string>> tbl =
+        session().files().readLines(session().installation().file("kalvora.tbl"));
+    const core::ListingSettings settings = listingSettingsFromLines(tbl);
+    checkListingEdges(settings);
+    checkListingFonts(settings, tbl);
     platform.processEvents();
     checkLayoutFonts();
     checkTables();
@@ -93,9 +96,7 @@ void SettingsCheckForm::checkRegionalSettings() {
     }
 }
 
-void SettingsCheckForm::checkListingEdges() {
-    const core::ListingSettings settings =
-        loadListingSettings(session().files(), session().installation().file("kalvora.tbl"));
+void SettingsCheckForm::checkListingEdges(const core::ListingSettings& settings) {
     // The second number is the right edge, the fourth the bottom one, as the listings use them.
     if (settings.rightEdge > edgeLimit) {
         list_.emplace_back("Il margine destro del tabulato potrebbe provocare errori in fase di stampa. ");
@@ -107,15 +108,13 @@ void SettingsCheckForm::checkListingEdges() {
     }
 }
 
-void SettingsCheckForm::checkListingFonts() {
-    const core::ListingSettings settings =
-        loadListingSettings(session().files(), session().installation().file("kalvora.tbl"));
+void SettingsCheckForm::checkListingFonts(const core::ListingSettings& settings,
+                                          const std::optional<std::vector<std::string>>& lines) {
     for (const core::ListingStyle& style : settings.styles)
         tryFont(style.fontName, " definito nell'impostazione del tabulato");
     // Group 6 is kept by the window and not loaded for the listings; its font is on line 43.
     std::string group6 = "Arial";
-    if (auto lines = session().files().readLines(session().installation().file("kalvora.tbl"));
-        lines && lines->size() >= 43 && !core::trim((*lines)[42]).empty())
+    if (lines && lines->size() >= 43 && !core::trim((*lines)[42]).empty())
         group6 = core::trim((*lines)[42]);
     tryFont(group6, " definito nell'impostazione del tabulato");
 }

@@ -4,9 +4,11 @@
 // edges, the fonts of the listings, of the field placements and of the form grids, and commas
 // in the codes of the company's tables.
 #include "core/form.h"
+#include "core/listing_settings.h"
 #include "core/session.h"
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,8 +39,9 @@ public:
 
 private:
     void checkRegionalSettings();
-    void checkListingEdges();
-    void checkListingFonts();
+    void checkListingEdges(const core::ListingSettings& settings);
+    void checkListingFonts(const core::ListingSettings& settings,
+                           const std::optional<std::vector<std::string>>& lines);
     void checkLayoutFonts();
     void checkTables();
     // Tries a font once per run; a failure lists "Il font <name><where> non esiste oppure non è
