@@ -1,11 +1,11 @@
-// The grid's headers come before any Qt header: FormGrid has a member spelled like Qt's `slots`.
-#include "printing/grid_print.h"
-#include "printing/layout_designer.h"
+#include "ui/printing/layout_designer_view.h"
 
 #include "core/print_job.h"
 #include "core/session.h"
-#include "ui/printing/layout_designer_view.h"
+#include "printing/grid_print.h"
+#include "printing/layout_designer.h"
 #include "ui/icons.h"
+#include "ui/platform/print_surface.h"
 #include "ui/qt_text.h"
 
 #include <QCheckBox>
@@ -34,8 +34,6 @@ using printing::DesignerFrame;
 
 namespace {
 
-QColor fromColour(long c) { return QColor(int(c & 0xff), int((c >> 8) & 0xff), int((c >> 16) & 0xff)); }
-
 const std::array<const char*, 4> kindCaptions{"Linea", "Rettangolo", "Testo", "Immagine"};
 
 }  // namespace
@@ -62,7 +60,7 @@ protected:
         printing::printGrid(job, form_.grid(), printing::GridOrder::TestPrint, session.files(), session.installation());
         const auto at = [](double mm) { return mm * pxPerMm; };
         for (const core::PrintOp& op : job.ops()) {
-            const QColor colour = fromColour(op.colour);
+            const QColor colour = toQColor(op.colour);
             const QRectF box = QRectF(QPointF(at(op.x1), at(op.y1)), QPointF(at(op.x2), at(op.y2))).normalized();
             QPen pen(colour);
             pen.setCosmetic(true);
@@ -419,7 +417,7 @@ void LayoutDesignerView::refresh() {
     }
     for (int k = 0; k < 3; ++k)
         swatches_[std::size_t(k)]->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid gray;")
-                                                     .arg(fromColour(form_.colour(k)).name()));
+                                                     .arg(toQColor(form_.colour(k)).name()));
     pieno_->setChecked(form_.filled());
     carattere_->setText(toQt(form_.fontCaption()));
     nomefile_->setText(toQt(form_.pictureFile()));

@@ -1,8 +1,10 @@
 #include "ui/printing/listing_settings_view.h"
 
 #include "core/dates.h"
+#include "core/print_job.h"
 #include "printing/listing_settings_form.h"
 #include "ui/icons.h"
+#include "ui/platform/print_surface.h"
 #include "ui/qt_text.h"
 
 #include <QCheckBox>
@@ -28,11 +30,9 @@ namespace {
 using Form = printing::ListingSettingsForm;
 using Edge = Form::Edge;
 
-constexpr double pageWidth = 210;   // A4 portrait, millimetres
-constexpr double pageHeight = 297;
+constexpr double pageWidth = core::PrintJob::pageWidth;
+constexpr double pageHeight = core::PrintJob::pageHeight;
 constexpr double pointMm = 25.4 / 72;
-
-QColor colourOf(long colour) { return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
 
 }  // namespace
 
@@ -96,20 +96,20 @@ protected:
         for (int r = 1; r <= 60 && at + rowHeight <= bottom; ++r, at += rowHeight) {
             if (form_.colouredCells())
                 p.fillRect(QRectF(x(left), y(at), (right - left) * scale_, rowHeight * scale_),
-                           colourOf(form_.colour(r % 2 ? 6 : 7)));
+                           toQColor(form_.colour(r % 2 ? 6 : 7)));
             const QString cells[] = {QStringLiteral("%1").arg(r, 4, 10, QLatin1Char('0')),
                                      QStringLiteral("Articolo %1").arg(r), QStringLiteral("%1").arg(r * 3),
                                      QStringLiteral("%1,50").arg(r * 125)};
             for (int c = 0; c < 4; ++c) text(p, columnX[c] + 1, at, cells[c], 3, form_.colour(3));
             if (form_.separationLine()) {
-                p.setPen(colourOf(form_.colour(4)));
+                p.setPen(toQColor(form_.colour(4)));
                 p.drawLine(QPointF(x(left), y(at + rowHeight)), QPointF(x(right), y(at + rowHeight)));
             }
         }
 
         // The grid: the heading band only, down to the last row, or down to the bottom edge.
         const double depth = form_.gridType() == 0 ? rowsTop : form_.gridType() == 1 ? at : bottom;
-        p.setPen(colourOf(form_.colour(5)));
+        p.setPen(toQColor(form_.colour(5)));
         for (double cx : columnX) p.drawLine(QPointF(x(cx), y(headingTop)), QPointF(x(cx), y(depth)));
         p.drawLine(QPointF(x(left), y(headingTop)), QPointF(x(right), y(headingTop)));
         p.drawLine(QPointF(x(left), y(rowsTop)), QPointF(x(right), y(rowsTop)));
@@ -132,7 +132,7 @@ private:
         const QFont f = font(group);
         const QFontMetricsF metrics(f);
         p.setFont(f);
-        p.setPen(colourOf(colour));
+        p.setPen(toQColor(colour));
         p.drawText(QPointF(x(mmX), y(mmY) + metrics.ascent()), s);
         return metrics.height() / scale_;
     }
@@ -304,7 +304,7 @@ void ListingSettingsView::refresh() {
     for (int group = Form::firstFontGroup; group <= Form::lastFontGroup; ++group)
         fontCaptions_[static_cast<std::size_t>(group)]->setText(toQt(form_.fontCaption(group)));
     for (int k = Form::firstColour; k <= Form::lastColour; ++k) {
-        const QColor c = colourOf(form_.colour(k));
+        const QColor c = toQColor(form_.colour(k));
         QLabel* swatch = swatches_[static_cast<std::size_t>(k)];
         swatch->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid #606060;").arg(c.name()));
         swatch->setAccessibleDescription(c.name());
