@@ -1,6 +1,7 @@
 // The wiring of the accounting windows kalchi, kalape and kalchk and of the year-end reset
 // zelaazz: the controls reach their forms, the preview and the check fill their grids, and the
 // work ends with its message.
+#include "controls.h"
 #include "company/accounting_closing.h"
 #include "company/balance_check.h"
 #include "company/year_end_reset_form.h"
@@ -32,6 +33,8 @@ private slots:
     void checkListsTheAccounts();
     void resetOptionsReachTheForm();
 };
+
+using kalvora::testing::child;
 
 namespace {
 
@@ -65,13 +68,6 @@ void arrangeCompany(kalvora::testing::TestSession& test) {
                                                   {{0, "01010001", 1234.56}, {1, "40010001", 1234.56}});
     test.drive.write(folder + "kalvora.gio", std::string(entry.bytes().begin(), entry.bytes().end()));
     test.session.company().currency[1] = "1";
-}
-
-template <typename W>
-W* child(QWidget& view, const QString& name) {
-    W* w = view.findChild<W*>(name);
-    if (!w) qFatal("no control %s", qPrintable(name));
-    return w;
 }
 
 void type(QLineEdit* box, const QString& text) {

@@ -1,5 +1,6 @@
 // The wiring of the form grid designer zellyy: typed coordinates reach the form and are corrected
 // on leaving, confirming lists the element, the list selects it, and saving writes the file.
+#include "controls.h"
 #include "printing/layout_designer.h"
 #include "support/test_session.h"
 #include "ui/printing/layout_designer_view.h"
@@ -25,16 +26,11 @@ private slots:
     void opensModallyThroughThePlatform();
 };
 
+using kalvora::testing::child;
+
 namespace {
 
 const std::string gridFile = "kalwin/kalwin/kalaz0.000/kalvora.lkb";
-
-template <typename W>
-W* child(QWidget& view, const QString& name) {
-    W* w = view.findChild<W*>(name);
-    if (!w) qFatal("no control %s", qPrintable(name));
-    return w;
-}
 
 }  // namespace
 

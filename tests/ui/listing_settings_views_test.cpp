@@ -1,5 +1,6 @@
 // The wiring of zelttab and zelaver: the scroll bars, combos, buttons and check boxes reach the
 // form and show its state, Conferma writes kalvora.tbl, "esegui verifica" fills List1.
+#include "controls.h"
 #include "printing/listing_settings_form.h"
 #include "printing/settings_check.h"
 #include "support/test_session.h"
@@ -28,16 +29,7 @@ private slots:
     void checkWiring();
 };
 
-namespace {
-
-template <typename W>
-W* child(QWidget& view, const QString& name) {
-    auto* w = view.findChild<W*>(name);
-    if (!w) qFatal("missing %s", qPrintable(name));
-    return w;
-}
-
-}  // namespace
+using kalvora::testing::child;
 
 void ListingSettingsViewsTest::settingsWiring() {
     kalvora::testing::TestSession test;
