@@ -5,6 +5,7 @@
 #include "core/session.h"
 #include "core/stored_path.h"
 #include "core/text.h"
+#include "printing/default_layouts.h"
 #include "printing/grid_print.h"
 
 #include <algorithm>
@@ -347,9 +348,11 @@ void LayoutDesignerForm::save() {
 
 void LayoutDesignerForm::defaultLayout() {
     focus_ = -1;
-    if (!defaultGrid_) return;
-    grid_ = defaultGrid_(type_);
-    grid_.count = std::clamp(grid_.count, 0, FormGrid::maxElements);
+    core::Platform& platform = session().platform();
+    if (!platform.askYesNo(defaultGridQuestion(type_), defaultLayoutTitle, core::Icon::Question)) return;
+    const bool withholding =
+        type_ == 1 && platform.askYesNo(withholdingQuestion, defaultLayoutTitle, core::Icon::Question);
+    grid_ = defaultFormGrid(type_, GridBuilder::Designer, withholding);
     backToIdle();
     afterChange();
 }
@@ -380,14 +383,13 @@ void LayoutDesignerForm::button(int index) {
     }
 }
 
-void openLayoutDesigner(core::Session& session, DocumentType type, DefaultGridSource defaults) {
+void openLayoutDesigner(core::Session& session, DocumentType type) {
     if (!hasLayoutFiles(type)) {
         session.platform().message("Per questo tipo di documento non è previsto un modulo da personalizzare.",
                                    "Attenzione", core::Icon::Critical);
         return;
     }
     LayoutDesignerForm form(session, type);
-    form.setDefaultGridSource(std::move(defaults));
     form.open();
     session.platform().showModal(form);
 }

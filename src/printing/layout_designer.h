@@ -5,7 +5,6 @@
 #include "printing/layout_files.h"
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,9 +26,6 @@ struct PendingStyle {
     std::string italic = "0";
     bool operator==(const PendingStyle&) const = default;
 };
-
-// Gives the default grid of a document type; set by whoever offers default layouts.
-using DefaultGridSource = std::function<FormGrid(DocumentType)>;
 
 class LayoutDesignerForm : public core::Form {
 public:
@@ -90,12 +86,11 @@ public:
     // bottone 0..4.
     void exitWithoutSaving();
     void save();
+    // Asks first; an invoice also asks whether to leave room for the withholding tax.
     void defaultLayout();
     void testPrint();
     void clearAll();
     void button(int index);
-    bool defaultLayoutAvailable() const { return static_cast<bool>(defaultGrid_); }
-    void setDefaultGridSource(DefaultGridSource source) { defaultGrid_ = std::move(source); }
 
     // The list entry of one element (without its slot number for an unknown kind).
     static std::string entryText(int slot, const GridElement& element);
@@ -122,11 +117,10 @@ private:
     PendingStyle style_;
     std::string pictureFile_;
     int focus_ = -1;
-    DefaultGridSource defaultGrid_;
 };
 
 // Opens the designer of `type` for the current company and waits until it closes. A type without
 // layout files says so and opens nothing.
-void openLayoutDesigner(core::Session& session, DocumentType type, DefaultGridSource defaults = {});
+void openLayoutDesigner(core::Session& session, DocumentType type);
 
 }  // namespace kalvora::printing

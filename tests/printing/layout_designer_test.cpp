@@ -1,6 +1,7 @@
 #include "printing/layout_designer.h"
 
 #include "core/text.h"
+#include "printing/default_layouts.h"
 #include "support/faulty_file_system.h"
 #include "support/test_session.h"
 
@@ -191,9 +192,10 @@ TEST(LayoutDesigner, Examples) {
         {one, [](Designer& d) {
              d.test.platform.answers = {true};
              d.form.button(3);
-             d.form.button(2);  // no default layouts offered yet
+             d.form.button(2);  // the default layout refused: the grid stays
              EXPECT_EQ(d.test.platform.printJobs.at(0).ops.size(), 1u);
-         }, "1: [L 2 45 95 80] ?Prova stampa: Iniziare la stampa?"},
+         }, "1: [L 2 45 95 80] ?Prova stampa: Iniziare la stampa? "
+            "?Modulo di default: Confermi l'impostazione del modulo di default della fattura?"},
         // Pictures: a .bmp or .jpg file on the drive, whose path Windows-1252 can hold, kept in
         // the suite's form; the size typed 0 is corrected to 1.
         {{}, choose("@/kalwin/Logo.BMP"), "1: [P 10 10 1 20 \\kalwin\\Logo.BMP]"},
@@ -256,7 +258,7 @@ TEST(LayoutDesigner, OpeningByDocumentType) {
     std::string seen;
     t.platform.modalHandlers["zellyy"] = [&seen](core::Form& f) {
         auto& form = dynamic_cast<LayoutDesignerForm&>(f);
-        seen = form.title() + (form.defaultLayoutAvailable() ? " +" : "");
+        seen = form.title();
         form.defaultLayout();
         form.save();
     };
@@ -264,16 +266,14 @@ TEST(LayoutDesigner, OpeningByDocumentType) {
     openLayoutDesigner(t.session, 12);
     EXPECT_TRUE(t.platform.modalsOpened.empty());
     EXPECT_EQ(t.platform.messages().size(), 2u);
-    openLayoutDesigner(t.session, 3, [](DocumentType) {
-        FormGrid g;
-        g.count = 1;
-        g.elements[1] = line(0, 0, 300, 20);
-        return g;
-    });
-    EXPECT_EQ(seen, "Personalizza griglia modulo parcella +");
+    t.platform.answers = {true};
+    openLayoutDesigner(t.session, 3);
+    EXPECT_EQ(seen, "Personalizza griglia modulo parcella");
     const FormGrid written = readFormGrid(t.files, t.session.installation(), 0, 3);
-    EXPECT_EQ(written.count, 1);
-    EXPECT_EQ(describe(written.elements[1]), "L 1 1 210 20");
+    const FormGrid expected = defaultFormGrid(3, GridBuilder::Designer);
+    ASSERT_GT(written.count, 0);
+    EXPECT_EQ(written.count, expected.count);
+    EXPECT_EQ(describe(written.elements[2]), describe(expected.elements[2]));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The wiring of the form grid designer zellyy: typed coordinates reach the form and are corrected
 // on leaving, confirming lists the element, the list selects it, and saving writes the file.
 #include "controls.h"
+#include "printing/default_layouts.h"
 #include "printing/layout_designer.h"
 #include "support/test_session.h"
 #include "ui/printing/layout_designer_view.h"
@@ -81,7 +82,6 @@ void LayoutDesignerViewTest::shiftAndButtonsReachTheForm() {
     ui::LayoutDesignerView view(form);
     view.show();
     QCOMPARE(view.windowTitle(), QStringLiteral("Personalizza modulo"));
-    QVERIFY(!child<QPushButton>(view, "bottone_2")->isEnabled());
 
     QTest::mouseClick(child<QPushButton>(view, "command11_2"), Qt::LeftButton);
     QVERIFY(child<QWidget>(view, "testo")->isVisible());
@@ -92,6 +92,10 @@ void LayoutDesignerViewTest::shiftAndButtonsReachTheForm() {
     QTest::mouseClick(child<QPushButton>(view, "xaggiungi_2"), Qt::LeftButton);
     QTest::mouseClick(child<QToolButton>(view, "Command1_7"), Qt::LeftButton);
     QCOMPARE(child<QListWidget>(view, "List1")->item(0)->text(), QStringLiteral("001 Testo (X1= 21; Y1= 30); Spett."));
+    test.platform.answers = {true};  // the default layout takes the place of the user's text
+    QTest::mouseClick(child<QPushButton>(view, "bottone_2"), Qt::LeftButton);
+    QCOMPARE(child<QListWidget>(view, "List1")->count(),
+             printing::defaultFormGrid(11, printing::GridBuilder::Designer).count);
 
     test.platform.answers = {true};
     QTest::mouseClick(child<QPushButton>(view, "bottone_0"), Qt::LeftButton);

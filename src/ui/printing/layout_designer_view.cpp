@@ -422,7 +422,6 @@ void LayoutDesignerView::refresh() {
     carattere_->setText(toQt(form_.fontCaption()));
     nomefile_->setText(toQt(form_.pictureFile()));
     showPicture();
-    buttons_[2]->setEnabled(form_.defaultLayoutAvailable());
     preview_->update();
     refreshing_ = false;
 }
