@@ -315,9 +315,9 @@ bool printListing(core::Session& session, const std::string& title, const std::v
         e.heading = columns[i].heading;
         e.width = columns[i].width;
         e.format = columns[i].format;
-        e.kind = 5;
+        e.kind = columns[i].kind;
         e.ruleMode = 1;
-        e.fontSize = session.company().listing.styles[contentGroup].size;
+        e.fontSize = columns[i].fontSize;
     }
     int lineCounter = 0;
     for (const std::vector<std::string>& row : rows) {

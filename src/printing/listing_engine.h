@@ -103,6 +103,8 @@ struct ListingColumn {
     std::string heading;
     int width = 0;  // characters
     int format = 0;
+    int kind = 0;
+    int fontSize = 0;  // points; 0 takes the content style's
 };
 
 // Prints a whole listing: columns beyond 30 and cells beyond the columns are ignored. False when
