@@ -12,7 +12,8 @@
 #include "launcher/main_menu.h"
 #include "launcher/module_launcher.h"
 #include "launcher/user_commands.h"
-#include "printing/layout_designer.h"
+#include "printing/field_placement.h"
+#include "printing/label_layout_form.h"
 #include "printing/listing_settings_form.h"
 #include "printing/settings_check.h"
 #include "tables/banks.h"
@@ -51,14 +52,18 @@ void modal(MainForm& main) {
     if (main.changed) main.changed();
 }
 
-// The layout entries open the form grid designer of their document type until the field
-// placement window, which opens the designer itself, takes them over.
+// The layout entries open the field placement window of their document type, from which the
+// form grid designer is reached.
 template <int type>
-void designer(MainForm& main) {
+void placements(MainForm& main) {
     auto& s = main.session();
     company::loadCompanySettings(s);
-    printing::openLayoutDesigner(s, type);
+    printing::openFieldPlacement(s, type);
 }
+
+// The label layouts belong to the installation, not to a company.
+template <int kind>
+void labels(MainForm& main) { printing::openLabelLayout(main.session(), kind); }
 
 template <int item>
 void companyItem(MainForm& main) { main.companyCommand(item); }
@@ -101,19 +106,19 @@ constexpr MainMenuItem items[] = {
     {"x_impo", "Impostazioni generali", "m_uti", nullptr, {}},
     {"x_bgr", "Impostazione sfondo", "m_uti", nullptr, {}},
     {"m_lay", "Personalizzazione moduli di stampa", "m_uti", nullptr, {}},
-    {"x_lft", "Fattura di vendita", "m_lay", designer<1>, {}},
-    {"x_lrf", "Ricevuta fiscale", "m_lay", designer<2>, {}},
-    {"x_lpr", "Parcella", "m_lay", designer<3>, {}},
-    {"x_lbl", "Documento di trasporto", "m_lay", designer<5>, {}},
-    {"x_lor", "Ordine clienti", "m_lay", designer<6>, {}},
-    {"x_prx", "Preventivo", "m_lay", designer<7>, {}},
-    {"x_lpm", "Parcella proforma", "m_lay", designer<9>, {}},
-    {"x_lof", "Ordine fornitori", "m_lay", designer<10>, {}},
+    {"x_lft", "Fattura di vendita", "m_lay", placements<1>, {}},
+    {"x_lrf", "Ricevuta fiscale", "m_lay", placements<2>, {}},
+    {"x_lpr", "Parcella", "m_lay", placements<3>, {}},
+    {"x_lbl", "Documento di trasporto", "m_lay", placements<5>, {}},
+    {"x_lor", "Ordine clienti", "m_lay", placements<6>, {}},
+    {"x_prx", "Preventivo", "m_lay", placements<7>, {}},
+    {"x_lpm", "Parcella proforma", "m_lay", placements<9>, {}},
+    {"x_lof", "Ordine fornitori", "m_lay", placements<10>, {}},
     {"m_eti", "Personalizzazione etichette", "m_uti", nullptr, {}},
-    {"x_etic", "Etichetta clienti", "m_eti", nullptr, {}},
-    {"x_etif", "Etichetta fornitori", "m_eti", nullptr, {}},
-    {"x_etia", "Etichetta articoli", "m_eti", nullptr, {}},
-    {"x_etib", "Etichetta codici a barre", "m_eti", nullptr, {}},
+    {"x_etic", "Etichetta clienti", "m_eti", labels<1>, {}},
+    {"x_etif", "Etichetta fornitori", "m_eti", labels<2>, {}},
+    {"x_etia", "Etichetta articoli", "m_eti", labels<3>, {}},
+    {"x_etib", "Etichetta codici a barre", "m_eti", labels<4>, {}},
     {"x_tab", "Marginatura tabulati", "m_uti", beside<printing::ListingSettingsForm>, {}},
     {"x_ver", "Verifica impostazioni", "m_uti", beside<printing::SettingsCheckForm>, {}},
     {"x_num", "Numerazione registri", "m_uti", nullptr, {}},

@@ -1,5 +1,7 @@
 #include "ui/views.h"
 
+#include "printing/field_placement.h"
+#include "printing/label_layout_form.h"
 #include "printing/layout_designer.h"
 #include "printing/listing_settings_form.h"
 #include "printing/settings_check.h"
@@ -25,6 +27,8 @@
 #include "ui/password_view.h"
 #include "ui/payment_terms_view.h"
 #include "ui/posting_accounts_view.h"
+#include "ui/printing/field_placement_view.h"
+#include "ui/printing/label_layout_view.h"
 #include "ui/printing/layout_designer_view.h"
 #include "ui/printing/listing_settings_view.h"
 #include "ui/printing/settings_check_view.h"
@@ -43,6 +47,8 @@ void registerViews(QtPlatform& platform) {
     platform.registerView<company::AccountingClosingForm, AccountingClosingView>();
     platform.registerView<company::BalanceCheckForm, BalanceCheckView>();
     platform.registerView<company::YearEndResetForm, YearEndResetView>();
+    platform.registerView<printing::FieldPlacementForm, FieldPlacementView>();
+    platform.registerView<printing::LabelLayoutForm, LabelLayoutView>();
     platform.registerView<printing::LayoutDesignerForm, LayoutDesignerView>();
     platform.registerView<printing::ListingSettingsForm, ListingSettingsView>();
     platform.registerView<printing::SettingsCheckForm, SettingsCheckView>();
