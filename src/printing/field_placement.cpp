@@ -291,27 +291,12 @@ void FieldPlacementForm::printCoordinates() {
 void FieldPlacementForm::printSample() {
     entryRow_ = 0;
     core::Session& s = session();
-    core::Platform& platform = s.platform();
-    if (!platform.askYesNo(startQuestion, sampleTitle, core::Icon::Question)) return;
-    platform.setBusy(true);
-    std::vector<std::string> failed;
-    {
-        std::unique_ptr<core::PrintJob> job = platform.startPrintJob(sampleTitle);
-        if (bianca_) failed = printGrid(*job, grid_, GridOrder::Sample, s.files(), s.installation());
-        printPlacementSample(*job, type_, placements_);
-        job->end();
-    }
-    platform.setBusy(false);
-    // The job itself tells about the pictures it could not load; a path naming no file here never
-    // reached it.
-    std::string missing;
-    for (const std::string& stored : failed)
-        if (!core::storedPathOnThisSystem(s.files(), s.installation(), stored) &&
-            missing.find(stored + "\n") == std::string::npos)
-            missing += stored + "\n";
-    if (!missing.empty())
-        platform.message("Impossibile trovare le immagini seguenti: non sono state stampate.\n" + missing, sampleTitle,
-                         core::Icon::Exclamation);
+    askAndPrint(s, sampleTitle, [&](core::PrintJob& job) {
+        std::vector<std::string> failed;
+        if (bianca_) failed = printGrid(job, grid_, GridOrder::Sample, s.files(), s.installation());
+        printPlacementSample(job, type_, placements_);
+        return failed;
+    });
 }
 
 void FieldPlacementForm::button(int index) {

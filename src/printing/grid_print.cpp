@@ -115,16 +115,16 @@ std::vector<std::string> printGrid(core::PrintJob& job, const FormGrid& grid, Gr
     return std::move(painter.failed);
 }
 
-bool testPrint(core::Session& session, const FormGrid& grid) {
+bool askAndPrint(core::Session& session, const std::string& title,
+                 const std::function<std::vector<std::string>(core::PrintJob&)>& draw) {
     core::Platform& platform = session.platform();
-    if (!platform.askYesNo("Iniziare la stampa?", "Prova stampa", core::Icon::Question))
+    if (!platform.askYesNo("Iniziare la stampa?", title, core::Icon::Question))
         return false;
     BusyPointer busy(platform);
-    std::unique_ptr<core::PrintJob> job = platform.startPrintJob("Prova stampa");
+    std::unique_ptr<core::PrintJob> job = platform.startPrintJob(title);
     // The job tells the user about the pictures it could not load when it ends; a stored path
     // that names no file on this system never reaches it, so those are said here.
-    const std::vector<std::string> failed =
-        printGrid(*job, grid, GridOrder::TestPrint, session.files(), session.installation());
+    const std::vector<std::string> failed = draw(*job);
     const bool sent = job->end();
     std::string unresolved;
     for (const std::string& stored : failed)
@@ -132,9 +132,15 @@ bool testPrint(core::Session& session, const FormGrid& grid) {
             unresolved.find(stored + "\n") == std::string::npos)
             unresolved += stored + "\n";
     if (!unresolved.empty())
-        platform.message("Impossibile trovare le immagini seguenti: non sono state stampate.\n" + unresolved,
-                         "Prova stampa", core::Icon::Exclamation);
+        platform.message("Impossibile trovare le immagini seguenti: non sono state stampate.\n" + unresolved, title,
+                         core::Icon::Exclamation);
     return sent;
+}
+
+bool testPrint(core::Session& session, const FormGrid& grid) {
+    return askAndPrint(session, "Prova stampa", [&](core::PrintJob& job) {
+        return printGrid(job, grid, GridOrder::TestPrint, session.files(), session.installation());
+    });
 }
 
 }  // namespace kalvora::printing

@@ -6,6 +6,7 @@
 #include "core/session.h"
 #include "printing/layout_files.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,13 @@ enum class GridOrder { TestPrint, Sample };
 // could not be printed (no such path here, or the file does not load).
 std::vector<std::string> printGrid(core::PrintJob& job, const FormGrid& grid, GridOrder order,
                                    const core::Files& files, const core::Installation& installation);
+
+// Asks "Iniziare la stampa?" titled `title`, then, with the busy pointer on, lets `draw` draw on a
+// job of that name and sends it. `draw` returns the stored names of the pictures it could not
+// print; those that name no file on this system are said at the end. False when the user said
+// No or nothing was sent.
+bool askAndPrint(core::Session& session, const std::string& title,
+                 const std::function<std::vector<std::string>(core::PrintJob&)>& draw);
 
 // "Prova stampa": asks first, then prints the grid on a job of that name with the busy pointer
 // on. False when the user said No or nothing was sent.

@@ -2,6 +2,7 @@
 
 #include "core/numbers.h"
 #include "core/text.h"
+#include "printing/grid_print.h"
 
 #include <algorithm>
 #include <cmath>
@@ -135,11 +136,10 @@ void LabelLayoutForm::confirm() {
 }
 
 void LabelLayoutForm::testPrint() {
-    core::Platform& platform = session().platform();
-    if (!platform.askYesNo(testPrintQuestion, testPrintTitle, core::Icon::Question)) return;
-    std::unique_ptr<core::PrintJob> job = platform.startPrintJob(testPrintJob);
-    printLabelTestSheet(*job, kind_, layout_);
-    job->end();
+    askAndPrint(session(), testPrintTitle, [this](core::PrintJob& job) {
+        printLabelTestSheet(job, kind_, layout_);
+        return std::vector<std::string>{};
+    });
 }
 
 void LabelLayoutForm::button(int index) {

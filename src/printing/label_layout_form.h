@@ -19,9 +19,7 @@ public:
     static constexpr int visibleRows = 8;     // field rows shown at once
     static constexpr const char* fontDialogTitle = "Seleziona il tipo di carattere";
     static constexpr const char* colourDialogTitle = "Seleziona il colore";
-    static constexpr const char* testPrintQuestion = "Iniziare la stampa?";
     static constexpr const char* testPrintTitle = "Stampa di prova";
-    static constexpr const char* testPrintJob = "Prova etichette";
 
     // One field row of the list as shown.
     struct Row {

@@ -212,7 +212,7 @@ TEST_F(LabelLayoutsTest, TestPrintAsksFirstAndAFailedSaveKeepsTheWindowOpen) {
     test.platform.answers = {true};
     form.button(2);
     ASSERT_EQ(test.platform.printJobs.size(), 1u);
-    EXPECT_EQ(test.platform.printJobs[0].title, "Prova etichette");
+    EXPECT_EQ(test.platform.printJobs[0].title, "Stampa di prova");
     EXPECT_TRUE(test.platform.printJobs[0].ended);
     EXPECT_EQ(test.platform.questions().at(0).text + test.platform.questions().at(0).title,
               "Iniziare la stampa?Stampa di prova");

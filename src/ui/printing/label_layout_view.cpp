@@ -40,7 +40,7 @@ public:
     LabelSheetPreview(const printing::LabelLayoutForm& form, QWidget* parent) : QWidget(parent), form_(form) {
         setObjectName(QStringLiteral("anteprima"));
         setAccessibleName(QStringLiteral("Anteprima del foglio di etichette"));
-        setFixedSize(260, 368);
+        setFixedSize(360, 509);
     }
 
 protected:
