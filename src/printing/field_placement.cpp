@@ -110,17 +110,34 @@ void FieldPlacementForm::open() {
     placements_ = readPlacements(s.files(), s.installation(), company, type_);
     mail_ = readMailText(s.files(), s.installation(), company, type_);
     entryRow_ = 0;
+    const auto path = [&](const std::string& name) {
+        return name.empty() ? std::string() : s.installation().companyFile(company, name);
+    };
+    // A file that is there but cannot be read is never taken for a missing one in silence.
+    const auto unreadable = [&](const std::string& file) {
+        return !file.empty() && s.files().stat(file).exists && !s.files().readLines(file);
+    };
+    for (const std::string& name : {placementFileName(type_), mailFileName(type_)})
+        if (unreadable(path(name)))
+            s.platform().message("Impossibile leggere il file " + name +
+                                     ": sono mostrate le impostazioni predefinite, che lo sostituiranno se "
+                                     "saranno salvate.",
+                                 "Attenzione", core::Icon::Exclamation);
 
-    const std::string gridFile = gridFileName(type_);
-    const std::string gridPath = gridFile.empty() ? std::string() : s.installation().companyFile(company, gridFile);
+    const std::string gridName = gridFileName(type_);
+    const std::string gridPath = path(gridName);
     const auto lines = gridPath.empty() ? std::nullopt : s.files().readLines(gridPath);
     if (lines) {
         grid_ = parseFormGrid(*lines);
+    } else if (!gridPath.empty() && s.files().stat(gridPath).exists) {
+        // The user's grid cannot be read: it stays as it is, and nothing stands in for it.
+        grid_ = FormGrid{};
+        s.platform().message("Impossibile leggere il file " + gridName +
+                                 ": la griglia del modulo non sarà stampata.",
+                             "Attenzione", core::Icon::Exclamation);
     } else {
         grid_ = defaultFormGrid(type_, GridBuilder::Placements);
-        // Only a missing file is created: one that exists but cannot be read is the user's grid
-        // and stays as it is.
-        if (!gridPath.empty() && !s.files().stat(gridPath).exists &&
+        if (!gridPath.empty() &&
             !writeFormGrid(s.files(), s.installation(), company, type_, grid_, GridWriter::Placements))
             s.platform().message("Non è stato possibile scrivere il file della griglia del modulo di default: "
                                  "la griglia sarà usata solo fino alla chiusura della finestra.",
@@ -225,7 +242,10 @@ void FieldPlacementForm::editBody(std::string text) { mail_.body = crlfBreaks(te
 void FieldPlacementForm::customiseGrid() {
     entryRow_ = 0;
     openLayoutDesigner(session(), type_);
+    const bool hadGrid = grid_.count > 0;
     readGrid();
+    // A grid made in the designer where there was none is meant to be printed.
+    if (!hadGrid && grid_.count > 0) bianca_ = true;
 }
 
 void FieldPlacementForm::exit() {

@@ -38,7 +38,15 @@ LabelLayoutForm::LabelLayoutForm(core::Session& session, int kind)
 std::string LabelLayoutForm::path() const { return session().installation().file(labelFileName(kind_)); }
 
 void LabelLayoutForm::open() {
-    layout_ = readLabelLayout(session().files(), session().installation(), kind_);
+    core::Session& s = session();
+    layout_ = readLabelLayout(s.files(), s.installation(), kind_);
+    // A file that is there but cannot be read is not taken for a missing one in silence.
+    const std::string file = s.installation().file(labelFileName(kind_));
+    if (s.files().stat(file).exists && !s.files().readLines(file))
+        s.platform().message("Impossibile leggere il file " + labelFileName(kind_) +
+                                 ": sono mostrate le impostazioni predefinite, che lo sostituiranno se "
+                                 "saranno salvate.",
+                             "Attenzione", core::Icon::Exclamation);
     typed_ = {};
     first_ = 0;
 }

@@ -94,7 +94,7 @@ std::string oneLine(std::string value) {
     return value;
 }
 
-struct Placement {
+struct DefaultPosition {
     int field;
     const char* x;
     const char* y;
@@ -127,17 +127,17 @@ LabelLayout defaultLabelLayout(int kind) {
     layout.at(LabelLayout::gridRecord, 1) = "3";
     layout.at(LabelLayout::gridRecord, 2) = "8";
 
-    static const std::vector<Placement> address = {
+    static const std::vector<DefaultPosition> address = {
         {1, "5", "10"}, {2, "5", "15"}, {3, "5", "20"}, {4, "5", "25"}, {5, "15", "25"}};
-    static const std::vector<Placement> article = {{1, "5", "10"}, {2, "5", "15"}, {6, "15", "20"}, {13, "5", "20"}};
-    static const std::vector<Placement> barCode = {
+    static const std::vector<DefaultPosition> article = {{1, "5", "10"}, {2, "5", "15"}, {6, "15", "20"}, {13, "5", "20"}};
+    static const std::vector<DefaultPosition> barCode = {
         {1, "5", "5"}, {2, "5", "9"}, {barsField, "5", "24"}, {7, "15", "13"}, {14, "5", "13"}};
-    static const std::vector<Placement> none;
-    const std::vector<Placement>& placements = kind == 1 || kind == 2 ? address
+    static const std::vector<DefaultPosition> none;
+    const std::vector<DefaultPosition>& placements = kind == 1 || kind == 2 ? address
                                                : kind == 3            ? article
                                                : kind == 4            ? barCode
                                                                       : none;
-    for (const Placement& p : placements) {
+    for (const DefaultPosition& p : placements) {
         layout.at(p.field, 1) = p.x;
         layout.at(p.field, 2) = p.y;
     }

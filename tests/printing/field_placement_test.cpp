@@ -59,14 +59,15 @@ TEST(FieldPlacement, OpeningWritesOnlyAMissingGrid) {
     EXPECT_EQ(w.test.drive.read(folder + "kalvora.lkb"), designed);
     EXPECT_FALSE(f.bianca());
 
-    // A grid that is there but cannot be read is left alone; one that cannot be written is
-    // said, and used all the same.
+    // A grid that is there but cannot be read is said and left alone, and nothing stands in
+    // for it; one that cannot be written is said, and used all the same.
     w.test.drive.write(folder + "kalvora.lkf/x", "");
     FieldPlacementForm invoice(w.test.session, 1);
     invoice.open();
-    EXPECT_TRUE(invoice.grid().count > 0 && invoice.bianca());
+    EXPECT_TRUE(invoice.grid().count == 0 && !invoice.bianca());
     EXPECT_EQ(w.test.drive.read(folder + "kalvora.lkf/x"), "");
-    EXPECT_TRUE(w.test.platform.messages().empty());
+    ASSERT_EQ(w.test.platform.messages().size(), 1u);
+    EXPECT_EQ(w.test.platform.last()->text, "Impossibile leggere il file kalvora.lkf: la griglia del modulo non sarà stampata.");
     testing::FaultyFileSystem faulty{core::realFileSystem()};
     core::Files files{faulty};
     core::Session session{w.test.drive.installation(), w.test.platform, w.test.clock, files};
@@ -74,7 +75,7 @@ TEST(FieldPlacement, OpeningWritesOnlyAMissingGrid) {
     faulty.failAt(1, true);
     order.open();
     EXPECT_GT(order.grid().count, 0);
-    EXPECT_EQ(w.test.platform.messages().size(), 1u);
+    EXPECT_EQ(w.test.platform.messages().size(), 2u);
 }
 
 TEST(FieldPlacement, TypedCoordinatesAreStoredAtOnce) {

@@ -88,29 +88,77 @@ void FieldPlacementViewTest::cellsEntryAndSave() {
     QVERIFY(test.drive.read(folder + "kalvora.lyb").starts_with("000000\r\n9\r\n"));
 }
 
+namespace {
+
+// The Qt job, its document written straight to a PDF file where the preview would open.
+class PdfJob : public ui::QtPrintJob {
+public:
+    PdfJob(core::Platform& platform, const std::string& title, QString file)
+        : QtPrintJob(platform, title, {}, "/tmp"), file_(std::move(file)) {}
+
+protected:
+    bool deliver(const std::vector<core::PrintOp>& ops) override {
+        return ui::writePdf(file_.toStdString(), title(), ops) == 0;
+    }
+
+private:
+    QString file_;
+};
+
+class PdfPlatform : public kalvora::testing::FakePlatform {
+public:
+    std::unique_ptr<core::PrintJob> startPrintJob(const std::string& title) override {
+        return std::make_unique<PdfJob>(*this, title, file);
+    }
+    QString file;
+};
+
+// Where pdftotext finds `text` on the page, in millimetres from the top-left corner.
+QPointF wordAt(const QString& words, const QString& text) {
+    const auto word = QRegularExpression(
+                          QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"[\\d.]+\" "
+                                         "yMax=\"[\\d.]+\">%1</word>")
+                              .arg(QRegularExpression::escape(text)))
+                          .match(words);
+    if (!word.hasMatch()) return {-1, -1};
+    constexpr double ptPerMm = 72 / 25.4;
+    return {word.captured(1).toDouble() / ptPerMm, word.captured(2).toDouble() / ptPerMm};
+}
+
+}  // namespace
+
+// Stampa esempio from the window on a new company: the default grid goes first, then the
+// document number typed at X 5, Y 95.
 void FieldPlacementViewTest::sampleLandsOnThePdfWhereThePositionSays() {
     QTemporaryDir dir;
-    printing::Placements placements = printing::defaultPlacements(5);
-    placements.row[33].position = "005095";
-    placements.row[33].size = "12";
-    kalvora::testing::FakePlatform platform;
-    ui::QtPrintJob job(platform, "Stampa esempio", {}, dir.path().toStdString());
-    printing::printPlacementSample(job, 5, placements);
-    const QString pdf = dir.filePath(QStringLiteral("esempio.pdf"));
-    QCOMPARE(ui::writePdf(pdf.toStdString(), "Stampa esempio", job.ops()), 0);
+    kalvora::testing::TestSession test;
+    test.drive.makeInstallation(0);
+    PdfPlatform platform;
+    platform.file = dir.filePath(QStringLiteral("esempio.pdf"));
+    platform.answers = {true};
+    core::Session session{test.drive.installation(), platform, test.clock, test.files};
+    printing::FieldPlacementForm form(session, 5);
+    form.open();
+    QVERIFY(form.bianca());
+    form.clickCell(33, PlacementColumn::X);
+    form.editEntry("5");
+    form.clickCell(33, PlacementColumn::Y);
+    form.editEntry("95");
+    form.leaveEntry();
+    form.button(5);
 
     const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     QVERIFY2(!tool.isEmpty(), "pdftotext (poppler-utils) is missing");
     QProcess process;
-    process.start(tool, {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    process.start(tool, {QStringLiteral("-bbox"), platform.file, QStringLiteral("-")});
     QVERIFY(process.waitForFinished(30000) && process.exitCode() == 0);
     const QString words = QString::fromUtf8(process.readAllStandardOutput());
-    const auto word = QRegularExpression(QStringLiteral(
-        "xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"[\\d.]+\" yMax=\"[\\d.]+\">Numero</word>")).match(words);
-    QVERIFY2(word.hasMatch(), qPrintable(words));
-    constexpr double ptPerMm = 72 / 25.4;
-    const double x = word.captured(1).toDouble() / ptPerMm, y = word.captured(2).toDouble() / ptPerMm;
-    QVERIFY2(qAbs(x - 5) <= 1 && qAbs(y - 95) <= 1, qPrintable(QStringLiteral("%1 %2").arg(x).arg(y)));
+    for (const auto& [text, at] : {std::pair{QStringLiteral("Numero"), QPointF(5, 95)},
+                                   std::pair{QStringLiteral("Spett."), QPointF(106, 46)}}) {
+        const QPointF found = wordAt(words, text);
+        QVERIFY2(qAbs(found.x() - at.x()) <= 1 && qAbs(found.y() - at.y()) <= 1,
+                 qPrintable(text + QStringLiteral(" at %1 %2\n").arg(found.x()).arg(found.y()) + words));
+    }
 }
 
 QTEST_MAIN(FieldPlacementViewTest)

@@ -142,7 +142,7 @@ FieldPlacementView::FieldPlacementView(printing::FieldPlacementForm& form, QWidg
     };
     action(QStringLiteral("command3d5_2"), QStringLiteral("Personalizza griglia"), [this] { form_.customiseGrid(); });
     actions->addStretch(1);
-    static constexpr std::array<const char*, 6> captions{"Esci", "Salva ed esci", "Azzera coordinate",
+    static constexpr std::array<const char*, 6> captions{"Annulla", "Conferma", "Azzera coordinate",
                                                          "Modulo di default", "Stampa coordinate", "Stampa esempio"};
     for (int i = 0; i < 6; ++i) {
         QPushButton* b = action(QStringLiteral("bottone_%1").arg(i), QString::fromUtf8(captions[std::size_t(i)]),
