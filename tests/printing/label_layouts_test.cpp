@@ -217,6 +217,13 @@ TEST_F(LabelLayoutsTest, TestPrintAsksFirstAndAFailedSaveKeepsTheWindowOpen) {
     EXPECT_EQ(test.platform.questions().at(0).text + test.platform.questions().at(0).title,
               "Iniziare la stampa?Stampa di prova");
 
+    test.drive.write(file(2) + "/x", "");  // there, and no file: it is said on opening
+    LabelLayoutForm unreadable(test.session, 2);
+    unreadable.open();
+    EXPECT_EQ(test.platform.messages().at(0).text,
+              "Impossibile leggere il file kalvora.etf: sono mostrate le impostazioni predefinite, che lo "
+              "sostituiranno se saranno salvate.");
+
     testing::TestSession bare;  // no installation folder: the write fails
     LabelLayoutForm lost(bare.session, 3);
     lost.open();
