@@ -3,6 +3,8 @@
 #include "company/accounting_closing.h"
 #include "company/backup_form.h"
 #include "company/balance_check.h"
+#include "company/general_settings_form.h"
+#include "company/register_numbering.h"
 #include "company/restore_form.h"
 #include "company/settings_loader.h"
 #include "company/year_end_reset_form.h"
@@ -11,6 +13,7 @@
 #include "launcher/main_form.h"
 #include "launcher/main_menu.h"
 #include "launcher/module_launcher.h"
+#include "launcher/update_installer.h"
 #include "launcher/user_commands.h"
 #include "printing/field_placement.h"
 #include "printing/label_layout_form.h"
@@ -18,7 +21,9 @@
 #include "printing/settings_check.h"
 #include "tables/banks.h"
 #include "tables/carriers.h"
+#include "tables/cash_register_form.h"
 #include "tables/causals.h"
+#include "tables/einvoice_issuer_form.h"
 #include "tables/invoice_types.h"
 #include "tables/payment_terms.h"
 #include "tables/posting_accounts.h"
@@ -49,6 +54,16 @@ void modal(MainForm& main) {
     F form(s, arguments...);
     form.open();
     s.platform().showModal(form);
+    if (main.changed) main.changed();
+}
+
+// Opens a window through its opening function, with the current company's settings as saved;
+// the main window then shows what the window changed.
+template <void (*open)(core::Session&)>
+void window(MainForm& main) {
+    auto& s = main.session();
+    company::loadCompanySettings(s);
+    open(s);
     if (main.changed) main.changed();
 }
 
@@ -100,10 +115,10 @@ constexpr MainMenuItem items[] = {
     {"x_cau", "Tabella causali di magazzino", "m_tab", beside<tables::CausalsForm>, {}},
     {"x_mas", "Tabella codici contabili", "m_tab", beside<tables::PostingAccountsForm>, {}},
     {"x_tip", "Tabella tipologia fatture", "m_tab", beside<tables::InvoiceTypesForm>, {}},
-    {"x_fpa", "Tabella impostazioni fatturaPA", "m_tab", nullptr, {}},
-    {"x_cas", "Collegamento a registratore di cassa", "m_tab", nullptr, {}},
+    {"x_fpa", "Tabella impostazioni fatturaPA", "m_tab", window<tables::openEInvoiceIssuer>, {}},
+    {"x_cas", "Collegamento a registratore di cassa", "m_tab", window<tables::openCashRegister>, {}},
     {"x_usr", "Tabella utenti", "m_tab", users, {}},
-    {"x_impo", "Impostazioni generali", "m_uti", nullptr, {}},
+    {"x_impo", "Impostazioni generali", "m_uti", window<company::openGeneralSettings>, {}},
     {"x_bgr", "Impostazione sfondo", "m_uti", nullptr, {}},
     {"m_lay", "Personalizzazione moduli di stampa", "m_uti", nullptr, {}},
     {"x_lft", "Fattura di vendita", "m_lay", placements<1>, {}},
@@ -121,7 +136,7 @@ constexpr MainMenuItem items[] = {
     {"x_etib", "Etichetta codici a barre", "m_eti", labels<4>, {}},
     {"x_tab", "Marginatura tabulati", "m_uti", beside<printing::ListingSettingsForm>, {}},
     {"x_ver", "Verifica impostazioni", "m_uti", beside<printing::SettingsCheckForm>, {}},
-    {"x_num", "Numerazione registri", "m_uti", nullptr, {}},
+    {"x_num", "Numerazione registri", "m_uti", window<company::openRegisterNumbering>, {}},
     {"m_arc", "Gestione archivi", "m_uti", nullptr, {}},
     {"x_bak", "Copie di backup", "m_arc", modal<company::BackupForm>, cmd::backup},
     {"x_res", "Ripristina copie di backup", "m_arc", modal<company::RestoreForm>, cmd::restore},
@@ -131,7 +146,7 @@ constexpr MainMenuItem items[] = {
     {"x_let", "Verifica attributi sola lettura", "m_arc", nullptr, {}},
     {"x_cnv", "Conversione archivi versioni precedenti", "m_arc", nullptr, {}},
     {"x_bem", "Conversione archivi versioni compatibili", "m_arc", nullptr, {}},
-    {"x_agg", "Aggiornamento software", "m_uti", nullptr, {}},
+    {"x_agg", "Aggiornamento software", "m_uti", window<launcher::openUpdateInstaller>, {}},
     {"s_sta", "Impostazione stampante", "m_uti", printer, cmd::print},
     {"s_clc", "Calcolatrice", "m_uti", calculator, cmd::calculator},
     {"m_int", "Internet", "", nullptr, {}},

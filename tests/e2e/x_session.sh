@@ -136,14 +136,14 @@ pass_greeting() {
 }
 
 # archive_window <entry of "Gestione archivi", from 0> <title>: Utilità is the sixth menu, and
-# "Gestione archivi" its seventh entry that can be chosen (the keys skip entries not yet ready).
+# "Gestione archivi" its ninth entry that can be chosen (the keys skip entries not yet ready).
 archive_window() {
     activate_window "Kalvora Zaft 15.E" >/dev/null
     xdotool key F10
     sleep 0.3
     xdotool key Escape
     xdotool key --delay 80 --repeat 5 Right
-    xdotool key --delay 80 --repeat 7 Down
+    xdotool key --delay 80 --repeat 9 Down
     xdotool key Right
     [ "$1" -gt 0 ] && xdotool key --delay 80 --repeat "$1" Down
     xdotool key Return
