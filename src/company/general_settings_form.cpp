@@ -2,6 +2,7 @@
 
 #include "company/settings_loader.h"
 #include "core/cp1252.h"
+#include "core/stored_path.h"
 #include "core/text.h"
 #include "tables/general_settings_file.h"
 #include "tables/tables_model.h"
@@ -141,21 +142,25 @@ void GeneralSettingsForm::chooseColour(int box) {
 
 void GeneralSettingsForm::choosePdfReader() {
     core::Session& s = session();
-    const std::size_t slash = pdfReader_.rfind('/');
-    const std::string folder = slash != std::string::npos && slash > 0 ? pdfReader_.substr(0, slash) : "/usr/bin";
+    const std::string current =
+        core::storedPathOnThisSystem(s.files(), s.installation(), pdfReader_).value_or(pdfReader_);
+    const std::size_t slash = current.rfind('/');
+    const std::string folder = slash != std::string::npos && slash > 0 ? current.substr(0, slash) : "/usr/bin";
     const std::optional<std::string> chosen = s.platform().chooseFile(readerDialogTitle, "*", folder);
     if (!chosen) return;
     const core::FileStat stat = s.files().stat(*chosen);
+    // Under the installation's drive the path is kept in the suite's form, as the modules read it.
+    const std::string stored = core::storedForm(s.installation(), *chosen);
     if (!stat.exists || stat.isDirectory || (stat.mode & 0111) == 0)
         warn("Il file scelto non è un programma eseguibile: scegliere il programma che apre i file PDF.");
-    else if (!storable(*chosen) || core::trim(*chosen) != *chosen)
+    else if (!storable(stored) || core::trim(stored) != stored)
         warn("Il percorso del programma contiene caratteri che non possono essere memorizzati nelle "
              "impostazioni: scegliere un programma che si trovi in un'altra cartella.");
-    else if (core::length(*chosen) > pdfReaderWidth)
+    else if (core::length(stored) > pdfReaderWidth)
         warn("Il percorso del programma supera i 120 caratteri che le impostazioni possono memorizzare: "
              "scegliere un programma che si trovi in una cartella con un percorso più breve.");
     else
-        pdfReader_ = *chosen;
+        pdfReader_ = stored;
 }
 
 bool GeneralSettingsForm::recordToSave(core::GeneralSettings& out) {
@@ -223,8 +228,11 @@ void GeneralSettingsForm::confirm() {
     s.company().general = std::move(record);
     if (const int error = saveGeneralSettings(s)) {
         s.company().general = std::move(previous);
+        // The currency file is already written: the settings in use follow the files as they are.
+        loadCompanySettings(s);
         warn("Non è stato possibile salvare il file " + std::string(generalSettingsName) + " dell'azienda: errore " +
-             std::to_string(error) + ". Le impostazioni dell'azienda non sono state salvate.");
+             std::to_string(error) + ". La valuta e i decimali sono stati salvati, le altre impostazioni "
+             "dell'azienda no.");
         return;
     }
     // The next window opened works with the new currency, decimals and settings.

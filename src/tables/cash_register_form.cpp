@@ -24,12 +24,22 @@ std::string CashRegisterForm::path() const {
     return cashRegisterPath(session().installation(), session().company().code);
 }
 
-void CashRegisterForm::open() {
-    read_ = readCashRegister(session().files(), path());
+bool CashRegisterForm::open() {
+    core::Session& s = session();
+    // A file that is there but cannot be read holds the module's settings: the defaults must not
+    // be saved over it.
+    if (s.files().exists(path()) && !s.files().readLines(path())) {
+        s.platform().message("Impossibile leggere il file kalvora.cas: il collegamento al registratore di cassa "
+                             "non può essere modificato.",
+                             "Attenzione", core::Icon::Critical);
+        return false;
+    }
+    read_ = readCashRegister(s.files(), path());
     settings_ = cashRegisterSettings(read_);
     focus_ = {};
     model_ = cashNothingChosen;
     reopen();
+    return true;
 }
 
 void CashRegisterForm::choosePort(int index) {
@@ -111,7 +121,7 @@ void CashRegisterForm::button(int index) {
 
 void openCashRegister(core::Session& session) {
     CashRegisterForm form(session);
-    form.open();
+    if (!form.open()) return;
     session.platform().showModal(form);
 }
 

@@ -35,8 +35,9 @@ public:
     std::string name() const override { return "zelstcas"; }
     std::string title() const override { return "Collegamento a registratore di cassa"; }
 
-    // Reads the current company's file; one that cannot be read gives the defaults, silently.
-    void open();
+    // Reads the current company's file; a missing one gives the defaults. False, said to the user,
+    // when the file is there but cannot be read.
+    bool open();
 
     const CashRegisterSettings& settings() const { return settings_; }
     // porta 0..3 COM1..COM4, 4 "Nessun registratore collegato"; cashNothingChosen for none.

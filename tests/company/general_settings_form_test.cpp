@@ -1,6 +1,7 @@
 #include "company/general_settings_form.h"
 
 #include "company/settings_loader.h"
+#include "core/stored_path.h"
 #include "core/text.h"
 #include "support/test_session.h"
 #include "tables/tables_model.h"
@@ -57,10 +58,10 @@ struct GeneralSettingsFormTest : ::testing::Test, testing::TestSession {
         form->open();
         return form;
     }
-    // An executable (or not) file whose absolute path is `length` characters long.
+    // A program under the drive whose stored form ("\\lettori\\xx...è") is `length` characters.
     std::string program(std::size_t length, bool executable = true) {
         const std::string start = drive.path("lettori") + "/";
-        std::string path = start + std::string(length - start.size() - 1, 'x') + "è";
+        std::string path = start + std::string(length - std::string("\\lettori\\").size() - 1, 'x') + "è";
         drive.write(path.substr(drive.root().size() + 1), "#!/bin/sh\n");
         ::chmod(path.c_str(), executable ? 0755 : 0644);
         return path;
@@ -164,7 +165,7 @@ TEST_F(GeneralSettingsFormTest, PdfReaderMustBeAnExecutableThatFits) {
         platform.shown.clear();
         const std::string before = form->pdfReader();
         form->colourButton(3);
-        EXPECT_EQ(form->pdfReader(), c.taken ? path : before) << c.length;
+        EXPECT_EQ(form->pdfReader(), c.taken ? core::storedForm(drive.installation(), path) : before) << c.length;
         EXPECT_EQ(platform.messages().empty(), c.taken) << c.length;
     }
     EXPECT_NE(platform.last()->text.find("non è un programma eseguibile"), std::string::npos);

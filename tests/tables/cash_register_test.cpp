@@ -217,15 +217,17 @@ TEST_F(CashRegisterTest, ShortFileKeepsItsLines) {
     EXPECT_EQ(after[2] + "|" + after[55], "C:\\dati.scr|1");
 }
 
-// A folder in the file's place: the defaults are shown in silence, a save is refused and said.
-TEST_F(CashRegisterTest, UnreadableFileGivesDefaultsAndAFailedSaveStaysOpen) {
+// A folder in the file's place: the window refuses to open and says so; a save that fails is
+// said and the window stays open.
+TEST_F(CashRegisterTest, UnreadableFileIsNotOpenedAndAFailedSaveStaysOpen) {
     ASSERT_EQ(test.files.makeDirectory(test.drive.path(casFile)), 0);
-    form.open();
-    EXPECT_EQ(form.flag(), 2);
-    EXPECT_TRUE(test.platform.messages().empty());
+    EXPECT_FALSE(form.open());
+    ASSERT_EQ(test.platform.messages().size(), 1u);
+    EXPECT_EQ(test.platform.last()->text, "Impossibile leggere il file kalvora.cas: il collegamento al registratore "
+                                          "di cassa non può essere modificato.");
     form.confirm();
     EXPECT_FALSE(form.closed());
-    ASSERT_EQ(test.platform.messages().size(), 1u);
+    ASSERT_EQ(test.platform.messages().size(), 2u);
     ASSERT_TRUE(test.platform.last());
     EXPECT_EQ(test.platform.last()->title, "Attenzione");
     EXPECT_TRUE(test.platform.last()->text.starts_with("Non è stato possibile salvare il collegamento"));

@@ -58,7 +58,7 @@ TEST_F(EInvoiceIssuerTest, SaveWritesEveryFieldAtItsOffsetAndKeepsTheModulesByte
     EXPECT_EQ(form.regime(), -1);  // letters are no index
     EXPECT_FALSE(form.rea());
     const std::string name81 = std::string(80, 'D') + "X", city61 = std::string(60, 'C') + "X";
-    const std::string mail98 = std::string(90, 'm') + "@pec.it", address60(60, 'V'), id28(28, '7');
+    const std::string mail98 = std::string(91, 'm') + "@pec.it", address60(60, 'V'), id28(28, '7');
     const std::pair<int, std::string> typed[] = {
         {0, ""},         {1, ""},        {2, name81},     {3, "12345678901234567890"}, {4, "MI"},
         {5, "1000000,5"}, {6, address60}, {7, "123/ABCD"}, {8, "20121"},               {9, city61},
@@ -178,7 +178,7 @@ TEST_F(EInvoiceIssuerTest, ChecksStopAtTheFirstFailureInOrder) {
     form.editText(0, "Rossi");
     form.editText(2, "Rossi & C. Srl");
     form.editText(22, "");
-    form.editText(23, "RSSMRA85T10A562T");
+    form.editText(23, "");
     form.editText(24, "");
     form.editText(9, "Città");
     form.editText(5, "1234567890123");
@@ -196,7 +196,8 @@ TEST_F(EInvoiceIssuerTest, ChecksStopAtTheFirstFailureInOrder) {
         {[&] { form.editText(21, "00743110157"); },
          "Il campo 'ID Paese' " + fiscal + "stato compilato: per i soggetti italiani residenti compilare questo "
          "campo con il IT", 22},
-        {[&] { form.editText(22, "it"); }, "Il campo 'Codice fiscale' " + fiscal + "corretto", 23},
+        {[&] { form.editText(22, "it"); }, "Il campo 'Codice fiscale' " + fiscal + "stato compilato", 23},
+        {[&] { form.editText(23, "RSSMRA85T10A562T"); }, "Il campo 'Codice fiscale' " + fiscal + "corretto", 23},
         {[&] { form.editText(23, "RSSMRA85T10A562S"); }, "Il campo 'Partita iva' " + fiscal + "stato compilato", 24},
         {[&] { form.editText(24, "00743110158"); }, "Il campo 'Partita iva' " + fiscal + "corretto", 24},
         {[&] { form.editText(24, "00743110157"); },
