@@ -3,6 +3,7 @@
 // counts, a chart whose bytes owned by the accounting module are a filler, and a journal.
 #include "core/accounting_archives.h"
 #include "core/text.h"
+#include "support/archive_bytes.h"
 #include "support/test_session.h"
 
 namespace kalvora::testing {
@@ -18,32 +19,22 @@ struct Accounting : TestSession {
     static std::string folder(int code) { return "kalwin/kalwin/kalaz0." + core::threeDigits(code) + "/"; }
     std::string read(const std::string& name) const { return drive.read(folder(0) + name); }
     std::string archives() const { return read("kalvora.tot") + read("kalvora.con") + read("kalvora.gio"); }
-    static void append(std::string& to, const core::Record& r) { to.append(r.bytes().begin(), r.bytes().end()); }
 
     // kalvora.tot of 25 records, record n filled with the byte n, with the two counts set.
     void writeCounts(double accounts, double entries, int code = 0) const {
-        std::string tot;
-        for (int n = 1; n <= 25; ++n) {
-            core::Record r(core::tot::recordLength);
-            r.fill(0, r.length(), static_cast<std::uint8_t>(n));
-            if (n == 6 || n == 13) r.setFloat64(core::tot::count.offset, n == 6 ? accounts : entries);
-            append(tot, r);
-        }
-        drive.write(folder(code) + "kalvora.tot", tot);
+        drive.write(folder(code) + "kalvora.tot", countsFile({{6, accounts}, {13, entries}}));
     }
     void writeCompany(const std::vector<Account>& accounts, const std::vector<Lines>& entries, int code = 0) const {
         std::string con, gio;
         for (const Account& a : accounts) {
-            core::Record r(core::con::archive.recordLength);
-            r.fill(0, r.length(), 0xEE);  // the accounting module's bytes
-            r.setText(core::con::code.offset, core::con::code.width, a.code);
-            r.setText(core::con::description.offset, core::con::description.width, a.description);
+            core::Record r = accountRecord(a.code, a.description, 0xEE);  // 0xEE: the accounting module's bytes
             r.setFloat64(core::con::balance.offset, a.balance);
             r.setFloat64(core::con::debit.offset, a.debit);
             r.setFloat64(core::con::credit.offset, a.credit);
-            append(con, r);
+            con += bytesOf(r);
         }
-        for (const Lines& lines : entries) append(gio, core::journalEntry({2026, 3, 15}, {"Movimento", "", ""}, "", lines));
+        for (const Lines& lines : entries)
+            gio += bytesOf(core::journalEntry({2026, 3, 15}, {"Movimento", "", ""}, "", lines));
         drive.write(folder(code) + "kalvora.con", con);
         drive.write(folder(code) + "kalvora.gio", gio);
         writeCounts(static_cast<double>(accounts.size()), static_cast<double>(entries.size()), code);

@@ -4,9 +4,9 @@
 #include "core/archive_layouts.h"
 #include "core/record.h"
 #include "core/text.h"
+#include "support/archive_bytes.h"
 #include "support/test_session.h"
 
-#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -27,7 +27,7 @@ inline core::Record resetRecord(std::size_t length, char tag,
 
 inline std::string bytesOf(const std::vector<core::Record>& records) {
     std::string out;
-    for (const auto& r : records) out.append(r.bytes().begin(), r.bytes().end());
+    for (const auto& r : records) out += bytesOf(r);
     return out;
 }
 
@@ -49,22 +49,8 @@ struct ResetCompany : TestSession {
         writeCounts();
     }
     // kalvora.tot of 20 records, each filled with its number, the counts set.
-    void writeCounts() const {
-        std::vector<core::Record> tot;
-        for (int n = 1; n <= 20; ++n) {
-            core::Record r(core::tot::recordLength);
-            r.fill(0, r.length(), static_cast<std::uint8_t>(n));
-            if (counts.count(n)) r.setFloat64(core::tot::count.offset, counts.at(n));
-            tot.push_back(r);
-        }
-        put("kalvora.tot", bytesOf(tot));
-    }
-    double count(std::uint64_t n) const {
-        const std::string tot = read("kalvora.tot");
-        double value = 0;
-        std::memcpy(&value, tot.data() + (n - 1) * core::tot::recordLength, sizeof value);
-        return value;
-    }
+    void writeCounts() const { put("kalvora.tot", countsFile(counts, 20)); }
+    double count(std::uint64_t n) const { return countIn(read("kalvora.tot"), n); }
     // The file's records as byte strings.
     std::vector<std::string> records(const core::Archive& a) const {
         const std::string bytes = read(std::string(a.file));

@@ -13,8 +13,6 @@ using testing::resetRecord;
 namespace L = core;
 constexpr core::Date cutoff{2024, 1, 1};
 
-std::string bytes(const core::Record& r) { return std::string(r.bytes().begin(), r.bytes().end()); }
-
 // Every archive compacted in one run: by date (the fifth record lies past the count, not in use
 // whatever its date) and by state; a count of 0 leaves its archive as it is.
 TEST(YearEndReset, RemovedRecordsGoAndTheOthersMoveDownUnchanged) {
@@ -98,7 +96,7 @@ TEST(YearEndReset, AccountTotalsAreRebuiltFromTheEntriesKept) {
         const core::RecordView account(reinterpret_cast<const std::uint8_t*>(con.data()) + i * 150, 150);
         EXPECT_EQ(account.float64(L::con::debit.offset), totals[i][0]) << i;
         EXPECT_EQ(account.float64(L::con::credit.offset), totals[i][1]) << i;
-        const std::string before = bytes(chart[i]);
+        const std::string before = testing::bytesOf(chart[i]);
         EXPECT_EQ(con.substr(i * 150, 58) + con.substr(i * 150 + 74, 76), before.substr(0, 58) + before.substr(74));
     }
     EXPECT_EQ(t.count(L::gio::archive.countRecord), 2);
@@ -128,7 +126,7 @@ TEST(YearEndReset, OpeningMovementsCarryTheStockAfterTheMovementsKept) {
         const auto mag = t.records(L::movements::archive);
         const std::size_t kept = byDate ? 1 : 2;
         ASSERT_EQ(mag.size(), kept + 2);
-        EXPECT_TRUE(mag[kept - 1] == bytes(m2));
+        EXPECT_TRUE(mag[kept - 1] == testing::bytesOf(m2));
         EXPECT_EQ(t.count(L::movements::archive.countRecord), static_cast<double>(kept + 2));
         for (std::size_t i : {0u, 2u}) {
             const core::Record m(mag[kept + i / 2]);
@@ -280,7 +278,7 @@ TEST(YearEndResetForm, TheDryRunIsShownBeforeTheQuestionsAndTheResetRunsOnYes) {
             continue;
         }
         EXPECT_EQ(t.platform.last()->text + " " + t.platform.last()->title, "Operazione effettuata Azzeramento archivi");
-        EXPECT_TRUE(t.read("kalvora.fte") == bytes(invoices[1]) + bytes(invoices[3]));
+        EXPECT_TRUE(t.read("kalvora.fte") == testing::bytesOf(invoices[1]) + testing::bytesOf(invoices[3]));
         EXPECT_EQ(t.read("kalold.fte"), before.at("kalvora.fte"));  // the safety copy, made first
         EXPECT_GT(heard, 0);
         EXPECT_EQ(form.progressLabel() + std::to_string(form.progressPercent()) + (t.platform.busy ? "busy" : ""), "0");

@@ -1,5 +1,6 @@
 #include "core/accounting_archives.h"
 
+#include "support/archive_bytes.h"
 #include "support/faulty_file_system.h"
 #include "support/temp_drive.h"
 
@@ -20,6 +21,13 @@ struct Archives : ::testing::Test {
     testing::FaultyFileSystem faulty{realFileSystem()};
     Files files{faulty};
     std::string path(const std::string& name) const { return drive.path(company + name); }
+    // A chart of these codes and kalvora.tot with these counts, its other bytes `fill`.
+    void writeChart(std::initializer_list<const char*> codes, const std::map<std::uint64_t, double>& counts, int fill) {
+        std::string con;
+        for (const char* code : codes) con += testing::bytesOf(testing::accountRecord(code, ""));
+        drive.write(company + "kalvora.con", con);
+        drive.write(company + "kalvora.tot", testing::countsFile(counts, 25, fill));
+    }
 };
 
 TEST_F(Archives, RecordReaderCrossesBlocksAndStopsAtTheLastWholeRecord) {
@@ -63,16 +71,7 @@ TEST_F(Archives, RecordWriterPadsCutsAndIsMovedOverWhole) {
 }
 
 TEST_F(Archives, ChartFindsByNumericCodeAndAddsRoundedLines) {
-    std::string con, tot(25 * 140, '\x07');
-    for (const char* code : {"01010001", " 1010001", "02020002"}) {
-        Record r(150);
-        r.setText(0, 10, code);
-        con.append(r.bytes().begin(), r.bytes().end());
-    }
-    Record count(140);
-    count.setFloat64(0, 3);
-    drive.write(company + "kalvora.con", con);
-    drive.write(company + "kalvora.tot", tot.replace(5 * 140, 140, std::string(count.bytes().begin(), count.bytes().end())));
+    writeChart({"01010001", " 1010001", "02020002"}, {{6, 3}}, 7);
     // euro rounds cents with 0.51 (1.00495 -> 1.01, 1.0040 -> 1.00), lire units (2.495 -> 3, 2.48 -> 2)
     for (const auto& [euro, in1, in2, out1, out2] :
          {std::tuple{true, 1.00495, 1.0040, 1.01, 1.00}, {false, 2.495, 2.48, 3., 2.}}) {
@@ -93,29 +92,16 @@ TEST_F(Archives, ChartFindsByNumericCodeAndAddsRoundedLines) {
 }
 
 TEST_F(Archives, AJournalAddedUpInTwoHalvesGivesTheTotalsOfOne) {
-    std::string con, gio;
-    for (const char* code : {"01010001", "02020002", "03030003"}) {
-        Record r(150);
-        r.setText(0, 10, code);
-        con.append(r.bytes().begin(), r.bytes().end());
-    }
     const int entries = 1001;
+    writeChart({"01010001", "02020002", "03030003"}, {{6, 3}, {13, entries}}, 0);
+    std::string gio;
     for (int n = 0; n < entries; ++n) {
         const double amount = 0.25 * (n % 7 + 1);  // exact in binary: any order gives the same sums
-        const Record e = journalEntry({2026, 1, 2}, {"", "", ""}, "",
-                                      {{0, n % 2 ? "01010001" : "02020002", amount}, {1, "03030003", amount},
-                                       {0, n % 100 ? "01010001" : "77777777", 1}});
-        gio.append(e.bytes().begin(), e.bytes().end());
+        gio += testing::bytesOf(journalEntry({2026, 1, 2}, {"", "", ""}, "",
+                                             {{0, n % 2 ? "01010001" : "02020002", amount}, {1, "03030003", amount},
+                                              {0, n % 100 ? "01010001" : "77777777", 1}}));
     }
-    Record count(140);
-    std::string tot(25 * 140, '\0');
-    count.setFloat64(0, 3);
-    tot.replace(5 * 140, 140, std::string(count.bytes().begin(), count.bytes().end()));
-    count.setFloat64(0, entries);
-    tot.replace(12 * 140, 140, std::string(count.bytes().begin(), count.bytes().end()));
-    drive.write(company + "kalvora.con", con);
     drive.write(company + "kalvora.gio", gio);
-    drive.write(company + "kalvora.tot", tot);
     ChartOfAccounts one, two;
     ASSERT_EQ(one.load(files, drive.installation(), 0) + two.load(files, drive.installation(), 0), 0);
     const RebuildResult a = rebuildTotals(files, drive.installation(), 0, one, true, {}, 1u << 30);
@@ -130,14 +116,9 @@ TEST_F(Archives, AJournalAddedUpInTwoHalvesGivesTheTotalsOfOne) {
 }
 
 TEST_F(Archives, CountsAreWrittenInPlaceAndAnUnreadableCountIsAnError) {
-    std::string tot;
-    for (int n = 1; n <= 25; ++n) tot += std::string(140, static_cast<char>(n));
-    drive.write(company + "kalvora.tot", tot);
+    drive.write(company + "kalvora.tot", testing::countsFile({}));
     ASSERT_EQ(writeArchiveCount(files, drive.installation(), 0, 13, 42), 0);
-    Record r(std::string(tot, 12 * 140, 140));
-    r.setFloat64(0, 42);
-    tot.replace(12 * 140, 140, std::string(r.bytes().begin(), r.bytes().end()));
-    EXPECT_TRUE(drive.read(company + "kalvora.tot") == tot);
+    EXPECT_TRUE(drive.read(company + "kalvora.tot") == testing::countsFile({{13, 42}}));  // only the count changed
     EXPECT_EQ(readArchiveCount(files, drive.installation(), 0, 13), 42u);
     std::filesystem::remove(path("kalvora.tot"));
     ASSERT_EQ(writeArchiveCount(files, drive.installation(), 0, 13, 5), 0);  // made

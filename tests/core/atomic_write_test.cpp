@@ -24,8 +24,7 @@ struct Scenario {
 
 std::string pattern(std::size_t size, int seed) {
     std::string s(size, '\0');
-    for (std::size_t i = 0; i < size; ++i)
-        s[i] = static_cast<char>((i * 31 + static_cast<std::size_t>(seed)) % 251);
+    for (std::size_t i = 0; i < size; ++i) s[i] = static_cast<char>((i * 31 + static_cast<std::size_t>(seed)) % 251);
     return s;
 }
 
@@ -38,8 +37,7 @@ void tryEveryFailurePoint(const Scenario& sc, bool crash) {
         ASSERT_LT(k, 500) << "the operation never completed";
         TempDrive drive;
         drive.write("src", sc.newContent);
-        if (!sc.oldContent.empty())
-            drive.write("target", sc.oldContent);
+        if (!sc.oldContent.empty()) drive.write("target", sc.oldContent);
         FaultyFileSystem faulty(realFileSystem());
         Files files(faulty);
         faulty.failAt(k, crash);

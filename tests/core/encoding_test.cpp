@@ -8,8 +8,7 @@ namespace {
 
 TEST(Cp1252, EveryByteSurvivesARoundTripAndTheRestBecomesQuestionMarks) {
     std::string all;
-    for (int b = 0; b < 256; ++b)
-        all.push_back(static_cast<char>(b));
+    for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
     const std::string decoded = decodeCp1252(all);
     EXPECT_EQ(length(decoded), 256u);
     EXPECT_TRUE(fitsCp1252(decoded));
@@ -70,8 +69,7 @@ TEST(Text, CaseOfLatinLettersAndNumericValues) {
         {"  12.5abc", 12.5}, {"+.25", 0.25}, {"1.5E3", 1500}, {"2e", 2},  {"1.2.3", 1.2}, {"1 2", 1},
         {"abc", 0},          {"-", 0},       {"1e999", 0},    {std::string(5000, '9') + "x", 0},
     };
-    for (const auto& [text, value] : cases)
-        EXPECT_DOUBLE_EQ(numericValue(text), value) << text.substr(0, 20);
+    for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(numericValue(text), value) << text.substr(0, 20);
     EXPECT_EQ(integerValue(" 01 Amministratore") + integerValue("-7.9"), -6);
     EXPECT_EQ(integerValue("99999999999"), 2147483647);
     EXPECT_EQ(integerValue("-99999999999"), -2147483647 - 1);

@@ -112,8 +112,7 @@ TEST_F(FilesTest, TemporariesOfACrashAreNeverListedAndGoAtTheNextWrite) {
     const std::string running =
         crashed.substr(0, at) + "-" + std::to_string(::getpid()) + crashed.substr(at + pid.size() - 1);
     const std::string elsewhere = "kalvora.tab.~altro-pc" + pid + "1.tmp";
-    for (const std::string& name : {running, elsewhere, std::string("nota.~1.tmp")})
-        drive.write("az/" + name, "x");
+    for (const std::string& name : {running, elsewhere, std::string("nota.~1.tmp")}) drive.write("az/" + name, "x");
     std::vector<DirEntry> entries;  // copies and backups take what a listing gives
     ASSERT_EQ(files.list(drive.path("az"), entries), 0);
     EXPECT_EQ(entries.size(), 2u);  // kalvora.tab and the user's file

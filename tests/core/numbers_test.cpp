@@ -16,8 +16,7 @@ TEST(Numbers, ShortestDecimalAndThePrintForms) {
     const std::pair<double, const char*> cases[] = {
         {0.5, ".5"},       {33, "33"}, {-2.25, "-2.25"}, {0.1 + 0.2, ".3"}, {123456789012345.0, "123456789012345"},
         {1e15, "1E+15"}, {-2.5e-7, "-2.5E-07"}, {-0.0, "0"}, {std::numeric_limits<double>::infinity(), "0"}};
-    for (const auto& [value, text] : cases)
-        EXPECT_EQ(shortestDecimal(value), text) << value;
+    for (const auto& [value, text] : cases) EXPECT_EQ(shortestDecimal(value), text) << value;
     // The print form has a blank before a non-negative value and after; the Str form before only.
     EXPECT_EQ(printForm(0) + printForm(-3) + strForm(0.5) + strForm(-5), " 0 -3  .5-5");
 }
@@ -30,11 +29,9 @@ TEST(Amounts, RoundFormatAndParse) {
     const std::tuple<double, bool, const char*> formats[] = {
         {0, true, ""},          {1234567.891, true, "1.234.567,89"}, {0.5, true, "0,50"}, {-1234.5, true, "-1.234,50"},
         {999.5, false, "1.000"}, {std::numeric_limits<double>::infinity(), true, ""}};
-    for (const auto& [value, cents, text] : formats)
-        EXPECT_EQ(formatAmount(value, cents), text) << value;
+    for (const auto& [value, cents, text] : formats) EXPECT_EQ(formatAmount(value, cents), text) << value;
     EXPECT_EQ(parseAmount("abc"), 0);
-    for (double v : {0.01, 12.34, 1234567.89, -98765.43})
-        EXPECT_DOUBLE_EQ(parseAmount(formatAmount(v, true)), v) << v;
+    for (double v : {0.01, 12.34, 1234567.89, -98765.43}) EXPECT_DOUBLE_EQ(parseAmount(formatAmount(v, true)), v) << v;
 }
 
 TEST(Amounts, PatternsGroupPlaceDecimalsAndLocalise) {

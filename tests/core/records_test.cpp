@@ -1,5 +1,6 @@
 #include "core/accounting_archives.h"
 #include "core/general_settings.h"
+#include "support/archive_bytes.h"
 #include "support/temp_drive.h"
 
 #include <cmath>
@@ -49,23 +50,14 @@ TEST(ChartOfAccounts, ReadsCodeAndTrimmedDescriptionOfTheCountedAccounts) {
     Files files;
     std::string con;
     for (const auto& [code, description] : {std::pair{"51010001", "  Ricavi di vendita"},
-                                            {"0202000199", "Clienti Città"}, {"28", ""}}) {
-        Record record(accountRecordLength);
-        record.fill(0, accountRecordLength, 0xff);
-        record.setText(0, 10, code);
-        record.setText(10, 40, description);
-        con.append(record.bytes().begin(), record.bytes().end());
-    }
+                                            {"0202000199", "Clienti Città"}, {"28", ""}})
+        con += testing::bytesOf(testing::accountRecord(code, description, 0xff));
     drive.write("kalwin/kalwin/kalaz0.000/kalvora.con", con + std::string(70, 'x'));  // and half a record
     // kalvora.tot with the count in record 6 and other values around it.
     for (const auto& [count, size] : {std::pair{1e300, 3u}, {1.9, 1u}, {std::nan(""), 0u}, {3.0, 3u}}) {
-        std::string tot;
-        for (int n = 1; n <= 8; ++n) {
-            Record record(countRecordLength);
-            record.setFloat64(0, n == 6 ? count : 77);
-            tot.append(record.bytes().begin(), record.bytes().end());
-        }
-        drive.write("kalwin/kalwin/kalaz0.000/kalvora.tot", tot);
+        std::map<std::uint64_t, double> counts{{6, count}};
+        for (std::uint64_t n : {1, 2, 3, 4, 5, 7, 8}) counts[n] = 77;
+        drive.write("kalwin/kalwin/kalaz0.000/kalvora.tot", testing::countsFile(counts, 8, 0));
         EXPECT_EQ(readChartOfAccounts(files, drive.installation(), 0).size(), size) << count;
     }
     EXPECT_EQ(readChartOfAccounts(files, drive.installation(), 0),

@@ -34,8 +34,7 @@ TEST(StoredPath, WritesPathsUnderTheDriveRootInTheSuitesForm) {
         {"/home/u//kalwin/./x/../sfondo.jpg", "\\kalwin\\sfondo.jpg"}, {"/home/utente/x.bmp", "/home/utente/x.bmp"},
         {"/media/chiavetta/../foto/a b.jpg", "/media/foto/a b.jpg"},
         {"/home/u/a\\b.bmp", "/home/u/a\\b.bmp"}};  // a backslash in a name has no suite form
-    for (const auto& [path, stored] : cases)
-        EXPECT_EQ(storedForm(inst, path), stored) << path;
+    for (const auto& [path, stored] : cases) EXPECT_EQ(storedForm(inst, path), stored) << path;
     EXPECT_EQ(storedForm(Installation("/"), "/kalwin/x"), "\\kalwin\\x");
 }
 

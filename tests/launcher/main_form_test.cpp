@@ -1,5 +1,4 @@
 #include "company/backup_form.h"
-#include "company/company_creation.h"
 #include "launcher/login_form.h"
 #include "launcher/main_form.h"
 #include "launcher/main_menu.h"
@@ -24,29 +23,6 @@ struct TestSession : testing::TestSession {
     }
     std::string lastMessage() const { return platform.messages().empty() ? "" : platform.messages().back().text; }
 };
-
-TEST(MainFormStartup, ShortRegistryIsCompletedAndCompanyZeroKeepsItsArchives) {
-    TestSession t;
-    std::string damaged;
-    for (int code = 0; code < 999; ++code) damaged += (code == 0 ? "Bianchi Spa" : "*") + std::string("\r\n");
-    t.drive.write("kalwin/kalwin/kalvora.azi", damaged);
-    const std::pair<std::string, std::string> archives[] = {{"kalvora.tot", "conti"}, {"kalvora.tab", "tabelle"},
-        {"kalvora.mas", "mastri"}, {"kalvora.aut", "automatismi"}, {"kalvora.int", "Bianchi Spa\r\n"}};
-    for (const auto& [name, bytes] : archives) t.drive.write("kalwin/kalwin/kalaz0.000/" + name, bytes);
-    // What the user would type, were the first-company window opened.
-    t.platform.modalHandlers["zelcrea"] = [](core::Form& f) {
-        auto& creation = dynamic_cast<company::CompanyCreationForm&>(f);
-        creation.setField(0, "Nuova");
-        creation.confirm();
-    };
-    MainForm form(t.session);
-    form.startup();
-    EXPECT_EQ(t.platform.modalsOpened, std::vector<std::string>{"zelchkp"});
-    for (const auto& [name, bytes] : archives) EXPECT_EQ(t.drive.read("kalwin/kalwin/kalaz0.000/" + name), bytes);
-    EXPECT_EQ(t.drive.read("kalwin/kalwin/kalvora.azi.old"), damaged);
-    EXPECT_EQ(t.drive.read("kalwin/kalwin/kalvora.azi"), damaged + "*\r\n");
-    EXPECT_EQ(form.companyCaption(), "000 Bianchi Spa");
-}
 
 TEST(MainFormStartup, PendingAssistanceProgramReplacesTheOldOne) {
     TestSession t;

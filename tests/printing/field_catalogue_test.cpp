@@ -12,8 +12,7 @@ std::string caption(DocumentType code, int position) {
 
 TEST(FieldCatalogueTest, PositionsPerTypeAndCaptions) {
     const int expected[] = {0, 99, 99, 89, 0, 62, 81, 81, 81, 89, 80, 81, 0};
-    for (int code = 0; code <= 12; ++code)
-        EXPECT_EQ(cataloguePositions(code), expected[code]) << code;
+    for (int code = 0; code <= 12; ++code) EXPECT_EQ(cataloguePositions(code), expected[code]) << code;
     const struct {
         DocumentType code;
         int position;
@@ -27,8 +26,7 @@ TEST(FieldCatalogueTest, PositionsPerTypeAndCaptions) {
         {9, 27, "Non utilizzato"},  {10, 46, ""}, {10, 69, "Note associate al fornitore riga 4"},
         {10, 80, "Aliquota iva"},   {10, 81, "<none>"}, {11, 81, "Importo altri importi"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(caption(c.code, c.position), c.caption) << c.code << "/" << c.position;
+    for (const auto& c : cases) EXPECT_EQ(caption(c.code, c.position), c.caption) << c.code << "/" << c.position;
     // The files of each type, and the types without them.
     EXPECT_EQ(gridFileName(10) + placementFileName(5) + mailFileName(11), "kalvora.lktkalvora.lybkalvora.lxj");
     EXPECT_EQ(gridFileName(4) + mailFileName(0) + placementFileName(12), "");

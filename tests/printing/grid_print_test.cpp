@@ -27,8 +27,7 @@ FormGrid mixedGrid() {
 
 std::vector<Kind> kinds(const std::vector<core::PrintOp>& ops) {
     std::vector<Kind> out;
-    for (const core::PrintOp& op : ops)
-        out.push_back(op.kind);
+    for (const core::PrintOp& op : ops) out.push_back(op.kind);
     return out;
 }
 

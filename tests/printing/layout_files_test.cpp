@@ -58,8 +58,7 @@ TEST_F(LayoutFilesTest, GridBytesInBothWritersForms) {
         grid.elements[3] = {"left over", "Arial", 3, 1, 1, 0, 0, 0, 9, 0, 0};  // past the count: written unused
         ASSERT_TRUE(writeFormGrid(files, inst, company, 1, grid, c.writer));
         std::string expected = c.firstSlots;
-        for (int slot = 3; slot <= 500; ++slot)
-            expected += c.unused;
+        for (int slot = 3; slot <= 500; ++slot) expected += c.unused;
         EXPECT_EQ(drive.read(companyFile("kalvora.lkf")), expected);
     }
 }

@@ -133,8 +133,7 @@ TEST_F(ListingPrinterTest, GridDepthFollowsTheGridType) {
         printer.endListing();
         const std::vector<core::PrintOp> lines = find(Kind::Line, true);
         ASSERT_EQ(lines.size(), 4u) << type;  // between five columns
-        for (const core::PrintOp& op : lines)
-            EXPECT_NEAR(op.y2, depth, 1e-9) << type;
+        for (const core::PrintOp& op : lines) EXPECT_NEAR(op.y2, depth, 1e-9) << type;
         const core::PrintOp frame = find(Kind::Rectangle).at(0);
         EXPECT_EQ(std::vector({frame.x1, frame.y1, frame.x2}), std::vector({left, top, right}));
         EXPECT_NEAR(frame.y2, depth, 1e-9) << type;
@@ -176,8 +175,7 @@ TEST_F(ListingPrinterTest, RowColoursSeparationLinesAndGridColour) {
     }
     EXPECT_EQ(text("Campo 1").colour, 0x0000FF);
     printer.endListing();
-    for (const core::PrintOp& op : find(Kind::Line, true))
-        EXPECT_EQ(op.colour, 0x00FF00);
+    for (const core::PrintOp& op : find(Kind::Line, true)) EXPECT_EQ(op.colour, 0x00FF00);
 }
 
 TEST_F(ListingPrinterTest, WholeListingsTotalsAndLongTexts) {

@@ -27,8 +27,7 @@ protected:
     // The settings read from these lines, written with CR LF in Windows-1252.
     Summary load(const std::vector<std::string>& lines) {
         std::string content;
-        for (const std::string& l : lines)
-            content += l + "\r\n";
+        for (const std::string& l : lines) content += l + "\r\n";
         drive.write(rel, core::encodeCp1252(content));
         return summary(loadListingSettings(files, drive.path(rel)));
     }
@@ -123,8 +122,7 @@ TEST(ParseColourTest, HexDigitsAreBlueGreenRedAndOutOfRangeIsBlack) {
         {"&Hfcfaf3", 16579315}, {" &h00000000FF ", 255}, {"&h80zz", 128},   {" 16579315 ", 16579315},
         {"", 0},                {"&h", 0},               {"blue", 0},       {"-1", 0},
         {"16777216", 0},        {"&h1000000", 0},        {"1e308", 0},      {"&hFFFFFFFFFFFFFFFFFFFF", 0}};
-    for (const auto& [text, colour] : cases)
-        EXPECT_EQ(parseColour(text), colour) << text;
+    for (const auto& [text, colour] : cases) EXPECT_EQ(parseColour(text), colour) << text;
 }
 
 }  // namespace

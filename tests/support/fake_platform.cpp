@@ -36,11 +36,9 @@ bool FakePlatform::askYesNo(const std::string& text, const std::string& title, c
 void FakePlatform::showModal(core::Form& form) {
     modalsOpened.push_back(form.name());
     auto it = modalHandlers.find(form.name());
-    if (it == modalHandlers.end())
-        throw std::logic_error("no scripted user for modal window " + form.name());
+    if (it == modalHandlers.end()) throw std::logic_error("no scripted user for modal window " + form.name());
     it->second(form);
-    if (!form.closed())
-        throw std::logic_error("scripted user left modal window " + form.name() + " open");
+    if (!form.closed()) throw std::logic_error("scripted user left modal window " + form.name() + " open");
 }
 
 int FakePlatform::startProgram(const std::string& program, const std::vector<std::string>& arguments,

@@ -14,15 +14,12 @@ public:
         : owner_(owner), inner_(std::move(inner)) {}
 
     std::int64_t readAt(std::uint64_t offset, void* buffer, std::size_t size) override {
-        if (owner_.tick())
-            return -1;
+        if (owner_.tick()) return -1;
         return inner_->readAt(offset, buffer, size);
     }
     int writeAt(std::uint64_t offset, const void* buffer, std::size_t size) override {
-        if (owner_.tick())
-            return EIO;
-        if (!owner_.corruptWrites || size == 0)
-            return inner_->writeAt(offset, buffer, size);
+        if (owner_.tick()) return EIO;
+        if (!owner_.corruptWrites || size == 0) return inner_->writeAt(offset, buffer, size);
         std::string bytes(static_cast<const char*>(buffer), size);
         bytes[0] = static_cast<char>(bytes[0] ^ 0x20);
         return inner_->writeAt(offset, bytes.data(), size);
@@ -52,18 +49,15 @@ private:
 
 bool FaultyFileSystem::tick() {
     const long calls = ++calls_;
-    if (failAt_ <= 0)
-        return false;
+    if (failAt_ <= 0) return false;
     return crash_ ? calls >= failAt_ : calls == failAt_;
 }
 
 int FaultyFileSystem::open(const std::string& path, core::OpenMode mode, std::unique_ptr<core::FileHandle>& out) {
-    if (tick())
-        return EIO;
+    if (tick()) return EIO;
     std::unique_ptr<core::FileHandle> inner;
     const int error = inner_.open(path, mode, inner);
-    if (error != 0)
-        return error;
+    if (error != 0) return error;
     out = std::make_unique<FaultyHandle>(*this, std::move(inner));
     return 0;
 }

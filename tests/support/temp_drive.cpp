@@ -31,8 +31,7 @@ TempDrive::~TempDrive() {
 void TempDrive::makeInstallation(int companyCode) const {
     const core::Installation inst(root_);
     fs::create_directories(inst.folder());
-    if (companyCode >= 0)
-        fs::create_directories(inst.companyFolder(companyCode));
+    if (companyCode >= 0) fs::create_directories(inst.companyFolder(companyCode));
 }
 
 std::string TempDrive::path(std::string_view relativePath) const {
@@ -41,12 +40,10 @@ std::string TempDrive::path(std::string_view relativePath) const {
 
 void TempDrive::write(std::string_view relativePath, std::string_view bytes) const {
     const fs::path p = path(relativePath);
-    if (p.has_parent_path())
-        fs::create_directories(p.parent_path());
+    if (p.has_parent_path()) fs::create_directories(p.parent_path());
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + p.string());
+    if (!out) throw std::runtime_error("cannot write " + p.string());
 }
 
 std::string TempDrive::read(std::string_view relativePath) const {
@@ -78,8 +75,7 @@ std::vector<std::string> TempDrive::list(std::string_view relativeFolder) const 
         fs::create_directories(file.parent_path());
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (!out)
-            return ::testing::AssertionFailure() << "cannot write golden file " << file;
+        if (!out) return ::testing::AssertionFailure() << "cannot write golden file " << file;
         return ::testing::AssertionSuccess() << "golden file " << file << " written";
     }
     std::ifstream in(file, std::ios::binary);
@@ -89,10 +85,8 @@ std::vector<std::string> TempDrive::list(std::string_view relativeFolder) const 
     const std::string expected((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const std::size_t common = std::min(expected.size(), bytes.size());
     std::size_t at = 0;
-    while (at < common && expected[at] == bytes[at])
-        ++at;
-    if (at == common && expected.size() == bytes.size())
-        return ::testing::AssertionSuccess();
+    while (at < common && expected[at] == bytes[at]) ++at;
+    if (at == common && expected.size() == bytes.size()) return ::testing::AssertionSuccess();
     std::ostringstream why;
     why << "differs from golden file " << file << " at byte " << at << " (expected " << expected.size()
         << " bytes, got " << bytes.size() << ")";
@@ -100,8 +94,7 @@ std::vector<std::string> TempDrive::list(std::string_view relativeFolder) const 
         const std::size_t from = at > 20 ? at - 20 : 0;
         std::string part(s.substr(std::min(from, s.size()), 40));
         for (char& c : part)
-            if (c == '\r' || c == '\n')
-                c = '|';
+            if (c == '\r' || c == '\n') c = '|';
         return part;
     };
     why << "\n  expected: \"" << show(expected) << "\"\n  actual:   \"" << show(bytes) << "\"";

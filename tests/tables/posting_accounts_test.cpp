@@ -1,7 +1,7 @@
 #include "tables/posting_accounts.h"
 
-#include "core/accounting_archives.h"
 #include "core/text.h"
+#include "support/archive_bytes.h"
 #include "tables/tables_file.h"
 #include "tables_fixture.h"
 
@@ -11,10 +11,7 @@ namespace {
 constexpr int revenuesGroup = 1, deferredOutputGroup = 3, withholdingPurchaseGroup = 14, cashGroup = 15;
 
 std::string account(std::string_view code, std::string_view description) {
-    core::Record record(core::accountRecordLength);
-    record.setText(0, 10, code);
-    record.setText(10, 40, description);
-    return {record.bytes().begin(), record.bytes().end()};
+    return testing::bytesOf(testing::accountRecord(code, description));
 }
 
 class PostingAccountsTest : public TablesTest {
@@ -39,10 +36,7 @@ protected:
 };
 
 TEST_F(PostingAccountsTest, OpeningSplitsCodesAndLooksThemUpInTheChart) {
-    core::Record count(core::countRecordLength);
-    count.setFloat64(0, 3);
-    std::string tot(5 * core::countRecordLength, '\0');
-    test.drive.write("kalwin/kalwin/kalaz0.000/kalvora.tot", tot.append(count.bytes().begin(), count.bytes().end()));
+    test.drive.write("kalwin/kalwin/kalaz0.000/kalvora.tot", testing::countsFile({{6, 3}}, 6, 0));
     test.drive.write("kalwin/kalwin/kalaz0.000/kalvora.con", account("51010001", "Ricavi di vendita") +
                                                                   account("04010009", "Erario c/ritenute") +
                                                                   account("00000000", "Intestazione"));

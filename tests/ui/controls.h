@@ -1,6 +1,11 @@
 #pragma once
-// A window's control by its name; a missing one ends the test at once.
+// A window's control by its name; a missing one ends the test at once. A form opened on a
+// session of its own, with its view shown.
+#include "support/test_session.h"
+
 #include <QWidget>
+
+#include <functional>
 
 namespace kalvora::testing {
 
@@ -10,5 +15,19 @@ W* child(QWidget& view, const QString& name) {
     if (!w) qFatal("no control %s", qPrintable(name));
     return w;
 }
+
+// `arrange` prepares the drive before the form opens; `args` follow the session in the form's
+// constructor. Take the parts with `auto& [test, form, view] = opened;`.
+template <typename Form, typename View>
+struct Opened {
+    template <typename... Args>
+    explicit Opened(const std::function<void(TestSession&)>& arrange, Args&&... args)
+        : form((arrange(test), test.session), std::forward<Args>(args)...), view((form.open(), form)) {
+        view.show();
+    }
+    TestSession test;
+    Form form;
+    View view;
+};
 
 }  // namespace kalvora::testing

@@ -94,51 +94,49 @@ class SideWindowsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyEntryOnOfferOpensSomething();
-};
-
-void SideWindowsTest::everyEntryOnOfferOpensSomething() {
-    Fixture f;
-    f.form.startup();
-    QCOMPARE(f.platform.done, std::vector<std::string>{"window zelchkp"});
-    std::vector<std::string> entries;
-    offered(f.form.menus(), entries);
-    QVERIFY(entries.size() > 100);
-    for (const std::string& entry : entries) {
-        // The administrator may open the users table, another user his password; the company
-        // windows refuse company 000.
-        bool opened = false;
-        std::string outcome;
-        for (const char* user : {" 01 Amministratore", " 02 Mario"}) {
-            f.session.run().userCaption = user;
-            f.session.company().companyCaption = "005 Beta";
-            f.platform.done.clear();
-            f.form.chooseMenu(entry);
-            for (const std::string& done : f.platform.done) {
-                outcome += done + "; ";
-                QVERIFY2(!done.starts_with("no view"), qPrintable(QString::fromStdString(entry + ": " + done)));
-                opened = opened || !done.starts_with("message");
+    void everyEntryOnOfferOpensSomething() {
+        Fixture f;
+        f.form.startup();
+        QCOMPARE(f.platform.done, std::vector<std::string>{"window zelchkp"});
+        std::vector<std::string> entries;
+        offered(f.form.menus(), entries);
+        QVERIFY(entries.size() > 100);
+        for (const std::string& entry : entries) {
+            // The administrator may open the users table, another user his password; the company
+            // windows refuse company 000.
+            bool opened = false;
+            std::string outcome;
+            for (const char* user : {" 01 Amministratore", " 02 Mario"}) {
+                f.session.run().userCaption = user;
+                f.session.company().companyCaption = "005 Beta";
+                f.platform.done.clear();
+                f.form.chooseMenu(entry);
+                for (const std::string& done : f.platform.done) {
+                    outcome += done + "; ";
+                    QVERIFY2(!done.starts_with("no view"), qPrintable(QString::fromStdString(entry + ": " + done)));
+                    opened = opened || !done.starts_with("message");
+                }
             }
+            QVERIFY2(opened, qPrintable(QString::fromStdString(entry + " opened nothing: " + outcome)));
         }
-        QVERIFY2(opened, qPrintable(QString::fromStdString(entry + " opened nothing: " + outcome)));
-    }
-    // A window beside the main one is single: chosen again, the one open comes forward.
-    QPointer<QWidget> table = Fixture::window("zelstpag");
-    QVERIFY(table && !table->parentWidget());
-    QCOMPARE(table->windowModality(), Qt::NonModal);
-    f.form.chooseMenu("x_pag");
-    QCOMPARE(Fixture::window("zelstpag"), table.data());
-    table->close();
-    QTRY_VERIFY(!table);
+        // A window beside the main one is single: chosen again, the one open comes forward.
+        QPointer<QWidget> table = Fixture::window("zelstpag");
+        QVERIFY(table && !table->parentWidget());
+        QCOMPARE(table->windowModality(), Qt::NonModal);
+        f.form.chooseMenu("x_pag");
+        QCOMPARE(Fixture::window("zelstpag"), table.data());
+        table->close();
+        QTRY_VERIFY(!table);
 
-    f.form.toolbarClicked(1);  // "*info" of the default toolbar
-    QPointer<QWidget> info = Fixture::window("zelabout");
-    QVERIFY(info);
-    QCOMPARE(info->findChild<QLabel*>("versione")->text(), QStringLiteral("versione 'ZAFT' 15.E"));
-    QTest::mouseClick(info->findChild<QPushButton*>("chiudi"), Qt::LeftButton);
-    QTRY_VERIFY(!info);
-    for (QWidget* w : QApplication::topLevelWidgets()) w->close();
-}
+        f.form.toolbarClicked(1);  // "*info" of the default toolbar
+        QPointer<QWidget> info = Fixture::window("zelabout");
+        QVERIFY(info);
+        QCOMPARE(info->findChild<QLabel*>("versione")->text(), QStringLiteral("versione 'ZAFT' 15.E"));
+        QTest::mouseClick(info->findChild<QPushButton*>("chiudi"), Qt::LeftButton);
+        QTRY_VERIFY(!info);
+        for (QWidget* w : QApplication::topLevelWidgets()) w->close();
+    }
+};
 
 QTEST_MAIN(SideWindowsTest)
 #include "side_windows_test.moc"

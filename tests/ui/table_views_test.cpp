@@ -1,7 +1,8 @@
 // The wiring of the table windows, one table of cases for all of them: names, what the form
 // shows, Enter, typing that is saved on Conferma. Then what only some windows have: leaving
 // without saving, lists and check boxes, page selectors, the posting accounts' pages and chart.
-#include "core/accounting_archives.h"
+#include "controls.h"
+#include "support/archive_bytes.h"
 #include "support/test_session.h"
 #include "ui/banks_view.h"
 #include "ui/carriers_view.h"
@@ -125,11 +126,7 @@ struct Fixture {
     }
     QDialog* view() const { return opened.view.get(); }
     tables::TableEditorForm& form() const { return *opened.form; }
-    template <typename T = QWidget> T* child(const QString& name) const {
-        T* w = view()->findChild<T*>(name);
-        if (!w) qWarning("no control %s", qPrintable(name));
-        return w;
-    }
+    template <typename T = QWidget> T* child(const QString& n) const { return kalvora::testing::child<T>(*view(), n); }
     QLineEdit* box(const char* name) const { return child<QLineEdit>(QLatin1String(name)); }
     std::string line(std::size_t i) const { return test.files.readLines(test.drive.path(tabFile))->at(i); }
 
@@ -148,155 +145,136 @@ class TableViewsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void opensMovesOnEnterAndSavesOnConferma_data();
-    void opensMovesOnEnterAndSavesOnConferma();
-    void leavingPadsABoxAndCloseBoxAndEscDoNotSave();
-    void paymentListsCheckBoxesAndPageReachTheForm();
-    void listsAndSetsFollowTheirOwnScrollBars();
-    void postingAccountsSwitchPagesAndTakeTheChart();
-};
-
-void TableViewsTest::opensMovesOnEnterAndSavesOnConferma_data() {
-    QTest::addColumn<int>("window");
-    for (std::size_t i = 0; i < windows().size(); ++i) QTest::newRow(windows()[i].name) << static_cast<int>(i);
-}
-
-void TableViewsTest::opensMovesOnEnterAndSavesOnConferma() {
-    QFETCH(int, window);
-    const Window& w = windows()[static_cast<std::size_t>(window)];
-    Fixture f(w);
-    QCOMPARE(f.view()->objectName(), QLatin1String(w.name));
-    for (const Control& c : w.controls) {
-        QWidget* control = f.child(QLatin1String(c.name));
-        QVERIFY2(control, c.name);
-        QCOMPARE(control->accessibleName(), QString::fromUtf8(c.spoken));
-        if (auto* box = qobject_cast<QLineEdit*>(control)) QCOMPARE(box->maxLength(), c.maxLength);
-    }
-    QCOMPARE(f.box(w.shown.first)->text(), QString::fromUtf8(w.shown.second));
-    QCOMPARE(f.child<QToolButton>("bottone_1")->accessibleName(), QStringLiteral("Conferma"));
-    QCOMPARE(f.child<QToolButton>("bottone_0")->accessibleName(), QStringLiteral("Annulla"));
-
-    QCOMPARE(f.view()->focusWidget(), f.child(QLatin1String(w.enter.front().first)));
-    for (const auto& [from, to] : w.enter) {
-        f.box(from)->setFocus();
-        QTest::keyClick(f.box(from), Qt::Key_Return);
-        QVERIFY2(f.view()->focusWidget() == f.child(QLatin1String(to)), from);
+    void opensMovesOnEnterAndSavesOnConferma_data() {
+        QTest::addColumn<int>("window");
+        for (std::size_t i = 0; i < windows().size(); ++i) QTest::newRow(windows()[i].name) << static_cast<int>(i);
     }
 
-    QLineEdit* box = f.box(w.typedBox);
-    // A text starting with a blank or a comma goes after what the box shows, any other over it.
-    if (w.typed[0] == ' ' || w.typed[0] == ',')
-        box->end(false);
-    else
-        box->selectAll();
-    type(box, QString::fromUtf8(w.typed));
-    QTest::mouseClick(f.child<QToolButton>("bottone_1"), Qt::LeftButton);
-    QVERIFY(f.form().closed());
-    QVERIFY(!f.view()->isVisible());
-    QVERIFY(f.test.platform.messages().empty());
-    QCOMPARE(QString::fromStdString(f.line(w.savedLine)), QString::fromUtf8(w.saved));
-}
+    void opensMovesOnEnterAndSavesOnConferma() {
+        QFETCH(int, window);
+        const Window& w = windows()[static_cast<std::size_t>(window)];
+        Fixture f(w);
+        QCOMPARE(f.view()->objectName(), QLatin1String(w.name));
+        for (const Control& c : w.controls) {
+            QWidget* control = f.child(QLatin1String(c.name));
+            QCOMPARE(control->accessibleName(), QString::fromUtf8(c.spoken));
+            if (auto* box = qobject_cast<QLineEdit*>(control)) QCOMPARE(box->maxLength(), c.maxLength);
+        }
+        QCOMPARE(f.box(w.shown.first)->text(), QString::fromUtf8(w.shown.second));
+        QCOMPARE(f.child<QToolButton>("bottone_1")->accessibleName(), QStringLiteral("Conferma"));
+        QCOMPARE(f.child<QToolButton>("bottone_0")->accessibleName(), QStringLiteral("Annulla"));
 
-// The close box and Esc are the same for every table window: the banks' stand for all.
-void TableViewsTest::leavingPadsABoxAndCloseBoxAndEscDoNotSave() {
-    for (const bool esc : {false, true}) {
-        Fixture f(windows()[0]);
-        const std::string before = f.test.drive.read(tabFile);
-        type(f.box("sc4_0"), QStringLiteral("5"));
-        f.box("sc6_0")->setFocus();
-        QCOMPARE(f.box("sc4_0")->text(), QStringLiteral("0005"));
-        if (esc)
-            QTest::keyClick(f.view(), Qt::Key_Escape);
-        else
-            f.view()->close();
+        QCOMPARE(f.view()->focusWidget(), f.child(QLatin1String(w.enter.front().first)));
+        for (const auto& [from, to] : w.enter) {
+            f.box(from)->setFocus();
+            QTest::keyClick(f.box(from), Qt::Key_Return);
+            QVERIFY2(f.view()->focusWidget() == f.child(QLatin1String(to)), from);
+        }
+
+        QLineEdit* box = f.box(w.typedBox);
+        // A text starting with a blank or a comma goes after what the box shows, any other over it.
+        if (w.typed[0] == ' ' || w.typed[0] == ',')
+            box->end(false);
+        else box->selectAll();
+        type(box, QString::fromUtf8(w.typed));
+        QTest::mouseClick(f.child<QToolButton>("bottone_1"), Qt::LeftButton);
         QVERIFY(f.form().closed());
         QVERIFY(!f.view()->isVisible());
-        QCOMPARE(f.test.drive.read(tabFile), before);
+        QVERIFY(f.test.platform.messages().empty());
+        QCOMPARE(QString::fromStdString(f.line(w.savedLine)), QString::fromUtf8(w.saved));
     }
-}
 
-void TableViewsTest::paymentListsCheckBoxesAndPageReachTheForm() {
-    Fixture f(windows()[4]);
-    auto& form = static_cast<tables::PaymentTermsForm&>(f.form());
-    auto* list = f.child<QComboBox>("Combo1_0");
-    list->setFocus();
-    QTest::keyClick(list, Qt::Key_Down);
-    QCOMPARE(form.row(0).type, list->currentIndex());
-    QVERIFY(list->currentIndex() >= 0);
-    QTest::mouseClick(f.child<QCheckBox>("fine_1"), Qt::LeftButton);
-    QVERIFY(form.row(1).endOfMonth);
-    QTest::mouseClick(f.child<QCheckBox>("fine_16"), Qt::LeftButton);
-    type(f.box("Text2_1"), QStringLiteral("20"));
-    QVERIFY(form.monthMove(tables::PaymentTermsForm::december));
-    QCOMPARE(form.moveDay(tables::PaymentTermsForm::december), std::string("20"));
-    // A pasted line break would split the file's line.
-    QGuiApplication::clipboard()->setText(QStringLiteral("a\nb"));
-    f.box("text1_3")->setFocus();
-    f.box("text1_3")->selectAll();
-    QTest::keySequence(f.box("text1_3"), QKeySequence::Paste);
-    QCOMPARE(form.row(3).description, std::string("a b"));
-
-    // Enter on the last row scrolls one entry; the page selector and the names follow.
-    QTest::keyClick(f.box("sc5_14"), Qt::Key_Return);
-    QCOMPARE(f.child<QScrollBar>("selpag")->value(), 2);
-    QCOMPARE(f.view()->focusWidget(), f.box("text1_14"));
-    QCOMPARE(f.box("text1_14")->accessibleName(), QStringLiteral("Descrizione 16"));
-    f.child<QScrollBar>("selpag")->setValue(10);
-    QCOMPARE(f.box("text1_0")->text(), QStringLiteral("Termine 10"));
-}
-
-void TableViewsTest::listsAndSetsFollowTheirOwnScrollBars() {
-    {
-        Fixture f(windows()[2]);  // causals: each list has its own scroll bar
-        f.child<QScrollBar>("VScroll1")->setValue(5);
-        QCOMPARE(f.box("sc4_0")->text(), QStringLiteral("Causale 5"));
-        QCOMPARE(f.box("sc4_0")->accessibleName(), QStringLiteral("Causali movimentazioni di magazzino 5"));
-        QCOMPARE(f.child<QScrollBar>("VScroll3")->maximum(), 183);
+    // The close box and Esc are the same for every table window: the banks' stand for all.
+    void leavingPadsABoxAndCloseBoxAndEscDoNotSave() {
+        for (const bool esc : {false, true}) {
+            Fixture f(windows()[0]);
+            const std::string before = f.test.drive.read(tabFile);
+            type(f.box("sc4_0"), QStringLiteral("5"));
+            f.box("sc6_0")->setFocus();
+            QCOMPARE(f.box("sc4_0")->text(), QStringLiteral("0005"));
+            if (esc)
+                QTest::keyClick(f.view(), Qt::Key_Escape);
+            else f.view()->close();
+            QVERIFY(f.form().closed());
+            QVERIFY(!f.view()->isVisible());
+            QCOMPARE(f.test.drive.read(tabFile), before);
+        }
     }
-    Fixture f(windows()[5]);  // VAT codes: two sets paged apart
-    f.child<QScrollBar>("VScroll2")->setValue(9);
-    QCOMPARE(f.box("text1_48")->accessibleName(), QStringLiteral("%Iva Codice iva 9"));
-    f.child<QScrollBar>("VScroll1")->setValue(2);
-    QCOMPARE(f.box("text1_0")->text(), QStringLiteral("22"));
-    auto& form = static_cast<tables::VatCodesForm&>(f.form());
-    auto* nature = f.child<QComboBox>("Combo3_0");
-    nature->setFocus();
-    QTest::keyClick(nature, Qt::Key_Down);
-    QCOMPARE(form.purchaseNature(0), nature->currentIndex());
-    QTest::mouseClick(f.child<QCheckBox>("esig"), Qt::LeftButton);
-    QVERIFY(form.esig());
-}
 
-void TableViewsTest::postingAccountsSwitchPagesAndTakeTheChart() {
-    const auto record = [](std::size_t length, const std::function<void(core::Record&)>& fill) {
-        core::Record r(length);
-        fill(r);
-        return std::string(r.bytes().begin(), r.bytes().end());
-    };
-    // A chart of one account: its count in kalvora.tot, the account in kalvora.con.
-    Fixture f(windows()[6], [&](const kalvora::testing::TempDrive& drive) {
-        const std::string company = "kalwin/kalwin/kalaz0.000/";
-        drive.write(company + "kalvora.tot", std::string(5 * core::countRecordLength, '\0') +
-                                                 record(core::countRecordLength, [](core::Record& r) { r.setFloat64(0, 1); }));
-        drive.write(company + "kalvora.con", record(core::accountRecordLength, [](core::Record& r) {
-                        r.setText(0, 10, "02060001");
-                        r.setText(10, 40, "Cassa contanti");
-                    }));
-    });
-    f.box("text1_5")->setFocus();
-    auto* list = f.child<QListWidget>("List1");
-    QCOMPARE(list->count(), 1);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
-    QCOMPARE(f.box("text1_5")->text() + f.box("text1_6")->text() + f.box("text1_7")->text(), QStringLiteral("02060001"));
-    QCOMPARE(f.child<QLabel>("desc_2")->text(), QStringLiteral("Cassa contanti"));
+    void paymentListsCheckBoxesAndPageReachTheForm() {
+        Fixture f(windows()[4]);
+        auto& form = static_cast<tables::PaymentTermsForm&>(f.form());
+        auto* list = f.child<QComboBox>("Combo1_0");
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(form.row(0).type, list->currentIndex());
+        QVERIFY(list->currentIndex() >= 0);
+        QTest::mouseClick(f.child<QCheckBox>("fine_1"), Qt::LeftButton);
+        QVERIFY(form.row(1).endOfMonth);
+        QTest::mouseClick(f.child<QCheckBox>("fine_16"), Qt::LeftButton);
+        type(f.box("Text2_1"), QStringLiteral("20"));
+        QVERIFY(form.monthMove(tables::PaymentTermsForm::december));
+        QCOMPARE(form.moveDay(tables::PaymentTermsForm::december), std::string("20"));
+        // A pasted line break would split the file's line.
+        QGuiApplication::clipboard()->setText(QStringLiteral("a\nb"));
+        f.box("text1_3")->setFocus();
+        f.box("text1_3")->selectAll();
+        QTest::keySequence(f.box("text1_3"), QKeySequence::Paste);
+        QCOMPARE(form.row(3).description, std::string("a b"));
 
-    QTest::mouseClick(f.child<QToolButton>("bottone_2"), Qt::LeftButton);
-    QVERIFY(f.child<QGroupBox>("Frame1")->isVisible());
-    QVERIFY(!list->isVisible());
-    QCOMPARE(f.view()->focusWidget(), f.box("Text2_0"));
-    QTest::mouseClick(f.child<QToolButton>("bottone_3"), Qt::LeftButton);
-    QVERIFY(f.child<QGroupBox>("Frame2")->isVisible());
-}
+        // Enter on the last row scrolls one entry; the page selector and the names follow.
+        QTest::keyClick(f.box("sc5_14"), Qt::Key_Return);
+        QCOMPARE(f.child<QScrollBar>("selpag")->value(), 2);
+        QCOMPARE(f.view()->focusWidget(), f.box("text1_14"));
+        QCOMPARE(f.box("text1_14")->accessibleName(), QStringLiteral("Descrizione 16"));
+        f.child<QScrollBar>("selpag")->setValue(10);
+        QCOMPARE(f.box("text1_0")->text(), QStringLiteral("Termine 10"));
+    }
+
+    void listsAndSetsFollowTheirOwnScrollBars() {
+        {
+            Fixture f(windows()[2]);  // causals: each list has its own scroll bar
+            f.child<QScrollBar>("VScroll1")->setValue(5);
+            QCOMPARE(f.box("sc4_0")->text(), QStringLiteral("Causale 5"));
+            QCOMPARE(f.box("sc4_0")->accessibleName(), QStringLiteral("Causali movimentazioni di magazzino 5"));
+            QCOMPARE(f.child<QScrollBar>("VScroll3")->maximum(), 183);
+        }
+        Fixture f(windows()[5]);  // VAT codes: two sets paged apart
+        f.child<QScrollBar>("VScroll2")->setValue(9);
+        QCOMPARE(f.box("text1_48")->accessibleName(), QStringLiteral("%Iva Codice iva 9"));
+        f.child<QScrollBar>("VScroll1")->setValue(2);
+        QCOMPARE(f.box("text1_0")->text(), QStringLiteral("22"));
+        auto& form = static_cast<tables::VatCodesForm&>(f.form());
+        auto* nature = f.child<QComboBox>("Combo3_0");
+        nature->setFocus();
+        QTest::keyClick(nature, Qt::Key_Down);
+        QCOMPARE(form.purchaseNature(0), nature->currentIndex());
+        QTest::mouseClick(f.child<QCheckBox>("esig"), Qt::LeftButton);
+        QVERIFY(form.esig());
+    }
+
+    void postingAccountsSwitchPagesAndTakeTheChart() {
+        // A chart of one account: its count in kalvora.tot, the account in kalvora.con.
+        Fixture f(windows()[6], [&](const kalvora::testing::TempDrive& drive) {
+            drive.write("kalwin/kalwin/kalaz0.000/kalvora.tot", kalvora::testing::countsFile({{6, 1}}, 6, 0));
+            drive.write("kalwin/kalwin/kalaz0.000/kalvora.con",
+                        kalvora::testing::bytesOf(kalvora::testing::accountRecord("02060001", "Cassa contanti")));
+        });
+        f.box("text1_5")->setFocus();
+        auto* list = f.child<QListWidget>("List1");
+        QCOMPARE(list->count(), 1);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        QCOMPARE(f.box("text1_5")->text() + f.box("text1_6")->text() + f.box("text1_7")->text(), QStringLiteral("02060001"));
+        QCOMPARE(f.child<QLabel>("desc_2")->text(), QStringLiteral("Cassa contanti"));
+
+        QTest::mouseClick(f.child<QToolButton>("bottone_2"), Qt::LeftButton);
+        QVERIFY(f.child<QGroupBox>("Frame1")->isVisible());
+        QVERIFY(!list->isVisible());
+        QCOMPARE(f.view()->focusWidget(), f.box("Text2_0"));
+        QTest::mouseClick(f.child<QToolButton>("bottone_3"), Qt::LeftButton);
+        QVERIFY(f.child<QGroupBox>("Frame2")->isVisible());
+    }
+};
 
 QTEST_MAIN(TableViewsTest)
 #include "table_views_test.moc"

@@ -1,0 +1,218 @@
+// The wiring of the launcher's windows against the fake platform: the kalxena window (the menu
+// bar mirrors the form's menu tree, the captions and toolbar follow the form, the close box ends
+// at once) and the login, password change and users table windows (typing, Enter and the
+// buttons reach the form, and the result shows).
+#include "launcher/login_form.h"
+#include "launcher/main_form.h"
+#include "launcher/password_form.h"
+#include "launcher/users_fixture.h"
+#include "launcher/users_table_form.h"
+#include "support/test_session.h"
+#include "ui/login_view.h"
+#include "ui/main_view.h"
+#include "ui/password_view.h"
+#include "ui/users_table_view.h"
+#include "ui_fixtures.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolButton>
+
+using namespace kalvora;
+using kalvora::testing::scrambledBytes;
+
+namespace {
+
+// Company 000 "Prova" and nobody to log in.
+struct Fixture {
+    explicit Fixture(const std::string& toolbarFile = {}) {
+        test.drive.makeInstallation(0);
+        test.drive.write(kalvora::testing::registryPath, kalvora::testing::registryBytes({{0, "Prova"}}));
+        if (!toolbarFile.empty()) test.drive.write(kalvora::testing::toolbarPath, toolbarFile);
+        test.platform.modalHandlers["zelchkp"] = [](core::Form& f) {
+            dynamic_cast<launcher::LoginForm&>(f).continuePressed();
+        };
+    }
+    template <typename T> T* child(const QString& name) const { return view.findChild<T*>(name); }
+    bool started() {
+        view.show();
+        return QTest::qWaitFor([this] { return form.started(); }, 5000);
+    }
+
+    kalvora::testing::TestSession test{core::Date{2026, 3, 15}};
+    launcher::MainForm form{test.session};
+    ui::MainView view{form};
+};
+
+// Walks the model and the widgets side by side; returns the first difference, empty when none.
+QString compareMenus(const ui::MainView& view, const std::vector<launcher::MenuEntry>& entries) {
+    for (const auto& e : entries) {
+        const QString name = QString::fromStdString(e.name);
+        const QAction* action = view.findChild<QAction*>(name);
+        if (!action) return name + ": no action";
+        if (action->text() != QString::fromStdString(e.caption)) return name + ": caption " + action->text();
+        if (action->isVisible() != e.visible) return name + ": visibility";
+        // Qt reports every hidden action as disabled.
+        if (e.visible && action->isEnabled() != e.enabled) return name + ": state";
+        if (e.children.empty()) continue;
+        if (!action->menu() || action->menu()->actions().size() != qsizetype(e.children.size()))
+            return name + ": entries";
+        if (QString inner = compareMenus(view, e.children); !inner.isEmpty()) return inner;
+    }
+    return {};
+}
+
+// The view of `form`, shown; null unless its objectName is `name`.
+template <typename View, typename Form>
+std::unique_ptr<View> shown(Form& form, const char* name) {
+    form.open();
+    auto view = std::make_unique<View>(form);
+    view->show();
+    return view->objectName() == QLatin1String(name) && QTest::qWaitForWindowActive(view.get()) ? std::move(view) : nullptr;
+}
+
+QLineEdit* typeInto(QWidget& root, const char* name, const QString& text) {
+    auto* field = root.findChild<QLineEdit*>(name);
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, text);
+    return field;
+}
+
+}  // namespace
+
+class LauncherViewsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startupRunsOnceAndTheMenuBarMirrorsTheMenuTree() {
+        Fixture f;
+        QVERIFY(f.started());
+        f.view.hide();
+        f.view.show();
+        QTest::qWait(20);
+        QCOMPARE(f.test.platform.modalsOpened, std::vector<std::string>{"zelchkp"});
+        QCOMPARE(f.view.windowTitle(), QStringLiteral("Kalvora Zaft 15.E"));
+        QCOMPARE(f.child<QLabel>("selazienda")->text(), QStringLiteral("000 Prova"));
+        // The key field has the focus but lies outside the window's visible area.
+        auto* keys = f.child<QLineEdit>("text1");
+        QCOMPARE(f.view.focusWidget(), keys);
+        QVERIFY(!f.view.rect().intersects(QRect(keys->mapTo(&f.view, QPoint(0, 0)), keys->size())));
+
+        f.view.fillAllMenus();
+        QString difference = compareMenus(f.view, f.form.menus());
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+        QCOMPARE(f.view.menuBar()->actions().size(), qsizetype(f.form.menus().size()));
+
+        // A refresh carries every change of the tree across.
+        auto& tree = const_cast<std::vector<launcher::MenuEntry>&>(f.form.menus());
+        launcher::MenuEntry* leaf = &tree.front();
+        while (!leaf->children.empty()) leaf = &leaf->children.back();
+        tree.front().visible = false;
+        leaf->enabled = false;
+        leaf->caption = "Voce rinominata";
+        f.view.refresh();
+        difference = compareMenus(f.view, f.form.menus());
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+
+        // Choosing an entry reaches the form: "Fine lavoro" asks first.
+        f.view.findChild<QAction*>("o_fin")->trigger();
+        QCOMPARE(f.test.platform.questions().back().text, std::string("Sei proprio sicuro?"));
+    }
+
+    void changeUserLogsInAgainAndTheCloseBoxEnds() {
+        Fixture f;
+        kalvora::testing::writeRawUsers(f.test.drive, {{1, {"Amministratore", scrambledBytes("capo")}},
+                                                       {2, {"Mario Rossi", scrambledBytes("mario")}}});
+        std::string password = "capo";
+        bool pictureShownMeanwhile = false;
+        f.test.platform.modalHandlers["zelchkp"] = [&](core::Form& form) {
+            pictureShownMeanwhile = f.child<QLabel>("user0")->isVisible();
+            auto& login = dynamic_cast<launcher::LoginForm&>(form);
+            login.setPassword(password);
+            login.confirm();
+        };
+        QVERIFY(f.started());
+        QVERIFY(f.child<QLabel>("user0")->isVisible());
+        password = "mario";
+        QTest::mouseClick(f.child<QToolButton>("user2"), Qt::LeftButton);
+        QVERIFY(!pictureShownMeanwhile);
+        QCOMPARE(f.child<QLabel>("nuser")->text(), QStringLiteral(" 02 Mario Rossi"));
+        QVERIFY(f.child<QLabel>("user0")->isVisible());
+
+        f.view.close();
+        QVERIFY(f.form.exiting());
+        QVERIFY(f.test.platform.quitCalled);
+        QVERIFY(f.test.platform.questions().empty());
+        QVERIFY(!f.view.isVisible());
+    }
+
+    void toolbarButtonsFromTheFileReachTheForm() {
+        Fixture f(kalvora::testing::toolbarBytes(
+            {{2, {"*", "Informazioni", "*info"}}, {5, {"", "", "=CLI"}}, {30, {"*", "Guida", "*help1"}}}));
+        auto button = [&f](int n) { return f.child<QToolButton>(QStringLiteral("bottoni1_%1").arg(n)); };
+        QVERIFY(f.started());
+        QVERIFY(button(2)->isVisible() && button(5)->isVisible() && button(30)->isVisible());
+        QVERIFY(!button(1));
+        QVERIFY(button(2)->x() < button(5)->x() && button(5)->x() < button(30)->x());
+        QCOMPARE(button(2)->accessibleName(), QStringLiteral("Informazioni"));
+        // Without a tooltip a module button is named after its module; past button 11 "*" has no picture.
+        QCOMPARE(button(5)->accessibleName(), QStringLiteral("Gestione archivio clienti"));
+        QVERIFY(!button(2)->icon().isNull());
+        QVERIFY(button(30)->icon().isNull());
+
+        QTest::mouseClick(button(2), Qt::LeftButton);
+        QCOMPARE(f.test.platform.windowsShown.size(), std::size_t{1});
+        QCOMPARE(f.test.platform.windowsShown[0]->name(), std::string("zelabout"));
+    }
+
+    void login() {
+        kalvora::testing::TestSession t;
+        kalvora::testing::writeRawUsers(t.drive, {{3, {"Lucia", scrambledBytes("lucia")}}});
+        launcher::LoginForm form(t.session);
+        auto view = shown<ui::LoginView>(form, "zelchkp");
+        QVERIFY(view);
+        typeInto(*view, "text1", "lucia");
+        QTest::mouseClick(view->findChild<QToolButton*>("bottone_1"), Qt::LeftButton);
+        QVERIFY(!view->isVisible());
+        QCOMPARE(t.session.run().userCaption, std::string(" 03 Lucia"));
+    }
+
+    void passwordChange() {
+        kalvora::testing::TestSession t;
+        kalvora::testing::writeRawUsers(t.drive, {{2, {"Mario", scrambledBytes("vecchia")}}});
+        t.session.run().userCaption = " 02 Mario";
+        launcher::PasswordForm form(t.session);
+        auto view = shown<ui::PasswordView>(form, "zelpasw");
+        QVERIFY(view);
+        QTest::keyClick(typeInto(*view, "text1_0", "vecchia"), Qt::Key_Return);
+        QTest::keyClick(typeInto(*view, "text1_1", "nuova"), Qt::Key_Return);
+        QVERIFY(!view->isVisible());
+        QCOMPARE(kalvora::testing::fileLines(t.drive).at(6), scrambledBytes("nuova"));
+    }
+
+    void usersTable() {
+        kalvora::testing::TestSession t;
+        t.drive.makeInstallation();
+        launcher::UsersTableForm form(t.session);
+        auto view = shown<ui::UsersTableView>(form, "zelstpwd");
+        QVERIFY(view);
+        // Typing goes into the table at once; the page selector and Enter in the last row move the grid.
+        typeInto(*view, "text1_12", "Anna");
+        view->findChild<QScrollBar*>("selpag")->setValue(10);
+        QCOMPARE(view->findChild<QLineEdit*>("text1_3")->text(), QStringLiteral("Anna"));
+        QTest::keyClick(view->findChild<QLineEdit*>("sc4_18"), Qt::Key_Return);
+        QCOMPARE(form.firstEntry(), 11);
+        QTest::mouseClick(view->findChild<QToolButton*>("bottone_1"), Qt::LeftButton);
+        QVERIFY(!view->isVisible());
+        QCOMPARE(kalvora::testing::fileLines(t.drive).at(55), std::string("Anna"));
+    }
+};
+
+QTEST_MAIN(LauncherViewsTest)
+#include "launcher_views_test.moc"
