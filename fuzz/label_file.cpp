@@ -26,9 +26,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::check(style.font.size > 0 && style.font.size <= 500 && !style.font.name.empty(), "font");
         fuzz::check(style.colour >= 0 && style.colour <= 0xFFFFFF, "colour");
     }
-    core::RecordingPrintJob job;
-    printing::printLabelTestSheet(job, kind, layout);
-    fuzz::check(job.ops().size() >= sheet.labels().size(), "every label outlined");
+    // The test sheet is bounded by the caps on columns and rows; drawing the largest sheets for
+    // every input would only slow the search down.
+    if (sheet.labels().size() <= 40) {
+        core::RecordingPrintJob job;
+        printing::printLabelTestSheet(job, kind, layout);
+        fuzz::check(job.ops().size() >= sheet.labels().size(), "every label outlined");
+    }
 
     fuzz::check(printing::writeLabelLayout(drive.files, drive.inst, kind, layout) == 0, "write");
     const std::optional<std::string> written = drive.files.readBytes(path);

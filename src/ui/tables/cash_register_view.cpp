@@ -83,7 +83,7 @@ QLineEdit* CashRegisterView::text1Box(QGridLayout* grid, int row, int column, in
 }
 
 QButtonGroup* CashRegisterView::options(QWidget* parent, const QString& control, const QStringList& captions,
-                                        std::array<QRadioButton*, 5>& buttons, void (Form::*choose)(int)) {
+                                        std::array<QRadioButton*, 5>& buttons, std::function<void(Form&, int)> choose) {
     auto* group = new QButtonGroup(parent);
     for (int i = 0; i < int(buttons.size()); ++i) {
         auto* b = new QRadioButton(captions.at(i), parent);
@@ -91,8 +91,8 @@ QButtonGroup* CashRegisterView::options(QWidget* parent, const QString& control,
         group->addButton(b, i);
         buttons[std::size_t(i)] = b;
     }
-    connect(group, &QButtonGroup::idClicked, this, [this, choose](int id) {
-        (form_.*choose)(id);
+    connect(group, &QButtonGroup::idClicked, this, [this, choose = std::move(choose)](int id) {
+        choose(form_, id);
         afterAction();
     });
     return group;
@@ -108,7 +108,7 @@ QWidget* CashRegisterView::generalPage() {
     portGroup_ = options(ports, QStringLiteral("porta"),
                          {QStringLiteral("COM1"), QStringLiteral("COM2"), QStringLiteral("COM3"), QStringLiteral("COM4"),
                           QStringLiteral("Nessun registratore collegato")},
-                         porta_, &Form::choosePort);
+                         porta_, [](Form& f, int i) { f.choosePort(i); });
     auto* portColumn = new QVBoxLayout(ports);
     portColumn->addWidget(porta_[tables::cashNoPort]);  // shown first, as the usual choice
     for (int i = 0; i < tables::cashNoPort; ++i) portColumn->addWidget(porta_[std::size_t(i)]);
@@ -118,7 +118,7 @@ QWidget* CashRegisterView::generalPage() {
     flagGroup_ = options(flags, QStringLiteral("flag"),
                          {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
                           QStringLiteral("4")},
-                         flag_, &Form::chooseFlag);
+                         flag_, [](Form& f, int i) { f.chooseFlag(i); });
     auto* flagColumn = new QVBoxLayout(flags);
     for (QRadioButton* b : flag_) {
         b->setAccessibleName(QStringLiteral("Flag %1").arg(b->text()));

@@ -7,6 +7,7 @@
 #include "ui/form_dialog.h"
 
 #include <array>
+#include <functional>
 
 class QButtonGroup;
 class QCheckBox;
@@ -42,7 +43,7 @@ private:
     QLineEdit* text1Box(QGridLayout* grid, int row, int column, int k, const QString& caption,
                         bool labelled = true);
     QButtonGroup* options(QWidget* parent, const QString& control, const QStringList& captions,
-                          std::array<QRadioButton*, 5>& buttons, void (Form::*choose)(int));
+                          std::array<QRadioButton*, 5>& buttons, std::function<void(Form&, int)> choose);
 
     Form& form_;
     QTabWidget* pages_ = nullptr;

@@ -83,11 +83,11 @@ QLineEdit* EInvoiceIssuerView::addText(QGridLayout* grid, int row, int column, i
 }
 
 QCheckBox* EInvoiceIssuerView::addCheck(QGridLayout* grid, int row, const QString& name, const QString& caption,
-                                        void (Form::*set)(bool)) {
+                                        std::function<void(Form&, bool)> set) {
     auto* box = new QCheckBox(caption, grid->parentWidget());
     box->setObjectName(name);
-    connect(box, &QCheckBox::clicked, this, [this, set](bool on) {
-        (form_.*set)(on);
+    connect(box, &QCheckBox::clicked, this, [this, set = std::move(set)](bool on) {
+        set(form_, on);
         afterAction();
     });
     grid->addWidget(box, row, 0, 1, 4);
@@ -95,7 +95,7 @@ QCheckBox* EInvoiceIssuerView::addCheck(QGridLayout* grid, int row, const QStrin
 }
 
 QComboBox* EInvoiceIssuerView::addList(QWidget* parent, const QString& name, const QString& spoken,
-                                       std::span<const char* const> entries, void (Form::*choose)(int)) {
+                                       std::span<const char* const> entries, std::function<void(Form&, int)> choose) {
     auto* list = new QComboBox(parent);
     list->setObjectName(name);
     list->setAccessibleName(spoken);
@@ -103,8 +103,8 @@ QComboBox* EInvoiceIssuerView::addList(QWidget* parent, const QString& name, con
     list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     list->setMinimumContentsLength(24);
     for (const char* entry : entries) list->addItem(QString::fromUtf8(entry));
-    connect(list, &QComboBox::activated, this, [this, choose](int index) {
-        (form_.*choose)(index);
+    connect(list, &QComboBox::activated, this, [this, choose = std::move(choose)](int index) {
+        choose(form_, index);
         afterAction();
     });
     return list;
@@ -128,9 +128,9 @@ QWidget* EInvoiceIssuerView::issuerTab() {
     addText(fiscal, 1, 0, 23, QStringLiteral("Codice fiscale"));
     addText(fiscal, 1, 2, 24, QStringLiteral("Partita iva"));
     regime_ = addList(fiscalFrame, QStringLiteral("Combo1"), QStringLiteral("Regime fiscale"), Form::regimes,
-                      &Form::chooseRegime);
+                      [](Form& f, int v) { f.chooseRegime(v); });
     subjectKind_ = addList(fiscalFrame, QStringLiteral("Combo3"), QStringLiteral("Tipo di soggetto"),
-                           Form::subjectKinds, &Form::chooseSubjectKind);
+                           Form::subjectKinds, [](Form& f, int v) { f.chooseSubjectKind(v); });
     int row = 2;
     for (QComboBox* list : {regime_, subjectKind_}) {
         auto* caption = new QLabel(list->accessibleName(), fiscalFrame);
@@ -138,14 +138,16 @@ QWidget* EInvoiceIssuerView::issuerTab() {
         fiscal->addWidget(caption, row, 0);
         fiscal->addWidget(list, row++, 1, 1, 3);
     }
-    rea_ = addCheck(fiscal, row++, QStringLiteral("rea"), QStringLiteral("Soggetto iscritto al REA"), &Form::setRea);
+    rea_ = addCheck(fiscal, row++, QStringLiteral("rea"), QStringLiteral("Soggetto iscritto al REA"),
+                   [](Form& f, bool v) { f.setRea(v); });
     addText(fiscal, row, 0, 4, QStringLiteral("Ufficio"));
     addText(fiscal, row++, 2, 3, QStringLiteral("Numero REA"));
     addText(fiscal, row++, 0, 5, QStringLiteral("Capitale Sociale"));
     singleShareholder_ =
-        addCheck(fiscal, row++, QStringLiteral("sociounico"), QStringLiteral("Socio Unico"), &Form::setSingleShareholder);
+        addCheck(fiscal, row++, QStringLiteral("sociounico"), QStringLiteral("Socio Unico"),
+                 [](Form& f, bool v) { f.setSingleShareholder(v); });
     liquidation_ = addCheck(fiscal, row++, QStringLiteral("liquidazione"), QStringLiteral("Società in liquidazione"),
-                            &Form::setInLiquidation);
+                            [](Form& f, bool v) { f.setInLiquidation(v); });
     fiscal->setColumnStretch(3, 1);
     stack->addStretch(1);
     return page;
@@ -199,9 +201,9 @@ QWidget* EInvoiceIssuerView::optionsTab() {
         afterAction();
     });
     numbering_ = addCheck(grid, row++, QStringLiteral("numera"), QStringLiteral("Utilizza numerazione fatture separata"),
-                          &Form::setSeparateNumbering);
+                          [](Form& f, bool v) { f.setSeparateNumbering(v); });
     register_ = addList(page, QStringLiteral("Combo2"), QStringLiteral("Registra le fatturePA nel registro iva"),
-                        Form::registers, &Form::chooseVatRegister);
+                        Form::registers, [](Form& f, int v) { f.chooseVatRegister(v); });
     auto* registerCaption = new QLabel(register_->accessibleName(), page);
     registerCaption->setBuddy(register_);
     grid->addWidget(registerCaption, row, 0);

@@ -7,6 +7,7 @@
 #include "ui/form_dialog.h"
 
 #include <array>
+#include <functional>
 #include <span>
 
 class QButtonGroup;
@@ -37,9 +38,9 @@ private:
     QLineEdit* addText(QGridLayout* grid, int row, int column, int k, const QString& label,
                        const QString& spoken = {});
     QCheckBox* addCheck(QGridLayout* grid, int row, const QString& name, const QString& caption,
-                        void (Form::*set)(bool));
+                        std::function<void(Form&, bool)> set);
     QComboBox* addList(QWidget* parent, const QString& name, const QString& spoken, std::span<const char* const> entries,
-                       void (Form::*choose)(int));
+                       std::function<void(Form&, int)> choose);
     QWidget* issuerTab();
     QWidget* addressTab();
     QWidget* optionsTab();
