@@ -5,8 +5,10 @@
 // little-endian, amounts 8-byte IEEE doubles; offsets from 0. Nothing else in the program
 // spells an offset of these files: the rest of a record belongs to the modules and is written
 // back as read.
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace kalvora::core {
@@ -24,10 +26,16 @@ struct Archive {
     std::uint64_t countRecord;
 };
 
-// kalvora.tot: record n holds, in its first 8 bytes, the records in use of one archive.
+// kalvora.tot: record n holds, in its first 8 bytes, the records in use of one archive; the
+// records of the documents issued keep their counters in the same record.
 namespace tot {
 constexpr std::size_t recordLength = 140;
-constexpr Field count{0, 8};  // double
+constexpr Field count{0, 8};       // double: records in use (record 5: last e-invoice transmission progressive)
+constexpr Field second{8, 8};      // double of the modules
+constexpr Field third{16, 8};      // double of the modules
+constexpr Field lastNumber{24, 8}; // double: number of the last document issued
+constexpr Field fifth{32, 8};      // double: in record 3, a second counter of the warehouse
+constexpr Field choice{40, 1};     // one character: VAT register index (record 23) or "1" separate numbering (10, 24)
 }  // namespace tot
 
 // kalvora.con: the chart of accounts, account n in record n.
@@ -121,5 +129,69 @@ namespace takings {
 constexpr std::size_t recordLength = 604;
 constexpr std::uint64_t records = 372;
 }  // namespace takings
+
+// Archive conversion: how each archive of the previous versions becomes the current one. An
+// archive is listed under the name its file has before the conversion (the old layout) with
+// its new file(s); `fields` says which bytes of the old record go where in the new ones. Only
+// the correspondences this program knows are filled in: an archive without one that holds
+// data is never converted by guesswork, and is left as it is.
+namespace conversion {
+
+// One field carried over: bytes of the old record into new file `target` of the archive.
+struct FieldMove {
+    Field from;
+    Field to;
+    std::size_t target = 0;
+};
+
+struct NewFile {
+    std::string_view file;  // "kal<anno>.cor": the takings file of each year
+    std::size_t recordLength = 0;
+};
+
+struct OldArchive {
+    std::string_view group;     // the archive group, as the window lists it
+    std::string_view file;      // the file in the company folder, in the old layout
+    std::size_t recordLength;   // 0: a text file
+    std::uint64_t countRecord;  // its count in kalvora.tot; 0 when none is known
+    std::array<NewFile, 3> newFiles;
+    std::span<const FieldMove> fields;  // empty: no correspondence known
+    std::uint64_t minimumRecords = 0;   // the new file holds at least these (zeroed) records
+};
+
+// The old kalvora.tot has 12-byte records; the count in their first 8 bytes is the only field
+// of it this program knows.
+constexpr std::size_t oldCountRecordLength = 12;
+constexpr Field oldCount{0, 8};  // double, as in the current layout
+inline constexpr FieldMove countFields[] = {{oldCount, tot::count, 0}};
+// A new company's kalvora.tot holds 50 records: a count file of 140-byte records and at least
+// that many is already in the current layout.
+constexpr std::uint64_t currentCountRecords = 50;
+
+inline constexpr OldArchive archives[] = {
+    {"Contatori", "kalvora.tot", oldCountRecordLength, 0, {{{"kalvora.tot", tot::recordLength}}}, countFields,
+     currentCountRecords},
+    {"Clienti", "kalvora.cli", 752, 0, {{{"kalvora.cli", 5700}, {"kalvora.src", 145}}}, {}},
+    {"Fornitori", "kalvora.for", 600, 0, {{{"kalvora.for", 5700}, {"kalvora.srf", 145}}}, {}},
+    {"Agenti", "kalvora.age", 600, 0, {{{"kalvora.age", 1611}}}, {}},
+    {"Articoli", "kalvora.art", 327, articles::archive.countRecord,
+     {{{"kalvora.art", 2640}, {"kalvora.prx", 502}, {"kalvora.sra", 92}}}, {}},
+    {"Articoli", "kalvora.pro", 115, 0, {{{"kalvora.pro", 205}}}, {}},
+    {"Fatture emesse", "kalvora.fte", 522, documents::issued.countRecord, {{{"kalvora.fte", 2301}}}, {}},
+    {"Fatture emesse", "kalvora.f2e", 0, 0, {{{"kalvora.f2e", 838}}}, {}},
+    {"Ricevute fiscali", "kalvora.ric", 522, documents::receipts.countRecord, {{{"kalvora.ric", 2301}}}, {}},
+    {"Fatture ricevute", "kalvora.ftr", 522, documents::received.countRecord, {{{"kalvora.ftr", 2301}}}, {}},
+    {"Fatture ricevute", "kalvora.f2r", 0, 0, {{{"kalvora.f2r", 838}}}, {}},
+    {"Movimenti di magazzino", "kalvora.mag", 94, movements::archive.countRecord, {{{"kalvora.mag", 501}}}, {}},
+    {"Prima nota", "kalvora.gio", 296, gio::archive.countRecord, {{{"kalvora.gio", 645}}}, {}},
+    {"Registrazioni automatiche", "kalvora.aut", 170, 0, {{{"kalvora.aut", 550}}}, {}},
+    {"Corrispettivi", "kalvora.cor", 104, 0, {{{"kal<anno>.cor", takings::recordLength}}}, {}},
+    {"Corrispettivi", "kalvora.crr", 104, 0, {{{"kal<anno>.crr", takings::recordLength}}}, {}},
+};
+
+// The document layouts of the old versions, one text file; it is kept as it is.
+constexpr std::string_view oldLayouts = "kalvora.ly$";
+
+}  // namespace conversion
 
 }  // namespace kalvora::core

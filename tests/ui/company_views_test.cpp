@@ -3,11 +3,15 @@
 // zelaazz. Controls found by name reach their forms, grids show the forms' rows, and the work
 // ends with its message.
 #include "company/accounting_closing.h"
+#include "company/archive_counters.h"
+#include "company/archive_conversion.h"
 #include "company/backup_form.h"
 #include "company/balance_check.h"
 #include "company/company_creation.h"
+#include "company/compatible_import.h"
 #include "company/company_selection.h"
 #include "company/current_company.h"
+#include "company/read_only_check.h"
 #include "company/restore_form.h"
 #include "company/year_end_reset_form.h"
 #include "controls.h"
@@ -15,7 +19,11 @@
 #include "support/archive_bytes.h"
 #include "ui/archive_copy_view.h"
 #include "ui/company/accounting_closing_view.h"
+#include "ui/company/archive_counters_view.h"
+#include "ui/company/archive_conversion_view.h"
 #include "ui/company/balance_check_view.h"
+#include "ui/company/read_only_check_view.h"
+#include "ui/company/compatible_import_view.h"
 #include "ui/company/year_end_reset_view.h"
 #include "ui/company_creation_view.h"
 #include "ui/company_selection_view.h"
@@ -36,6 +44,8 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
+
+#include <filesystem>
 
 using namespace kalvora;
 using kalvora::testing::child;
@@ -314,6 +324,95 @@ private slots:
         QCOMPARE(child<QLabel>(view, "Label1")->text(), QString());
         // The only entry was dated before the cut-off.
         QVERIFY(test.drive.read(folder + "kalvora.gio").empty());
+    }
+
+    // zelacnv: a bar per archive group; Conferma asks, converts an old count file and closes.
+    void conversionFillsItsBars() {
+        Opened<company::ArchiveConversionForm, ui::ArchiveConversionView> opened([](TestSession& t) {
+            t.drive.makeInstallation(0);
+            t.drive.write(folder + "kalvora.tot", std::string(12 * 15, '\0'));
+        });
+        auto& [test, form, view] = opened;
+        QCOMPARE(view.objectName(), QStringLiteral("zelacnv"));
+        QCOMPARE(view.windowTitle(), QStringLiteral("Conversione archivi"));
+        QCOMPARE(child<QLabel>(view, "Label1_0")->text(), QStringLiteral("Contatori"));
+        QCOMPARE(child<QProgressBar>(view, "ProgressBar1_0")->value(), 0);
+        test.platform.answers = {true};
+        click(view, "bottone_1");
+        QCOMPARE(QString::fromStdString(test.platform.last()->text), QStringLiteral("Conversione degli archivi eseguita."));
+        QCOMPARE(child<QProgressBar>(view, "ProgressBar1_0")->value(), 100);
+        QVERIFY(form.closed() && !view.isVisible());
+        QCOMPARE(test.drive.read(folder + "kalvora.tot").size(), std::size_t(50 * 140));
+    }
+
+    // zelabem: the folder chosen in Dir1 shows in Text1; Conferma copies its files.
+    void importCopiesTheChosenFolder() {
+        Opened<company::CompatibleImportForm, ui::CompatibleImportView> opened([](TestSession& t) {
+            t.drive.makeInstallation(0);
+            t.drive.write("altro/kalvora.tot", "contatori");
+        });
+        auto& [test, form, view] = opened;
+        QCOMPARE(view.objectName(), QStringLiteral("zelabem"));
+        QCOMPARE(view.windowTitle(), QStringLiteral("Conversione archivi di programmi compatibili"));
+        auto* folders = child<QListWidget>(view, "Dir1");
+        const auto found = folders->findItems(QStringLiteral("altro"), Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        folders->setFocus();
+        folders->setCurrentItem(found.first());
+        QTest::keyClick(folders, Qt::Key_Return);
+        QVERIFY(child<QLineEdit>(view, "Text1")->text().endsWith(QStringLiteral("altro")));
+        test.platform.answers = {true};
+        click(view, "bottone_1");
+        QCOMPARE(QString::fromStdString(test.platform.last()->text), QStringLiteral("Conversione eseguita"));
+        QCOMPARE(test.drive.read(folder + "kalvora.tot"), std::string("contatori"));
+        QVERIFY(form.closed());
+    }
+    // zelalet: the choice reaches the form, "esegui verifica" fills List1 and ends with its message.
+    void readOnlyCheckListsTheFiles() {
+        Opened<company::ReadOnlyCheckForm, ui::ReadOnlyCheckView> opened([](TestSession& t) {
+            t.drive.makeInstallation(0);
+            t.drive.write(folder + "kalvora.cli", "clienti");
+            std::filesystem::permissions(t.drive.path(folder + "kalvora.cli"), std::filesystem::perms::owner_read);
+        });
+        auto& [test, form, view] = opened;
+        QCOMPARE(view.objectName(), QStringLiteral("zelalet"));
+        QCOMPARE(view.windowTitle(), QStringLiteral("Verifica attributi sola lettura archivi"));
+        QVERIFY(child<QRadioButton>(view, "Option1_0")->isChecked());
+        child<QRadioButton>(view, "Option1_1")->click();
+        QVERIFY(form.scope() == company::ReadOnlyCheckForm::Scope::AllFiles);
+        click(view, "esegui");
+        auto* list = child<QListWidget>(view, "List1");
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->item(1)->text(), QStringLiteral("Correggo il file kalvora.cli     Status -> OK"));
+        QCOMPARE(QString::fromStdString(test.platform.last()->text), QStringLiteral("Verifica terminata"));
+    }
+
+    // zelaind: the boxes show the counts; a bad value keeps the window open with the focus on
+    // it, a good one is written on Conferma.
+    void countersRefuseThenWrite() {
+        Opened<company::ArchiveCountersForm, ui::ArchiveCountersView> opened([](TestSession& t) {
+            t.drive.makeInstallation(0);
+            t.drive.write(folder + "kalvora.tot", kalvora::testing::countsFile({{6, 3}}, 25, 0));
+        });
+        auto& [test, form, view] = opened;
+        QCOMPARE(view.objectName(), QStringLiteral("zelaind"));
+        QCOMPARE(view.windowTitle(), QStringLiteral("Variazione indici"));
+        QCOMPARE(child<QLineEdit>(view, "text1_17")->text(), QStringLiteral("3"));
+        QCOMPARE(child<QLineEdit>(view, "text1_17")->accessibleName(), QStringLiteral("Piano dei conti"));
+        type(child<QLineEdit>(view, "text1_17"), "5");
+        type(child<QLineEdit>(view, "Text2_4"), "12x");
+        click(view, "bottone_1");
+        QCOMPARE(test.platform.messages().size(), std::size_t(1));
+        QVERIFY(view.isVisible());
+        QCOMPARE(view.focusWidget(), child<QLineEdit>(view, "Text2_4"));
+        type(child<QLineEdit>(view, "Text2_4"), "12");
+        child<QComboBox>(view, "Combo1")->activated(3);
+        child<QCheckBox>(view, "nume_1")->click();
+        click(view, "bottone_1");
+        QVERIFY(form.closed() && !view.isVisible());
+        const std::string tot = test.drive.read(folder + "kalvora.tot");
+        QCOMPARE(kalvora::testing::countIn(tot, 6), 5.0);
+        QCOMPARE(tot.substr(22 * 140 + 40, 1) + tot.substr(23 * 140 + 40, 1), std::string("31"));
     }
 };
 
