@@ -1,5 +1,6 @@
 #include "launcher/main_form.h"
 
+#include "company/archive_conversion.h"
 #include "company/backup_form.h"
 #include "company/backup_prefs.h"
 #include "company/company_creation.h"
@@ -48,12 +49,19 @@ void MainForm::setStatus(const std::string& text) {
     if (changed) changed();
 }
 
+void MainForm::showBackground() {
+    background_ = readBackground(session().files(), session().installation());
+    // The notes come and go with the transparent screen; before the login there are none yet.
+    if (started_) postits_.show();
+    if (changed) changed();
+}
+
 void MainForm::startup() {
     if (started_) return;
     auto& s = session();
     auto& run = s.run();
 
-    // The background picture is shown here once backgrounds exist.
+    showBackground();
     setStatus("Attendere - inizializzazione sistema");
     replaceAssistanceProgram();
     refreshNotice(s, [this](const std::string& text) { setStatus(text); });
@@ -67,6 +75,9 @@ void MainForm::startup() {
     toolbar_ = readToolbar(s.files(), s.installation());
     selectFirstCompany();
     showNotice();
+    // A company whose archives are still in an earlier layout is offered the conversion.
+    company::offerConversion(s);
+    postits_.show();
     started_ = true;
     if (changed) changed();
 }
@@ -89,6 +100,8 @@ bool MainForm::login() {
 void MainForm::changeUser() {
     if (!login()) return;
     buildModuleMenus(session(), menus_);
+    // Another user may belong to another group of ten, with a notes file of its own.
+    postits_.show();
     if (changed) changed();
 }
 
@@ -148,9 +161,10 @@ void MainForm::toolbarClicked(int button) {
             s.platform().message("Funzione disabilitata", "Attenzione", core::Icon::Critical);
     } else if (command == cmd::info) {
         s.platform().show(std::make_unique<InfoForm>(s));
+    } else if (command == cmd::assistance) {
+        openAssistance(s, 1);
     } else if (command == cmd::postIt) {
-        // Post-it notes are not offered yet.
-        s.platform().message("Funzione disabilitata", "Attenzione", core::Icon::Critical);
+        postits_.newNote();
     } else if (command == cmd::availability) {
         internetFunction(s, 1);
     } else if (command == cmd::updateRequest) {

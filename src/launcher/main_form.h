@@ -4,7 +4,9 @@
 #include "core/form.h"
 #include "core/product.h"
 #include "core/session.h"
+#include "launcher/background.h"
 #include "launcher/menu.h"
+#include "launcher/postit_notes.h"
 #include "launcher/toolbar.h"
 
 #include <functional>
@@ -32,6 +34,11 @@ public:
     void startup();
     bool started() const { return started_; }
 
+    // The background as read from kalvora.bgr; the view shows it.
+    const Background& background() const { return background_; }
+    // Reads kalvora.bgr again (first thing at start-up and after zelbgr saves) and shows it.
+    void showBackground();
+
     // What the window shows.
     const std::string& status() const { return status_; }
     StatusColour statusColour() const { return statusColour_; }
@@ -44,6 +51,9 @@ public:
     std::string dateText() const;  // datax, dd/mm/yyyy
     const std::vector<MenuEntry>& menus() const { return menus_; }
     const Toolbar& toolbar() const { return toolbar_; }
+    // The post-it notes on the window; the view moves and edits them through it.
+    PostitNotes& postits() { return postits_; }
+    const PostitNotes& postits() const { return postits_; }
 
     // User actions.
     void chooseMenu(const std::string& entryName);
@@ -81,6 +91,8 @@ private:
     bool started_ = false;
     std::vector<MenuEntry> menus_;
     Toolbar toolbar_;
+    PostitNotes postits_{session()};
+    Background background_;
 };
 
 }  // namespace kalvora::launcher

@@ -1,13 +1,18 @@
 // The menu entries outside the module catalogue, in menu order, each with what choosing it
 // does. A new window of this program takes one row here and a registration of its view.
 #include "company/accounting_closing.h"
+#include "company/archive_conversion.h"
+#include "company/archive_counters.h"
+#include "company/compatible_import.h"
 #include "company/backup_form.h"
 #include "company/balance_check.h"
 #include "company/general_settings_form.h"
+#include "company/read_only_check.h"
 #include "company/register_numbering.h"
 #include "company/restore_form.h"
 #include "company/settings_loader.h"
 #include "company/year_end_reset_form.h"
+#include "launcher/background_form.h"
 #include "launcher/help_documents.h"
 #include "launcher/internet_functions.h"
 #include "launcher/main_form.h"
@@ -86,9 +91,16 @@ void companyItem(MainForm& main) { main.companyCommand(item); }
 template <int item>
 void internet(MainForm& main) { internetFunction(main.session(), item); }
 
+template <int page>
+void assistance(MainForm& main) { openAssistance(main.session(), page); }
+
 template <int document>
 void help(MainForm& main) { openHelpDocument(main.session(), document); }
 
+// The main window shows the new background as soon as the window saves it.
+void background(MainForm& main) {
+    openBackgroundSelection(main.session(), [&main] { main.showBackground(); });
+}
 void password(MainForm& main) { changePassword(main.session()); }
 void users(MainForm& main) { openUsersTable(main.session()); }
 void printer(MainForm& main) { main.session().platform().printerSetup(); }
@@ -119,7 +131,7 @@ constexpr MainMenuItem items[] = {
     {"x_cas", "Collegamento a registratore di cassa", "m_tab", window<tables::openCashRegister>, {}},
     {"x_usr", "Tabella utenti", "m_tab", users, {}},
     {"x_impo", "Impostazioni generali", "m_uti", window<company::openGeneralSettings>, {}},
-    {"x_bgr", "Impostazione sfondo", "m_uti", nullptr, {}},
+    {"x_bgr", "Impostazione sfondo", "m_uti", background, {}},
     {"m_lay", "Personalizzazione moduli di stampa", "m_uti", nullptr, {}},
     {"x_lft", "Fattura di vendita", "m_lay", placements<1>, {}},
     {"x_lrf", "Ricevuta fiscale", "m_lay", placements<2>, {}},
@@ -142,10 +154,10 @@ constexpr MainMenuItem items[] = {
     {"x_res", "Ripristina copie di backup", "m_arc", modal<company::RestoreForm>, cmd::restore},
     {"x_azz", "Azzeramento annuale", "m_arc", modal<company::YearEndResetForm>, {}},
     {"x_kalchk", "Controllo contabile", "m_arc", modal<company::BalanceCheckForm>, {}},
-    {"x_pro", "Variazione indici", "m_arc", nullptr, {}},
-    {"x_let", "Verifica attributi sola lettura", "m_arc", nullptr, {}},
-    {"x_cnv", "Conversione archivi versioni precedenti", "m_arc", nullptr, {}},
-    {"x_bem", "Conversione archivi versioni compatibili", "m_arc", nullptr, {}},
+    {"x_pro", "Variazione indici", "m_arc", window<company::openArchiveCounters>, {}},
+    {"x_let", "Verifica attributi sola lettura", "m_arc", window<company::openReadOnlyCheck>, {}},
+    {"x_cnv", "Conversione archivi versioni precedenti", "m_arc", window<company::openArchiveConversion>, {}},
+    {"x_bem", "Conversione archivi versioni compatibili", "m_arc", window<company::openCompatibleImport>, {}},
     {"x_agg", "Aggiornamento software", "m_uti", window<launcher::openUpdateInstaller>, {}},
     {"s_sta", "Impostazione stampante", "m_uti", printer, cmd::print},
     {"s_clc", "Calcolatrice", "m_uti", calculator, cmd::calculator},
@@ -160,9 +172,9 @@ constexpr MainMenuItem items[] = {
     {"x_xass_0", "Visualizza Guida operativa", "m_ass", help<1>, cmd::help1},
     {"x_xass_1", "Visualizza Guida \"come fare per\"", "m_ass", help<3>, {}},
     {"x_xass_2", "Visualizza Guida \"ultime novità\"", "m_ass", help<2>, cmd::help2},
-    {"x_xass_3", "Contatta il servizio di assistenza", "m_ass", nullptr, cmd::assistance},
-    {"x_xass_4", "Prenota servizio \"richiamami\"", "m_ass", nullptr, {}},
-    {"x_xass_5", "Prenota servizio \"teleassistenza\"", "m_ass", nullptr, {}},
+    {"x_xass_3", "Contatta il servizio di assistenza", "m_ass", assistance<1>, {}},
+    {"x_xass_4", "Prenota servizio \"richiamami\"", "m_ass", assistance<2>, {}},
+    {"x_xass_5", "Prenota servizio \"teleassistenza\"", "m_ass", assistance<3>, {}},
     {"o_fin", "Fine lavoro", "", finish, cmd::finish},
     // Catalogue entries of the accounting closing and opening.
     {"x_kalchi", {}, {}, modal<company::AccountingClosingForm, company::ClosingMode::BalanceSheet>, {}},

@@ -449,19 +449,6 @@ QIcon moreItems(Qt::Orientation orientation) {
 
 QIcon application() { return render(drawApplication); }
 
-void paintWatermark(QPainter& p, const QRect& area) {
-    // The product's mark in flat colours a shade off the backdrop's: a translucent drawing of
-    // the window icon would cost the start-up a millisecond of blending.
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    p.translate(area.topLeft());
-    p.scale(area.width() / 64.0, area.height() / 64.0);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0xd2, 0xdc, 0xe9));
-    drawMark(p, QColor(0xea, 0xef, 0xf5));
-    p.restore();
-}
-
 QIcon company() { return render(drawCompany); }
 
 QIcon user() { return render(drawUser); }

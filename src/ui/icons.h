@@ -21,8 +21,6 @@ QIcon confirm();      // a green tick
 QIcon cancel();       // a red cross
 QIcon proceed();      // a blue arrow pointing on
 QIcon notice();       // an arrow leaving a box: opens the notice link
-// The window icon's mark as a pale watermark filling `area`.
-void paintWatermark(QPainter& painter, const QRect& area);
 QIcon moreItems(Qt::Orientation orientation);  // chevrons: a bar's hidden entries
 
 // The built-in picture of a toolbar command ("*info", "*fine" ...); null for a command without

@@ -3,6 +3,8 @@
 #include "ui/date_field.h"
 #include "ui/elided_label.h"
 #include "ui/icons.h"
+#include "ui/launcher/backdrop.h"
+#include "ui/launcher/postit_layer.h"
 #include "ui/qt_text.h"
 #include "ui/toolbar_row.h"
 
@@ -53,26 +55,6 @@ protected:
         p.fillRect(rect(), g);
         p.setPen(QColor(0xb8, 0xc4, 0xd3));
         p.drawLine(0, height() - 1, width(), height() - 1);
-    }
-};
-
-// The working area below the band, where background pictures and post-its will go. It paints
-// every pixel it covers, so nothing is painted beneath it first.
-class Backdrop : public QWidget {
-public:
-    explicit Backdrop(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        QLinearGradient g(0, 0, 0, height());
-        g.setColorAt(0, QColor(0xee, 0xf2, 0xf7));
-        g.setColorAt(1, QColor(0xd5, 0xdf, 0xeb));
-        p.fillRect(rect(), g);
-        // The product's mark only: a line of large text would cost the start-up a font of its own.
-        const int side = std::min(width(), height()) / 4;
-        if (side < 32) return;
-        icons::paintWatermark(p, QRect((width() - side) / 2, (height() - side) / 2, side, side));
     }
 };
 
@@ -185,6 +167,7 @@ MainView::MainView(launcher::MainForm& form, QWidget* parent) : QMainWindow(pare
     column->addWidget(toolbar_);
 
     auto* backdrop = new Backdrop(central);
+    backdrop_ = backdrop;
     column->addWidget(backdrop, 1);
 
     // Off the visible area but shown and focused, so the window gets the keystrokes without
@@ -193,6 +176,8 @@ MainView::MainView(launcher::MainForm& form, QWidget* parent) : QMainWindow(pare
     keyField_->setObjectName(QStringLiteral("text1"));
     keyField_->setAccessibleName(QStringLiteral("Comandi da tastiera"));
     keyField_->setGeometry(-2000, -2000, 20, 20);
+    postits_ = new PostitLayer(form_.postits(), backdrop);
+    postits_->acted = [this] { afterAction(); };
     setCentralWidget(central);
 
     auto* bar = new QStatusBar(this);
@@ -327,6 +312,7 @@ void MainView::chooseMenu(const std::string& entryName) {
 
 void MainView::refresh() {
     setWindowTitle(toQt(form_.title()));
+    backdrop_->setBackground(form_.session().files(), form_.session().installation(), form_.background());
 
     companyArea_->setVisible(form_.companyAreaVisible());
     companyCaption_->setFullText(toQt(form_.companyCaption()));
@@ -344,6 +330,7 @@ void MainView::refresh() {
     // The toolbar is read by the start-up; until then there is nothing to offer.
     toolbar_->setToolbar(form_.toolbar());
     toolbar_->setVisible(form_.started() && !form_.exiting());
+    postits_->refresh();
 
     // A date being typed is left alone; commitDate shows the form's date once typing ends.
     if (!date_->hasFocus()) showFormDate();

@@ -19,8 +19,10 @@ class QWidget;
 
 namespace kalvora::ui {
 
+class Backdrop;
 class DateField;
 class ElidedLabel;
+class PostitLayer;
 class ToolbarRow;
 
 class MainView : public QMainWindow {
@@ -79,6 +81,8 @@ private:
     ToolbarRow* toolbar_ = nullptr;          // bottoni1
     DateField* date_ = nullptr;              // datax
     QLineEdit* keyField_ = nullptr;          // text1
+    Backdrop* backdrop_ = nullptr;           // Image1
+    PostitLayer* postits_ = nullptr;         // postit_k, xpostit_k
 
     std::string menuShape_;
     std::string menuState_;

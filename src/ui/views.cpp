@@ -1,12 +1,18 @@
 #include "ui/views.h"
 
 #include "company/accounting_closing.h"
+#include "company/archive_conversion.h"
+#include "company/archive_counters.h"
 #include "company/backup_form.h"
 #include "company/balance_check.h"
+#include "company/compatible_import.h"
 #include "company/general_settings_form.h"
+#include "company/read_only_check.h"
 #include "company/register_numbering.h"
 #include "company/restore_form.h"
 #include "company/year_end_reset_form.h"
+#include "launcher/internet_functions.h"
+#include "launcher/background_form.h"
 #include "launcher/update_installer.h"
 #include "printing/field_placement.h"
 #include "printing/label_layout_form.h"
@@ -20,14 +26,21 @@
 #include "ui/carriers_view.h"
 #include "ui/causals_view.h"
 #include "ui/company/accounting_closing_view.h"
+#include "ui/company/archive_conversion_view.h"
+#include "ui/company/archive_counters_view.h"
 #include "ui/company/balance_check_view.h"
+#include "ui/company/compatible_import_view.h"
 #include "ui/company/general_settings_view.h"
+#include "ui/company/read_only_check_view.h"
 #include "ui/company/register_numbering_view.h"
 #include "ui/company/year_end_reset_view.h"
 #include "ui/company_creation_view.h"
 #include "ui/company_selection_view.h"
 #include "ui/info_view.h"
 #include "ui/invoice_types_view.h"
+#include "ui/launcher/assistance_view.h"
+#include "ui/launcher/postit_view.h"
+#include "ui/launcher/background_view.h"
 #include "ui/launcher/update_installer_view.h"
 #include "ui/login_view.h"
 #include "ui/main_view.h"
@@ -50,15 +63,22 @@ void registerViews(QtPlatform& platform) {
     platform.registerView<launcher::MainForm, MainView>();
     platform.registerView<company::CompanySelectionForm, CompanySelectionView>();
     platform.registerView<launcher::InfoForm, InfoView>();
+    platform.registerView<launcher::AssistanceForm, AssistanceView>();
     platform.registerView<company::CompanyCreationForm, CompanyCreationView>();
     platform.registerView<company::BackupForm, ArchiveCopyView>();
     platform.registerView<company::RestoreForm, ArchiveCopyView>();
     platform.registerView<company::AccountingClosingForm, AccountingClosingView>();
     platform.registerView<company::BalanceCheckForm, BalanceCheckView>();
     platform.registerView<company::YearEndResetForm, YearEndResetView>();
+    platform.registerView<company::ArchiveConversionForm, ArchiveConversionView>();
+    platform.registerView<company::CompatibleImportForm, CompatibleImportView>();
     platform.registerView<company::GeneralSettingsForm, GeneralSettingsView>();
     platform.registerView<company::RegisterNumberingForm, RegisterNumberingView>();
+    platform.registerView<company::ReadOnlyCheckForm, ReadOnlyCheckView>();
+    platform.registerView<company::ArchiveCountersForm, ArchiveCountersView>();
     platform.registerView<launcher::UpdateInstallerForm, UpdateInstallerView>();
+    platform.registerView<launcher::BackgroundForm, BackgroundView>();
+    platform.registerView<launcher::PostitForm, PostitView>();
     platform.registerView<tables::CashRegisterForm, CashRegisterView>();
     platform.registerView<tables::EInvoiceIssuerForm, EInvoiceIssuerView>();
     platform.registerView<printing::FieldPlacementForm, FieldPlacementView>();

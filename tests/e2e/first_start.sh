@@ -27,7 +27,7 @@ pixels() {
 
 # The main window as a person sees it: mapped, 1024 x 700 with the window manager's frame, and
 # drawn: the menu bar with its captions, the company caption in the band below it and the
-# toolbar's pictures under that, over a plain backdrop, and the date in the bottom row, whole.
+# toolbar's pictures under that, over a plain dark blue backdrop, and the date in the bottom row, whole.
 main_window_rendered() {
     local id shot=$work/main_window.png width height left right top bottom
     id=$(window_named "Kalvora Zaft 15\\.E" | head -n1)
@@ -49,7 +49,10 @@ main_window_rendered() {
     [ "$(pixels "$shot" 1024x18+0+1 dark)" -gt 300 ] || { echo "no menu captions" >&2; return 1; }
     [ "$(pixels "$shot" 500x60+50+22 dark)" -gt 300 ] || { echo "no company caption" >&2; return 1; }
     [ "$(pixels "$shot" 600x52+0+88 colour)" -gt 300 ] || { echo "no toolbar pictures" >&2; return 1; }
-    [ "$(pixels "$shot" 1024x400+0+220 dark)" -lt 50 ] || { echo "something over the backdrop" >&2; return 1; }
+    # Nothing over the backdrop: the area below the toolbar is all of the default dark blue.
+    local backdrop
+    backdrop=$(convert "$shot" -crop 1024x400+0+220 +repage -format '%k %[pixel:p{0,0}] %[pixel:p{500,200}]' info:)
+    [ "$backdrop" = "1 srgb(0,0,128) srgb(0,0,128)" ] || { echo "something over the backdrop: $backdrop" >&2; return 1; }
 }
 
 start_x_server

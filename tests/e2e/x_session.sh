@@ -143,7 +143,7 @@ archive_window() {
     sleep 0.3
     xdotool key Escape
     xdotool key --delay 80 --repeat 5 Right
-    xdotool key --delay 80 --repeat 9 Down
+    xdotool key --delay 80 --repeat 10 Down
     xdotool key Right
     [ "$1" -gt 0 ] && xdotool key --delay 80 --repeat "$1" Down
     xdotool key Return
@@ -152,7 +152,7 @@ archive_window() {
 }
 
 # An installation with the one company 000 "Prova Srl" of this year, in use by nobody: sets
-# $year and $company (its folder, with a tables file).
+# $year and $company (its folder, with a tables file and the current-layout mark).
 one_company() {
     year=$(date +%Y)
     {
@@ -163,4 +163,6 @@ one_company() {
     company="$inst/kalaz0.000"
     mkdir -p "$company"
     printf 'tabelle\r\n' >"$company/kalvora.tab"
+    # Archives in the current layout: no conversion is offered at start.
+    date +%d/%m/%Y | sed 's/$/\r/' >"$company/kalvora.a14"
 }

@@ -2,6 +2,7 @@
 #include "launcher/login_form.h"
 #include "launcher/main_form.h"
 #include "launcher/main_menu.h"
+#include "launcher/postit_form.h"
 #include "launcher/users_file.h"
 #include "support/test_session.h"
 #include "ui/ui_fixtures.h"
@@ -16,10 +17,11 @@ struct TestSession : testing::TestSession {
     explicit TestSession(core::Date today = {2026, 12, 6}) : testing::TestSession(today) {
         platform.modalHandlers["zelchkp"] = [](core::Form& f) { dynamic_cast<LoginForm&>(f).continuePressed(); };
     }
-    // Company 000 "Alfa" exists.
+    // Company 000 "Alfa" exists, its archives in the current layout.
     void existingCompany() {
         drive.makeInstallation(0);
         drive.write(testing::registryPath, testing::registryBytes({{0, "Alfa"}}));
+        drive.write("kalwin/kalwin/kalaz0.000/kalvora.a14", "06/12/2026\r\n");
     }
     std::string lastMessage() const { return platform.messages().empty() ? "" : platform.messages().back().text; }
 };
@@ -119,7 +121,7 @@ TEST_F(MainMenuCommands, EntriesAreOfferedExactlyWhenTheyHaveAnOpener) {
         ASSERT_NE(entry, nullptr) << item.name;
         EXPECT_EQ(entry->enabled, item.open != nullptr || !entry->children.empty()) << item.name;
     }
-    for (const char* entry : {"x_xass_4", "m_uti", "nessuna"}) form.chooseMenu(entry);
+    for (const char* entry : {"m_uti", "m_ass", "nessuna"}) form.chooseMenu(entry);
     EXPECT_TRUE(t.platform.windowsShown.empty() && t.platform.shown.empty() && t.platform.started.empty());
 }
 
@@ -154,8 +156,9 @@ TEST_F(MainMenuCommands, ToolbarCommandsFollowTheirMenuEntries) {
     t.platform.modalHandlers["zelabak"] = [](core::Form& f) { static_cast<company::BackupForm&>(f).closeWindow(); };
     form.toolbarClicked(4);  // "*backup"
     EXPECT_EQ(t.platform.modalsOpened.back(), "zelabak");
-    form.toolbarClicked(10);  // "*postit": its entry has no opener yet
-    EXPECT_EQ(t.lastMessage(), "Funzione disabilitata");
+    t.platform.modalHandlers["zelpostit"] = [](core::Form& f) { static_cast<PostitForm&>(f).cancel(); };
+    form.toolbarClicked(10);  // "*postit"
+    EXPECT_EQ(t.platform.modalsOpened.back(), "zelpostit");
     form.toolbarClicked(7);  // "*print"
     EXPECT_EQ(t.platform.printerSetups, 1);
     form.toolbarClicked(1);  // "*info"

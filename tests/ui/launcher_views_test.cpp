@@ -2,12 +2,17 @@
 // bar mirrors the form's menu tree, the captions and toolbar follow the form, the close box ends
 // at once) and the login, password change and users table windows (typing, Enter and the
 // buttons reach the form, and the result shows).
+#include "launcher/background_form.h"
+#include "launcher/internet_functions.h"
 #include "launcher/login_form.h"
 #include "launcher/main_form.h"
 #include "launcher/password_form.h"
 #include "launcher/users_fixture.h"
 #include "launcher/users_table_form.h"
 #include "support/test_session.h"
+#include "ui/launcher/assistance_view.h"
+#include "ui/launcher/backdrop.h"
+#include "ui/launcher/background_view.h"
 #include "ui/login_view.h"
 #include "ui/main_view.h"
 #include "ui/password_view.h"
@@ -15,11 +20,16 @@
 #include "ui_fixtures.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QMouseEvent>
 #include <QScrollBar>
+#include <QStackedWidget>
 #include <QTest>
 #include <QToolButton>
 
@@ -33,6 +43,7 @@ struct Fixture {
     explicit Fixture(const std::string& toolbarFile = {}) {
         test.drive.makeInstallation(0);
         test.drive.write(kalvora::testing::registryPath, kalvora::testing::registryBytes({{0, "Prova"}}));
+        test.drive.write("kalwin/kalwin/kalaz0.000/kalvora.a14", "06/12/2026\r\n");
         if (!toolbarFile.empty()) test.drive.write(kalvora::testing::toolbarPath, toolbarFile);
         test.platform.modalHandlers["zelchkp"] = [](core::Form& f) {
             dynamic_cast<launcher::LoginForm&>(f).continuePressed();
@@ -211,6 +222,104 @@ private slots:
         QTest::mouseClick(view->findChild<QToolButton*>("bottone_1"), Qt::LeftButton);
         QVERIFY(!view->isVisible());
         QCOMPARE(kalvora::testing::fileLines(t.drive).at(55), std::string("Anna"));
+    }
+
+    void postitIsShownDraggedAndItsPositionStored() {
+        Fixture f;
+        std::string notes = "Riunione\r\n 300 \r\n 150 \r\n\r\n";
+        for (int i = 1; i < launcher::postitSlots; ++i) notes += "\r\n 0 \r\n 0 \r\n\r\n";
+        f.test.drive.write("kalwin/kalwin/kalvora.p 0", notes);
+        QVERIFY(f.started());
+        auto* note = f.child<QWidget>("postit_0");
+        QVERIFY(note && note->isVisible());
+        QVERIFY(!f.child<QWidget>("postit_1")->isVisible());
+        QCOMPARE(f.child<QLabel>("xpostit_0")->text(), QStringLiteral("Riunione"));
+        QCOMPARE(note->pos(), QPoint(20, 10));
+
+        // Held at (5, 5) and carried 40 right and 30 down.
+        QTest::mousePress(note, Qt::LeftButton, {}, QPoint(5, 5));
+        const QPoint to = note->mapToGlobal(QPoint(45, 35));
+        QMouseEvent move(QEvent::MouseMove, note->mapFromGlobal(to), to, Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(note, &move);
+        QCOMPARE(note->pos(), QPoint(60, 40));
+        QTest::mouseRelease(note, Qt::LeftButton, {}, QPoint(5, 5));
+        const std::string stored = f.test.drive.read("kalwin/kalwin/kalvora.p 0");
+        QVERIFY(stored.starts_with("Riunione\r\n 900 \r\n 600 \r\n\r\n"));
+        QCOMPARE(f.form.postits().note(1).left, 900);
+    }
+
+    void backgroundSelection() {
+        kalvora::testing::TestSession t;
+        t.drive.makeInstallation();
+        int applied = 0;
+        launcher::BackgroundForm form(t.session, [&applied] { ++applied; });
+        auto view = shown<ui::BackgroundView>(form, "zelbgr");
+        QVERIFY(view);
+        QCOMPARE(view->windowTitle(), QStringLiteral("Selezione sfondo"));
+        QCOMPARE(view->findChildren<QRadioButton*>().size(), qsizetype(18));
+        QVERIFY(view->findChild<QRadioButton*>("imm_0")->isChecked());
+        QTest::mouseClick(view->findChild<QRadioButton*>("imm_1"), Qt::LeftButton);
+        typeInto(*view, "text1", "/foto/mare.jpg");
+        t.platform.colourAnswers = {255};
+        QTest::mouseClick(view->findChild<QPushButton*>("selcar"), Qt::LeftButton);
+        QCOMPARE(view->findChild<QLabel*>("carattere")->palette().color(QPalette::Window), QColor(255, 0, 0));
+        QTest::mouseClick(view->findChild<QToolButton*>("bottone_1"), Qt::LeftButton);
+        QVERIFY(!view->isVisible());
+        QCOMPARE(applied, 1);
+        QCOMPARE(t.drive.read("kalwin/kalwin/kalvora.bgr"), std::string("1\r\n/foto/mare.jpg\r\n 255 \r\n"));
+    }
+
+    void backdropShowsTheColourWhenThePictureDoesNotLoad() {
+        kalvora::testing::TestSession t;
+        t.drive.makeInstallation();
+        t.drive.write("kalwin/kalwin/rotta.jpg", "non è una immagine");
+        const std::string stored = "1\r\n" + t.drive.path("kalwin/kalwin/rotta.jpg") + "\r\n 33023 \r\n";
+        t.drive.write("kalwin/kalwin/kalvora.bgr", stored);
+        QWidget window;
+        window.resize(200, 150);
+        auto* backdrop = new ui::Backdrop(&window);
+        backdrop->resize(window.size());
+        const auto inst = t.session.installation();
+        backdrop->setBackground(t.files, inst, launcher::readBackground(t.files, inst));
+        QCOMPARE(backdrop->look(), ui::Backdrop::Look::Colour);
+        QCOMPARE(backdrop->grab().toImage().pixelColor(100, 75), QColor(255, 128, 0));
+        QCOMPARE(t.drive.read("kalwin/kalwin/kalvora.bgr"), stored);
+
+        // A delivered picture missing from the installation is drawn there and shown.
+        backdrop->setBackground(t.files, inst, {3, "", 33023});
+        QCOMPARE(backdrop->look(), ui::Backdrop::Look::Picture);
+        QCOMPARE(t.drive.read("kalwin/kalwin/sfondo2.bmp").substr(0, 2), std::string("BM"));
+        QVERIFY(backdrop->grab().toImage().pixelColor(100, 75) != QColor(255, 128, 0));
+        QCOMPARE(QImage(QString::fromStdString(t.drive.path("kalwin/kalwin/sfondo2.bmp"))).size(), QSize(1024, 768));
+        // One already there is shown as it is, scaled to cover the area.
+        QImage blue(4, 3, QImage::Format_RGB32);
+        blue.fill(Qt::blue);
+        QVERIFY(blue.save(QString::fromStdString(t.drive.path("kalwin/kalwin/sfondo3.bmp"))));
+        const std::string before = t.drive.read("kalwin/kalwin/sfondo3.bmp");
+        backdrop->setBackground(t.files, inst, {4, "", 33023});
+        QCOMPARE(backdrop->grab().toImage().pixelColor(199, 0), QColor(Qt::blue));
+        QCOMPARE(t.drive.read("kalwin/kalwin/sfondo3.bmp"), before);
+    }
+
+    // zelstass: the pages switch by their buttons, a function button starts kalfass.
+    void assistancePages() {
+        kalvora::testing::TestSession t;
+        t.drive.makeInstallation();
+        launcher::AssistanceForm form(t.session, 2);
+        auto view = std::make_unique<ui::AssistanceView>(form);
+        view->show();
+        QCOMPARE(view->objectName(), QStringLiteral("zelstass"));
+        const auto current = [&view] { return view->findChild<QStackedWidget*>()->currentWidget()->objectName(); };
+        QCOMPARE(current(), QStringLiteral("Frame2"));
+        QTest::mouseClick(view->findChild<QWidget*>("Frame2")->findChild<QPushButton*>("bottoni1_6"), Qt::LeftButton);
+        QCOMPARE(current(), QStringLiteral("Frame1"));
+        QTest::mouseClick(view->findChild<QPushButton*>("bottoni1_3"), Qt::LeftButton);
+        QCOMPARE(current(), QStringLiteral("Frame3"));
+        QTest::mouseClick(view->findChild<QPushButton*>("bottoni1_9"), Qt::LeftButton);
+        QCOMPARE(t.platform.started.size(), std::size_t(1));
+        QCOMPARE(t.platform.started[0].arguments, std::vector<std::string>{"016"});
+        QTest::mouseClick(view->findChild<QPushButton*>("bottoni1_4"), Qt::LeftButton);
+        QVERIFY(!view->isVisible());
     }
 };
 

@@ -57,6 +57,7 @@ struct Fixture {
     Fixture() {
         drive.makeInstallation(0);
         drive.write(kalvora::testing::registryPath, kalvora::testing::registryBytes({{0, "Prova"}, {5, "Beta"}}));
+        drive.write("kalwin/kalwin/kalaz0.000/kalvora.a14", "15/03/2026\r\n");
         launcher::UsersTable users{};
         users[1] = {"Amministratore", *launcher::scramble("capo"), "9", "", std::string(500, '0')};
         users[2] = {"Mario", *launcher::scramble("mario"), "", "", std::string(500, '0')};
