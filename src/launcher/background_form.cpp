@@ -59,9 +59,13 @@ void BackgroundForm::confirm() {
 }
 
 void openBackgroundSelection(core::Session& session, std::function<void()> applied) {
-    BackgroundForm form(session, std::move(applied));
+    // The main window applies the choice once the dialog is gone: a change to or from the
+    // transparent screen makes the main window's native window again.
+    bool saved = false;
+    BackgroundForm form(session, [&saved] { saved = true; });
     form.open();
     session.platform().showModal(form);
+    if (saved && applied) applied();
 }
 
 }  // namespace kalvora::launcher

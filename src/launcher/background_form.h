@@ -45,7 +45,8 @@ private:
     long colour_ = defaultBackgroundColour;
 };
 
-// Opens zelbgr over the main window and waits for it to close; `applied` as for the form.
+// Opens zelbgr over the main window and waits for it to close; `applied` runs then, when the
+// choice was saved.
 void openBackgroundSelection(core::Session& session, std::function<void()> applied = {});
 
 }  // namespace kalvora::launcher

@@ -1,4 +1,5 @@
 #include "company/backup_form.h"
+#include "launcher/background_form.h"
 #include "launcher/login_form.h"
 #include "launcher/main_form.h"
 #include "launcher/main_menu.h"
@@ -164,6 +165,21 @@ TEST_F(MainMenuCommands, ToolbarCommandsFollowTheirMenuEntries) {
     form.toolbarClicked(1);  // "*info"
     ASSERT_EQ(t.platform.windowsShown.size(), 1u);
     EXPECT_EQ(t.platform.windowsShown[0]->name(), "zelabout");
+}
+
+// A background chosen in zelbgr holds as soon as the window is gone; on the transparent screen
+// the toolbar's post-it is refused.
+TEST_F(MainMenuCommands, ChosenBackgroundHoldsOnceTheWindowCloses) {
+    t.platform.modalHandlers["zelbgr"] = [this](core::Form& f) {
+        auto& window = dynamic_cast<BackgroundForm&>(f);
+        window.select(transparentBackground);
+        window.confirm();
+        EXPECT_EQ(form.background().choice, plainColourBackground);
+    };
+    form.chooseMenu("x_bgr");
+    EXPECT_EQ(form.background().choice, transparentBackground);
+    form.toolbarClicked(10);  // "*postit"
+    EXPECT_EQ(t.lastMessage(), "Non è possibile visualizzare visualizzare post-it con lo schermo trasparente");
 }
 
 // The questions of "Fine lavoro" by backup preferences (kalvora.pry) and answers.

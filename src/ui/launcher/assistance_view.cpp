@@ -26,14 +26,17 @@ AssistanceView::AssistanceView(AssistanceForm& form, QWidget* parent) : FormDial
     pages_->addWidget(page(2, QStringLiteral("Servizio \"richiamami\""),
                            QStringLiteral("Prenota una chiamata: un tecnico del centro di assistenza ZEL ti "
                                           "richiamerà al numero che indicherai."),
-                           {5, 6}));
+                           {5}));
     pages_->addWidget(page(3, QStringLiteral("Servizio \"teleassistenza\""),
                            QStringLiteral("Con la teleassistenza un tecnico del centro di assistenza ZEL vede il "
                                           "tuo schermo e ti guida. Prenota una sessione, oppure avvia ora il "
                                           "programma di teleassistenza se il tecnico te lo ha chiesto."),
-                           {9, 10, 6}));
+                           {9, 10}));
     column->addWidget(pages_);
+    // "Indietro" leads back to page 1 from the other two; "Chiudi" is on every page.
     auto* row = new QHBoxLayout;
+    back_ = button(this, 6);
+    row->addWidget(back_);
     row->addStretch(1);
     row->addWidget(button(this, 4));
     column->addLayout(row);
@@ -72,6 +75,7 @@ QPushButton* AssistanceView::button(QWidget* parent, int index) {
 void AssistanceView::refresh() {
     setWindowTitle(toQt(form_.title()));
     pages_->setCurrentIndex(form_.page() - 1);
+    back_->setVisible(form_.page() != 1);
 }
 
 void AssistanceView::leaveForm() { form_.leave(); }

@@ -1,6 +1,6 @@
 #pragma once
 // The assistance window zelstass: three pages (Frame1..Frame3) in one place, each with its
-// explanation and its buttons bottoni1_N.
+// explanation and its buttons bottoni1_N; below them "Indietro" and "Chiudi".
 #include "ui/form_dialog.h"
 
 class QPushButton;
@@ -27,6 +27,7 @@ private:
 
     launcher::AssistanceForm& form_;
     QStackedWidget* pages_ = nullptr;
+    QPushButton* back_ = nullptr;  // bottoni1_6
 };
 
 }  // namespace kalvora::ui
