@@ -41,10 +41,6 @@ std::uint64_t countOf(double value) {
     return static_cast<std::uint64_t>(std::floor(std::min(value, 9007199254740992.0)));
 }
 
-bool containsName(const std::vector<std::string>& names, std::string_view name) {
-    return std::any_of(names.begin(), names.end(), [&](const std::string& n) { return core::equalsIgnoreCase(n, name); });
-}
-
 // One archive to convert.
 struct Step {
     const C::OldArchive* archive;
@@ -64,7 +60,6 @@ struct Run {
     std::vector<std::string> groups;
     ConversionResult result;
     std::vector<std::string> staged;  // staged files written so far
-    bool noteWritten = false;         // the note is this run's: a failure takes it away
 
     // The folder as it was before the run, listed once: a file that cannot be looked at is
     // never taken for a missing one.
@@ -87,7 +82,6 @@ struct Run {
                          errorText(error) + ". Gli archivi dell'azienda sono rimasti come erano.";
         for (const std::string& name : staged) files.remove(path(name));
         staged.clear();
-        if (noteWritten) files.remove(path(conversionNoteName));
         return false;
     }
     void report(std::size_t group, std::uint64_t done, std::uint64_t total) const {
@@ -194,6 +188,12 @@ std::vector<std::string> conversionGroups() {
     return groups;
 }
 
+CountLayout countFileLayout(std::uint64_t bytes) {
+    const std::uint64_t current = core::tot::recordLength;
+    if (bytes % current == 0 && bytes / current >= C::currentCountRecords) return CountLayout::Current;
+    return bytes % C::oldCountRecordLength == 0 ? CountLayout::Old : CountLayout::Neither;
+}
+
 ConversionResult convertArchives(core::Session& session, const ConversionProgress& progress) {
     Run run(session, progress);
     ConversionResult& result = run.result;
@@ -202,25 +202,33 @@ ConversionResult convertArchives(core::Session& session, const ConversionProgres
         return result;
     }
     if (run.entry(C::oldLayouts)) result.kept.emplace_back(C::oldLayouts);
+    const auto mark = [&] {
+        result.marked =
+            run.files.writeLines(run.path(conversionMarkerName), {core::toDdMmYyyy(session.clock().today())}) == 0;
+        for (std::size_t g = 0; g < run.groups.size(); ++g)
+            if (progress) progress(g, 100);
+    };
 
-    // A count file of 140-byte records, at least a new company's, is in the current layout: then
-    // only the archives the note names may still be in the old one.
     const std::uint64_t totSize = run.size("kalvora.tot");
-    const bool current = totSize % core::tot::recordLength == 0 && totSize / core::tot::recordLength >= C::currentCountRecords;
-    std::vector<std::string> noted;
-    if (current && run.entry(conversionNoteName)) {
-        auto lines = run.files.readLines(run.path(conversionNoteName));
-        if (!lines) {
-            run.fail("leggere il file " + std::string(conversionNoteName), EIO);
-            return result;
-        }
-        noted = std::move(*lines);
+    switch (countFileLayout(totSize)) {
+    case CountLayout::Current:
+        result.outcome = ConversionResult::Outcome::AlreadyCurrent;
+        mark();
+        return result;
+    case CountLayout::Neither:
+        // Read with either record length it would give wrong counts: better to touch nothing.
+        result.failure = "La conversione degli archivi non è stata eseguita: il file dei contatori kalvora.tot (" +
+                         std::to_string(totSize) +
+                         " byte) non è né nel formato delle versioni precedenti né in quello attuale. Gli archivi "
+                         "dell'azienda sono rimasti come erano.";
+        return result;
+    case CountLayout::Old:
+        break;
     }
 
     core::RecordFile tot;
-    const std::size_t countLength = current ? core::tot::recordLength : C::oldCountRecordLength;
     if (totSize > 0)
-        if (const int e = run.files.openRecords(run.path("kalvora.tot"), countLength, false, tot); e != 0) {
+        if (const int e = run.files.openRecords(run.path("kalvora.tot"), C::oldCountRecordLength, false, tot); e != 0) {
             run.fail("leggere il file kalvora.tot", e);
             return result;
         }
@@ -232,13 +240,13 @@ ConversionResult convertArchives(core::Session& session, const ConversionProgres
         const std::uint64_t size = run.size(a.file);
         const std::uint64_t held = a.recordLength == 0 ? 0 : size / a.recordLength;
         if (&a == &C::archives[0]) {
-            if (!current) steps.push_back({&a, group, held});
+            steps.push_back({&a, group, held});
             continue;
         }
         std::uint64_t count = 0;
         if (a.countRecord != 0 && tot.isOpen()) {
             int error = 0;
-            count = countOf(tot.read(a.countRecord, &error).float64(core::tot::count.offset));
+            count = countOf(tot.read(a.countRecord, &error).float64(C::oldCount.offset));
             if (error != 0) {
                 run.fail("leggere il file kalvora.tot", error);
                 return result;
@@ -246,13 +254,17 @@ ConversionResult convertArchives(core::Session& session, const ConversionProgres
             if (count > held) caps[a.countRecord] = held;
         }
         // A count is capped to the records the file holds, so the data is what the file holds.
-        if (size == 0 || (current && !containsName(noted, a.file))) continue;
+        if (size == 0) continue;
         if (a.fields.empty())
             result.left.emplace_back(a.file);
         else
             steps.push_back({&a, group, std::min(count, held)});
     }
     tot.close();
+    if (!result.left.empty()) {
+        result.outcome = ConversionResult::Outcome::NotConverted;
+        return result;
+    }
 
     // The way back: the files about to be replaced, copied and checked.
     const int year = session.clock().today().year;
@@ -267,42 +279,26 @@ ConversionResult convertArchives(core::Session& session, const ConversionProgres
         }
     for (const Step& step : steps)
         if (!stage(run, step, caps)) return result;
-    // The note goes first: once kalvora.tot is in the current layout it alone tells the archives
-    // still in the old one.
-    run.noteWritten = !result.left.empty() && !run.entry(conversionNoteName);
-    if (!result.left.empty())
-        if (const int e = run.files.writeLines(run.path(conversionNoteName), result.left); e != 0) {
-            run.fail("scrivere il file " + std::string(conversionNoteName), e);
-            return result;
-        }
     if (!swapIn(run, steps)) return result;
-
-    result.outcome = current && steps.empty() && noted.empty() ? ConversionResult::Outcome::AlreadyCurrent
-                                                               : ConversionResult::Outcome::Converted;
-    if (result.left.empty()) {
-        result.marked =
-            run.files.writeLines(run.path(conversionMarkerName), {core::toDdMmYyyy(session.clock().today())}) == 0;
-        if (result.marked && run.entry(conversionNoteName)) run.files.remove(run.path(conversionNoteName));
-    }
-    for (std::size_t g = 0; g < run.groups.size(); ++g)
-        if (progress) progress(g, 100);
+    result.outcome = ConversionResult::Outcome::Converted;
+    mark();
     return result;
 }
 
 std::string conversionReport(const ConversionResult& result) {
-    if (result.outcome == ConversionResult::Outcome::Failed) return result.failure;
-    std::string text = result.outcome == ConversionResult::Outcome::AlreadyCurrent
-                           ? "Gli archivi dell'azienda sono già nel formato attuale."
-                           : result.left.empty() ? "Conversione degli archivi eseguita."
-                                                 : "Conversione degli archivi eseguita in parte.";
-    if (!result.left.empty()) {
-        text += " Questi archivi contengono dati che il programma non sa convertire e sono stati lasciati come erano:";
+    using Outcome = ConversionResult::Outcome;
+    if (result.outcome == Outcome::Failed) return result.failure;
+    std::string text = result.outcome == Outcome::AlreadyCurrent ? "Gli archivi dell'azienda sono già nel formato attuale."
+                       : result.outcome == Outcome::Converted  ? "Conversione degli archivi eseguita."
+                                                               : "Nessun archivio è stato convertito.";
+    if (result.outcome == Outcome::NotConverted) {
+        text += " Questi archivi contengono dati che il programma non sa convertire:";
         for (std::size_t i = 0; i < result.left.size(); ++i) text += (i == 0 ? " " : ", ") + result.left[i];
-        text += ".";
+        text += ". Gli archivi dell'azienda sono rimasti tutti come erano, nel formato delle versioni precedenti.";
     }
     for (const std::string& name : result.kept)
         text += " Il file dei formati di stampa " + name + " delle versioni precedenti è stato conservato così com'è.";
-    if (result.left.empty() && !result.marked)
+    if (result.outcome != Outcome::NotConverted && !result.marked)
         text += " Non è stato possibile scrivere il file " + std::string(conversionMarkerName) +
                 ": la conversione verrà proposta di nuovo.";
     return text;
@@ -331,11 +327,12 @@ void ArchiveConversionForm::confirm() {
     platform.setBusy(false);
     working_ = false;
     const bool failed = result.outcome == ConversionResult::Outcome::Failed;
-    const bool partial = !failed && !result.left.empty();
+    const bool declined = result.outcome == ConversionResult::Outcome::NotConverted;
     platform.message(conversionReport(result), title(),
-                     failed ? core::Icon::Critical : partial ? core::Icon::Exclamation : core::Icon::Information);
+                     failed ? core::Icon::Critical : declined ? core::Icon::Exclamation : core::Icon::Information);
     if (failed) return;
-    converted_ = true;
+    // Nothing converted: the start-up offer then says the conversion did not take place.
+    converted_ = !declined;
     close();
 }
 

@@ -2,11 +2,14 @@
 // The conversion window zelacnv: the archives of the current company rewritten from the record
 // layouts of the previous versions into the current ones, one progress bar per archive group.
 //
-// Only the correspondences listed in core/archive_layouts.h are applied. An archive holding data
-// (a count above zero, or a non-empty file) without one is left as it is and named to the user;
-// kalvora.a14, which marks a company in the current layout, is written only when nothing was
-// left. The archives left are also written, one a line, in the note kalvora.cnv, so that a later
-// run still knows them once kalvora.tot is in the current layout.
+// Only the correspondences listed in core/archive_layouts.h are applied. When any archive holds
+// data (a count above zero, or a non-empty file) without one, nothing is converted: the company
+// stays wholly in the old layout, so that no module ever reads an old archive with counts of the
+// new layout, and the archives that stopped it are named to the user. kalvora.a14, which marks a
+// company in the current layout, is written only after a whole conversion.
+//
+// The layout of the count file decides the run: a kalvora.tot in the current layout means the
+// company is already converted; one whose size fits neither layout is never guessed at.
 //
 // Each converted archive is first copied, verified, to its kalold.* name; its new file is
 // written beside it and moved over it only when every new file is whole. A failure before the
@@ -15,6 +18,7 @@
 #include "core/form.h"
 #include "core/session.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -22,18 +26,24 @@
 
 namespace kalvora::company {
 
-constexpr std::string_view conversionNoteName = "kalvora.cnv";
 constexpr std::string_view conversionMarkerName = "kalvora.a14";
+
+// The layout of a count file kalvora.tot of `bytes` bytes: current when it holds a whole number
+// of 140-byte records, at least a new company's 50; old when it holds a whole number of 12-byte
+// records and is not current (an empty or missing file included); anything else fits neither.
+enum class CountLayout { Old, Current, Neither };
+CountLayout countFileLayout(std::uint64_t bytes);
 
 struct ConversionResult {
     enum class Outcome {
-        Converted,       // the conversion ran to its end (see `left` for archives not converted)
+        Converted,       // every archive with data converted (kalvora.a14: see `marked`)
         AlreadyCurrent,  // the archives were already in the current layout: only kalvora.a14 written
+        NotConverted,    // archives in `left` have data and no known correspondence: nothing changed
         Failed,          // nothing changed but the kalold.* copies; `failure` says why
     };
     Outcome outcome = Outcome::Failed;
     bool marked = false;             // kalvora.a14 written
-    std::vector<std::string> left;   // archives with data left in the old layout
+    std::vector<std::string> left;   // archives with data that stopped the conversion
     std::vector<std::string> kept;   // old files kept as they are (kalvora.ly$)
     std::string failure;             // for the user, in Italian
 };
@@ -64,12 +74,12 @@ public:
     void open();
     const std::vector<Group>& groups() const { return groups_; }
     bool working() const { return working_; }
-    // Whether a conversion ran to its end while the window was open.
+    // Whether the company was converted, or found already current, while the window was open.
     bool converted() const { return converted_; }
     void onProgress(std::function<void()> listener) { listener_ = std::move(listener); }
 
     // Button 1: asks "Confermi la conversione degli archivi?", converts, tells how it went and
-    // closes; anything but Yes changes nothing and keeps the window open.
+    // closes (a failure keeps the window open); anything but Yes changes nothing and keeps it.
     void confirm();
     // Button 0 and the close box.
     void cancel();

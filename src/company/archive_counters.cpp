@@ -1,5 +1,6 @@
 #include "company/archive_counters.h"
 
+#include "company/archive_conversion.h"
 #include "core/numbers.h"
 #include "core/text.h"
 #include "tables/einvoice_issuer.h"
@@ -13,6 +14,8 @@ namespace {
 
 namespace tot = core::tot;
 constexpr std::size_t fileBytes = ArchiveCountersForm::recordCount * tot::recordLength;
+// A count file this window writes holds at least a new company's records.
+constexpr std::size_t newFileBytes = core::conversion::currentCountRecords * tot::recordLength;
 
 const std::string& noText() {
     static const std::string empty;
@@ -97,8 +100,16 @@ bool ArchiveCountersForm::open() {
     core::Files& files = s.files();
     const int company = s.company().code;
     const std::string totPath = s.installation().companyFile(company, "kalvora.tot");
+    const core::FileStat stat = files.stat(totPath);
+    // Without kalvora.a14 the count file may still have the old 12-byte records, where the
+    // offsets of this window would land in the wrong records.
+    if (stat.exists && !files.exists(s.installation().companyFile(company, conversionMarkerName)) &&
+        countFileLayout(stat.size) == CountLayout::Old) {
+        s.platform().message(oldLayoutMessage, "Attenzione", core::Icon::Exclamation);
+        return false;
+    }
     std::string bytes;
-    if (files.exists(totPath)) {
+    if (stat.exists) {
         std::optional<std::string> read = files.readPrefix(totPath, fileBytes);
         if (!read) {
             s.platform().message("Non è stato possibile leggere il file dei contatori kalvora.tot.", "Attenzione",
@@ -193,6 +204,11 @@ bool ArchiveCountersForm::confirm() {
             changes.push_back({box == Box::Text1 ? text1Slots[i] : text2Slots[i], *value});
         }
     }
+    const bool registerChanged = register_ != originalRegister_ && register_ >= 0;
+    if (changes.empty() && !registerChanged && nume_ == originalNume_) {
+        close();  // nothing to write: the file stays as it is, or missing
+        return true;
+    }
 
     // The records as the file holds them now, with every byte past record 25 kept.
     const std::string path = s.installation().companyFile(s.company().code, "kalvora.tot");
@@ -207,14 +223,14 @@ bool ArchiveCountersForm::confirm() {
         }
         bytes = std::move(*read);
     }
-    if (bytes.size() < fileBytes) bytes.resize(fileBytes, '\0');
+    if (bytes.size() < newFileBytes) bytes.resize(newFileBytes, '\0');
     for (const Change& c : changes) {
         core::Record value(c.slot.value.width);
         value.setFloat64(0, c.value);
         bytes.replace(at(c.slot.record, c.slot.value.offset), value.length(),
                       reinterpret_cast<const char*>(value.bytes().data()), value.length());
     }
-    if (register_ != originalRegister_ && register_ >= 0)
+    if (registerChanged)
         bytes[at(registerRecord, tot::choice.offset)] = static_cast<char>('0' + register_);
     for (std::size_t k = 0; k < nume_.size(); ++k)
         if (nume_[k] != originalNume_[k]) bytes[at(numeRecords[k], tot::choice.offset)] = nume_[k] ? '1' : '0';

@@ -59,6 +59,9 @@ public:
     static constexpr const char* frameCaption = "Variazione contatori documenti emessi";
     static constexpr const char* registerCaption = " utilizza registro iva";
     static constexpr const char* numeCaption = "utilizza numerazione separata";
+    static constexpr const char* oldLayoutMessage =
+        "Gli archivi dell'azienda sono nel formato di una versione precedente: eseguire prima la conversione "
+        "degli archivi.";
 
     enum class Box { Text1, Text2 };
     struct FieldRef {
@@ -72,7 +75,8 @@ public:
     std::string title() const override { return "Variazione indici"; }
 
     // Reads records 1..25 of kalvora.tot (missing ones read as zero) and creates kalvora.fpa
-    // when missing. False, after saying why, when kalvora.tot is there but cannot be read.
+    // when missing. False, after saying why, when kalvora.tot is there but cannot be read, or
+    // when the company has no kalvora.a14 and kalvora.tot has the old layout.
     bool open();
 
     // A field as shown or typed; an index out of range shows nothing and takes nothing.
@@ -87,7 +91,9 @@ public:
     std::optional<FieldRef> focus() const { return focus_; }
 
     // bottone_1: checks every changed field, then writes them into the records as they are now
-    // and closes. A bad value is told, gets the focus, and nothing is written.
+    // and closes; with nothing changed it closes without writing. A count file written here
+    // holds at least a new company's 50 records. A bad value is told, gets the focus, and
+    // nothing is written.
     bool confirm();
     // bottone_0 and the close box.
     void cancel() { close(); }

@@ -1,6 +1,8 @@
 #include "company/compatible_import.h"
 
+#include "company/archive_conversion.h"
 #include "core/paths.h"
+#include "core/text.h"
 
 #include <algorithm>
 
@@ -71,6 +73,20 @@ void CompatibleImportForm::confirm() {
                          importTitle, core::Icon::Critical);
         return;
     }
+    // Archives from a folder without kalvora.a14 may be in the old layout: without the marker the
+    // start-up offers the conversion, which only marks the company again when they are current.
+    const bool marked = std::any_of(entries.begin(), entries.end(), [](const core::DirEntry& e) {
+        return !e.isDirectory && core::equalsIgnoreCase(e.name, conversionMarkerName);
+    });
+    const std::string marker = core::joinPath(to, conversionMarkerName);
+    if (!marked && files.exists(marker))
+        if (const int e = files.remove(marker); e != 0) {
+            platform.message("I file sono stati copiati, ma non è stato possibile eliminare il file " +
+                                 std::string(conversionMarkerName) + " dell'azienda (errore " + std::to_string(e) +
+                                 "): eseguire la conversione degli archivi prima di usarli.",
+                             importTitle, core::Icon::Critical);
+            return;
+        }
     platform.message("Conversione eseguita", importTitle, core::Icon::Information);
     close();
 }

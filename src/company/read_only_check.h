@@ -46,8 +46,10 @@ public:
     // "esegui verifica": checks the company folder, and the installation folder with AllFiles,
     // then says "Verifica terminata".
     void run();
-    // The close box.
-    void cancel() { close(); }
+    // The close box; ignored while the check runs.
+    void cancel() {
+        if (!working_) close();
+    }
 
 private:
     void checkFolder(const std::string& folder);

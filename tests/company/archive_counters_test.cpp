@@ -12,6 +12,7 @@ using Box = ArchiveCountersForm::Box;
 
 const std::string tot = "kalwin/kalwin/kalaz0.000/kalvora.tot";
 const std::string fpa = "kalwin/kalwin/kalaz0.000/kalvora.fpa";
+const std::string marker = "kalwin/kalwin/kalaz0.000/kalvora.a14";
 
 // Each box of the window, the record of kalvora.tot and the byte of the double it stands for.
 struct Slot {
@@ -51,10 +52,12 @@ std::string storedCounts() {
 struct Counters : testing::TestSession {
     ArchiveCountersForm form{session};
     Counters() { drive.makeInstallation(0); }
+    void mark() const { drive.write(marker, "01/01/2026\r\n"); }
 };
 
 TEST(ArchiveCounters, EachBoxShowsAndWritesItsOwnDouble) {
     Counters t;
+    t.mark();  // 30 records of 140 bytes are also 350 of 12: the marker says which
     std::string expected = storedCounts();
     t.drive.write(tot, expected);
     const std::string issuer = std::string(tables::EInvoiceIssuer::recordLength, 'q') + "tail";
@@ -76,6 +79,7 @@ TEST(ArchiveCounters, EachBoxShowsAndWritesItsOwnDouble) {
     expected[23 * 140 + 40] = '1';
     EXPECT_TRUE(t.form.confirm());
     EXPECT_TRUE(t.form.closed());
+    expected.resize(50 * 140, '\0');  // grown to a new company's records
     EXPECT_EQ(t.drive.read(tot), expected);  // every other byte, records 26..30 too, as stored
     EXPECT_EQ(t.drive.read(fpa), issuer);
     EXPECT_TRUE(t.platform.messages().empty());
@@ -84,6 +88,7 @@ TEST(ArchiveCounters, EachBoxShowsAndWritesItsOwnDouble) {
 TEST(ArchiveCounters, BadValueIsRefusedAndNothingIsWritten) {
     for (const std::string bad : {"12a", "-1", "1000000000", "", "1.5", "1e3"}) {
         Counters t;
+        t.mark();
         const std::string stored = storedCounts();
         t.drive.write(tot, stored);
         ASSERT_TRUE(t.form.open());
@@ -101,27 +106,64 @@ TEST(ArchiveCounters, BadValueIsRefusedAndNothingIsWritten) {
 }
 
 // A company without kalvora.tot nor kalvora.fpa: zeros shown, the issuer file created with its
-// defaults, the 25 records written on confirming. Values a box does not hold stay untouched.
+// defaults; confirming with nothing changed writes nothing, a change writes a new company's 50
+// records. Values a box does not hold stay untouched, and a short file grows to 50 records.
 TEST(ArchiveCounters, MissingFilesAndValuesNoBoxCanHold) {
     Counters t;
     ASSERT_TRUE(t.form.open());
     EXPECT_EQ(t.form.text(Box::Text1, 18), "0");
     EXPECT_EQ(t.drive.read(fpa), testing::bytesOf(tables::EInvoiceIssuer().record()));
-    t.form.setText(Box::Text1, 17, "3");
     ASSERT_TRUE(t.form.confirm());
-    std::string expected(25 * 140, '\0');
+    EXPECT_FALSE(t.drive.exists(tot));
+    ArchiveCountersForm again(t.session);
+    ASSERT_TRUE(again.open());
+    again.setText(Box::Text1, 17, "3");
+    ASSERT_TRUE(again.confirm());
+    std::string expected(50 * 140, '\0');
     putDouble(expected, 6, 0, 3);
     EXPECT_EQ(t.drive.read(tot), expected);
 
     Counters odd;
+    odd.mark();
     std::string stored = testing::countsFile({{1, -2.5}}, 3);  // a short file with a value no counter holds
     odd.drive.write(tot, stored);
     ASSERT_TRUE(odd.form.open());
     EXPECT_EQ(odd.form.text(Box::Text1, 0), "-2.5");
     EXPECT_EQ(odd.form.text(Box::Text2, 3), "0");
     ASSERT_TRUE(odd.form.confirm());
-    stored.resize(25 * 140, '\0');
     EXPECT_EQ(odd.drive.read(tot), stored);
+    ArchiveCountersForm changed(odd.session);
+    ASSERT_TRUE(changed.open());
+    changed.setSeparateNumbering(0, true);
+    ASSERT_TRUE(changed.confirm());
+    stored.resize(50 * 140, '\0');
+    stored[9 * 140 + 40] = '1';
+    EXPECT_EQ(odd.drive.read(tot), stored);
+}
+
+// Without kalvora.a14, a count file in the old 12-byte layout would take this window's values
+// at the wrong places: the window does not open and nothing is written, kalvora.fpa included.
+TEST(ArchiveCounters, OldLayoutWithoutTheMarkerIsRefused) {
+    struct Case {
+        int bytes;  // of kalvora.tot; -1: none
+        bool marked;
+        bool opens;
+    };
+    for (const Case c : {Case{15 * 12, false, false}, Case{3 * 140, false, false}, Case{0, false, false},
+                         Case{15 * 12, true, true}, Case{25 * 140, false, true}, Case{50 * 140, false, true},
+                         Case{-1, false, true}}) {
+        SCOPED_TRACE(std::to_string(c.bytes) + (c.marked ? " marked" : ""));
+        Counters t;
+        if (c.marked) t.mark();
+        if (c.bytes >= 0) t.drive.write(tot, std::string(static_cast<std::size_t>(c.bytes), '\x01'));
+        EXPECT_EQ(t.form.open(), c.opens);
+        EXPECT_EQ(t.drive.exists(fpa), c.opens);
+        if (c.opens) continue;
+        ASSERT_EQ(t.platform.messages().size(), 1u);
+        EXPECT_EQ(t.platform.messages()[0].text, "Gli archivi dell'azienda sono nel formato di una versione precedente: "
+                                                 "eseguire prima la conversione degli archivi.");
+        EXPECT_EQ(t.drive.read(tot), std::string(static_cast<std::size_t>(c.bytes), '\x01'));
+    }
 }
 
 }  // namespace

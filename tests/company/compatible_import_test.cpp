@@ -36,22 +36,25 @@ TEST(CompatibleImport, RefusesAFolderWithoutCounts) {
     EXPECT_FALSE(t.drive.exists(company + "kalvora.gio") || t.form.closed());
 }
 
-// "No" copies nothing; "Yes" copies every file of the folder, not its sub-folders, naming each.
+// "No" copies nothing; "Yes" copies every file of the folder, not its sub-folders, naming each,
+// and unmarks the company, as the folder has no kalvora.a14, so that the conversion is offered.
 TEST(CompatibleImport, CopiesEveryFileOfTheFolder) {
     Import t;
     t.drive.write(other + "kalvora.tot", "contatori");
     t.drive.write(other + "kalvora.gio", "giornale");
     t.drive.write(other + "sotto/kalvora.cli", "clienti");
     t.drive.write(company + "kalvora.tot", "vecchi");
+    t.drive.write(company + "kalvora.a14", "01/01/2026\r\n");
     t.choose(other);
     t.platform.answers = {false, true};
     t.form.confirm();
     EXPECT_EQ(t.drive.read(company + "kalvora.tot"), "vecchi");
-    EXPECT_FALSE(t.form.closed());
+    EXPECT_TRUE(t.drive.exists(company + "kalvora.a14") && !t.form.closed());
     t.form.confirm();
     EXPECT_EQ(t.drive.read(company + "kalvora.tot"), "contatori");
     EXPECT_EQ(t.drive.read(company + "kalvora.gio"), "giornale");
     EXPECT_FALSE(t.drive.exists(company + "sotto") || t.drive.exists(company + "kalvora.cli"));
+    EXPECT_FALSE(t.drive.exists(company + "kalvora.a14"));
     EXPECT_EQ(t.statuses, (std::vector<std::string>{"Converto il file kalvora.gio", "Converto il file kalvora.tot"}));
     ASSERT_EQ(t.platform.questions().size(), 2u);
     EXPECT_EQ(t.platform.questions()[0].text + "|" + t.platform.questions()[0].title, "Sei proprio sicuro?|Conversione archivi");
@@ -66,11 +69,13 @@ TEST(CompatibleImport, AFailedCopyNamesTheFileAndStops) {
     t.drive.write(other + "kalvora.tot", "contatori");
     t.drive.write(other + "z.dat", "ultimo");
     t.drive.write(company + "kalvora.tot/bloccato", "");  // a folder where the file should go
+    t.drive.write(company + "kalvora.a14", "01/01/2026\r\n");
     t.choose(other);
     t.platform.answers = {true};
     t.form.confirm();
     EXPECT_EQ(t.drive.read(company + "a.dat"), "primo");
     EXPECT_FALSE(t.drive.exists(company + "z.dat"));
+    EXPECT_TRUE(t.drive.exists(company + "kalvora.a14"));  // only a whole import unmarks the company
     const testing::Shown said = *t.platform.last();
     EXPECT_TRUE(said.text.starts_with("Non è stato possibile copiare il file kalvora.tot")) << said.text;
     EXPECT_TRUE(said.icon == core::Icon::Critical && !t.form.closed());
