@@ -18,6 +18,9 @@ public:
     static constexpr const char* textHint = "Testo...";
     static constexpr const char* expiryHint = "dd/mm/yyyy";
     static constexpr const char* expiryLabel = "Eventuale scadenza";
+    // Followed by the characters at fault in brackets.
+    static constexpr const char* unstorableText =
+        "Il testo del post-it contiene caratteri che non possono essere memorizzati";
     // The fixed labels that explain how notes work.
     static constexpr std::array<const char*, 4> explanations{
         "Ogni utente può tenere fino a 10 post-it contemporaneamente e trascinarli con il mouse "
@@ -48,6 +51,8 @@ public:
     void enterField(Field field);
     Field focusedField() const { return focus_; }
 
+    // Refuses an empty text, a text the notes file cannot hold and a date that is not a strict
+    // dd/mm/yyyy; otherwise closes with Confirmed.
     void confirm();
     void remove();
     void cancel();

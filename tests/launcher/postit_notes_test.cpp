@@ -153,6 +153,9 @@ TEST(PostitFormTest, ConfirmNeedsATextAndAStrictDate) {
     const Case cases[] = {
         {nullptr, nullptr, "Non è stato definito il testo del post-it", PostitForm::TextField},
         {"   ", "", "Non è stato definito il testo del post-it", PostitForm::TextField},
+        // Stored as '?' it would read differently after the next start; only what cannot be held is named.
+        {"Città Ω € 😀 Ω", "", "Il testo del post-it contiene caratteri che non possono essere memorizzati (Ω 😀): "
+                                "toglierli o sostituirli.", PostitForm::TextField},
         {"Nota", "1/1/2025", "La data di scadenza non è corretta", PostitForm::ExpiryField},
         {"Nota", "31/02/2026", "La data di scadenza non è corretta", PostitForm::ExpiryField},
         {"Nota", nullptr, nullptr, PostitForm::TextField},

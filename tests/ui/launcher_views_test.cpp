@@ -7,12 +7,14 @@
 #include "launcher/login_form.h"
 #include "launcher/main_form.h"
 #include "launcher/password_form.h"
+#include "launcher/postit_form.h"
 #include "launcher/users_fixture.h"
 #include "launcher/users_table_form.h"
 #include "support/test_session.h"
 #include "ui/launcher/assistance_view.h"
 #include "ui/launcher/backdrop.h"
 #include "ui/launcher/background_view.h"
+#include "ui/launcher/postit_view.h"
 #include "ui/login_view.h"
 #include "ui/main_view.h"
 #include "ui/password_view.h"
@@ -21,6 +23,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -248,6 +251,58 @@ private slots:
         QCOMPARE(f.form.postits().note(1).left, 900);
     }
 
+    // zelpostit: the hints go when the user moves into a field, the refusals bring the focus back
+    // to the field at fault, Conferma closes with the note.
+    void postitEditor() {
+        kalvora::testing::TestSession t;
+        launcher::PostitForm change(t.session, 4, "Riunione", "");
+        QCOMPARE(ui::PostitView(change).findChild<QGroupBox*>()->title(), QStringLiteral("Modifica post-it"));
+
+        launcher::PostitForm form(t.session, 0);
+        ui::PostitView view(form);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        QCOMPARE(view.objectName(), QStringLiteral("zelpostit"));
+        QCOMPARE(view.findChild<QGroupBox*>()->title(), QStringLiteral("Nuovo post-it"));
+        auto* text = view.findChild<QLineEdit*>("testo");
+        auto* expiry = view.findChild<QLineEdit*>("scadenza");
+        auto* confirm = view.findChild<QToolButton*>("bottone_1");
+        QVERIFY(text && expiry && confirm);
+        QVERIFY(view.findChild<QToolButton*>("bottone_2") && view.findChild<QToolButton*>("bottone_0"));
+        // The focus the window opens with leaves the hints in place.
+        QCOMPARE(QApplication::focusWidget(), text);
+        QCOMPARE(text->text(), QStringLiteral("Testo..."));
+        QCOMPARE(expiry->text(), QStringLiteral("dd/mm/yyyy"));
+
+        QTest::mouseClick(confirm, Qt::LeftButton);
+        QVERIFY(view.isVisible());
+        QCOMPARE(t.platform.last()->text, std::string("Non è stato definito il testo del post-it"));
+        QCOMPARE(QApplication::focusWidget(), text);
+
+        QTest::keyClick(text, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), expiry);
+        QCOMPARE(expiry->text(), QString());
+        QCOMPARE(text->text(), QStringLiteral("Testo..."));
+        QTest::mouseClick(text, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), text);
+        QCOMPARE(text->text(), QString());
+
+        QTest::keyClicks(text, QStringLiteral("Riunione"));
+        typeInto(view, "scadenza", QStringLiteral("1/1/2027"));
+        QTest::mouseClick(confirm, Qt::LeftButton);
+        QVERIFY(view.isVisible());
+        QCOMPARE(t.platform.last()->text, std::string("La data di scadenza non è corretta"));
+        QCOMPARE(QApplication::focusWidget(), expiry);
+
+        typeInto(view, "scadenza", QStringLiteral("01/01/2027"));
+        QTest::mouseClick(confirm, Qt::LeftButton);
+        QVERIFY(!view.isVisible());
+        QCOMPARE(form.result(), launcher::PostitForm::Confirmed);
+        QCOMPARE(form.text(), std::string("Riunione"));
+        QCOMPARE(form.expiry(), std::string("01/01/2027"));
+        QCOMPARE(t.platform.messages().size(), std::size_t(2));
+    }
+
     void backgroundSelection() {
         kalvora::testing::TestSession t;
         t.drive.makeInstallation();
@@ -311,8 +366,9 @@ private slots:
         QCOMPARE(view->objectName(), QStringLiteral("zelstass"));
         const auto current = [&view] { return view->findChild<QStackedWidget*>()->currentWidget()->objectName(); };
         QCOMPARE(current(), QStringLiteral("Frame2"));
-        QTest::mouseClick(view->findChild<QWidget*>("Frame2")->findChild<QPushButton*>("bottoni1_6"), Qt::LeftButton);
+        QTest::mouseClick(view->findChild<QPushButton*>("bottoni1_6"), Qt::LeftButton);
         QCOMPARE(current(), QStringLiteral("Frame1"));
+        QVERIFY(!view->findChild<QPushButton*>("bottoni1_6")->isVisible());
         QTest::mouseClick(view->findChild<QPushButton*>("bottoni1_3"), Qt::LeftButton);
         QCOMPARE(current(), QStringLiteral("Frame3"));
         QTest::mouseClick(view->findChild<QPushButton*>("bottoni1_9"), Qt::LeftButton);
