@@ -18,6 +18,7 @@ using namespace kalvora;
 using kalvora::testing::child;
 
 namespace {
+using Opened = kalvora::testing::Opened<tables::CashRegisterForm, ui::CashRegisterView>;
 constexpr const char* casFile = "kalwin/kalwin/kalaz0.000/kalvora.cas";
 
 // A click on the mark, which a wide button's middle may miss.
@@ -33,12 +34,8 @@ private slots:
 };
 
 void CashRegisterViewTest::wiring() {
-    kalvora::testing::TestSession test;
-    test.drive.makeInstallation(0);
-    tables::CashRegisterForm form(test.session);
-    form.open();
-    ui::CashRegisterView view(form);
-    view.show();
+    Opened opened([](kalvora::testing::TestSession& t) { t.drive.makeInstallation(0); });
+    auto& [test, form, view] = opened;
     QVERIFY(QTest::qWaitForWindowActive(&view));
     QCOMPARE(view.objectName(), QStringLiteral("zelstcas"));
     QCOMPARE(view.windowTitle(), QStringLiteral("Collegamento a registratore di cassa"));
@@ -95,12 +92,8 @@ void CashRegisterViewTest::wiring() {
 }
 
 void CashRegisterViewTest::escapeLeavesTheFileAlone() {
-    kalvora::testing::TestSession test;
-    test.drive.makeInstallation(0);
-    tables::CashRegisterForm form(test.session);
-    form.open();
-    ui::CashRegisterView view(form);
-    view.show();
+    Opened opened([](kalvora::testing::TestSession& t) { t.drive.makeInstallation(0); });
+    auto& [test, form, view] = opened;
     QTest::keyClicks(child<QLineEdit>(view, "text1_0"), "C:\\x");
     QTest::keyClick(&view, Qt::Key_Escape);
     QVERIFY(form.closed() && !view.isVisible());

@@ -15,6 +15,7 @@
 
 using namespace kalvora;
 using kalvora::testing::child;
+using Opened = kalvora::testing::Opened<printing::LabelLayoutForm, ui::LabelLayoutView>;
 
 class LabelLayoutViewTest : public QObject {
     Q_OBJECT
@@ -25,12 +26,8 @@ private slots:
 };
 
 void LabelLayoutViewTest::wiring() {
-    kalvora::testing::TestSession test;
-    test.drive.makeInstallation();
-    printing::LabelLayoutForm form(test.session, 4);
-    form.open();
-    ui::LabelLayoutView view(form);
-    view.show();
+    Opened opened([](kalvora::testing::TestSession& t) { t.drive.makeInstallation(); }, 4);
+    auto& [test, form, view] = opened;
     QCOMPARE(view.objectName(), QStringLiteral("zelteti"));
     QCOMPARE(view.windowTitle(), QStringLiteral("Impostazione marginatura etichetta"));
     QCOMPARE(child<QLineEdit>(view, "Text_8")->text(), QStringLiteral("Euro"));
@@ -73,12 +70,8 @@ void LabelLayoutViewTest::wiring() {
 }
 
 void LabelLayoutViewTest::closeBoxLeavesTheFileAlone() {
-    kalvora::testing::TestSession test;
-    test.drive.makeInstallation();
-    printing::LabelLayoutForm form(test.session, 1);
-    form.open();
-    ui::LabelLayoutView view(form);
-    view.show();
+    Opened opened([](kalvora::testing::TestSession& t) { t.drive.makeInstallation(); }, 1);
+    auto& [test, form, view] = opened;
     QTest::keyClicks(child<QLineEdit>(view, "Text_0"), "9");
     QTest::keyClick(&view, Qt::Key_Escape);
     QVERIFY(form.closed() && !view.isVisible());
