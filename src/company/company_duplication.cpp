@@ -2,6 +2,7 @@
 
 #include "company/company_deletion.h"
 #include "company/current_company.h"
+#include "company/folder_aside.h"
 #include "company/registry.h"
 #include "core/text.h"
 
@@ -25,10 +26,14 @@ std::string question(int slot) {
            "Confermi la duplicazione dell'azienda?";
 }
 
-std::string failedCopies(const std::vector<std::string>& names) {
+std::string listed(const std::vector<std::string>& names) {
     std::string list;
     for (const auto& name : names) list += (list.empty() ? "" : ", ") + name;
-    return "Duplicazione terminata. Non è stato possibile copiare i files: " + list +
+    return list;
+}
+
+std::string failedCopies(const std::vector<std::string>& names) {
+    return "Duplicazione terminata. Non è stato possibile copiare i files: " + listed(names) +
            ". Probabilmente qualche modulo di programma è ancora in funzione oppure qualche computer della rete "
            "sta utilizzando Kalvora.";
 }
@@ -70,28 +75,35 @@ void duplicateCompany(core::Session& session, std::string_view companyCaption) {
 
     platform.setBusy(true);
     std::vector<core::DirEntry> entries;
+    FolderAside aside(session, slot);
     std::string failure;
-    if (const int error = files.makeDirectories(inst.companyFolder(slot)))
-        failure = "creare la cartella dell'azienda " + core::threeDigits(slot) + ": errore " + std::to_string(error);
-    else if (const int listError = files.list(inst.companyFolder(0), entries))
+    if (const int listError = files.list(inst.companyFolder(0), entries))
         failure = "leggere la cartella dell'azienda 000: errore " + std::to_string(listError);
+    else if (const int error = files.makeDirectories(inst.companyFolder(slot)))
+        failure = "creare la cartella dell'azienda " + core::threeDigits(slot) + ": errore " + std::to_string(error);
+    // A slot used before keeps the files of the copy deleted from it: left there, they would
+    // pass for files of this copy.
+    else if (!aside.clearForCopy(entries))
+        failure = aside.failure();
     // Without the new folder or the list of files there is nothing to copy: the registry is
     // left alone rather than naming an empty company.
     if (!failure.empty()) {
         makeCurrent(session, 0);
         platform.setBusy(false);
-        platform.message("Duplicazione non eseguita: non è stato possibile " + failure + ".", title,
+        platform.message("Duplicazione non eseguita: non è stato possibile " + failure + ".", "Attenzione",
                          core::Icon::Critical);
         return;
     }
     std::sort(entries.begin(), entries.end(),
               [](const core::DirEntry& a, const core::DirEntry& b) { return a.name < b.name; });
-    std::vector<std::string> failed;
+    std::vector<std::string> failed, leftBehind;
     for (const auto& entry : entries) {
         if (entry.isDirectory) continue;
         platform.processEvents();
-        if (files.copyFile(inst.companyFile(0, entry.name), inst.companyFile(slot, entry.name)) != 0)
+        if (files.copyFile(inst.companyFile(0, entry.name), inst.companyFile(slot, entry.name)) != 0) {
             failed.push_back(entry.name);
+            if (!aside.moveLeftBehind(entry.name)) leftBehind.push_back(entry.name);
+        }
     }
 
     refreshRegistry(session);
@@ -103,10 +115,14 @@ void duplicateCompany(core::Session& session, std::string_view companyCaption) {
     }
     makeCurrent(session, 0);
     platform.setBusy(false);
-    if (failed.empty())
-        platform.message("Duplicazione terminata", title, core::Icon::Exclamation);
-    else
-        platform.message(failedCopies(failed), title, core::Icon::Critical);
+    std::string text = failed.empty() ? std::string("Duplicazione terminata") : failedCopies(failed);
+    if (aside.used())
+        text += (failed.empty() ? ". " : " ") +
+                aside.movedSentence("I files e le cartelle di un'azienda precedente che la copia non ha sostituito");
+    if (!leftBehind.empty())
+        text += " Nella cartella dell'azienda " + core::threeDigits(slot) +
+                " sono rimasti i files di un'azienda precedente: " + listed(leftBehind) + ".";
+    platform.message(text, title, failed.empty() ? core::Icon::Exclamation : core::Icon::Critical);
     reportRegistryError(platform, registryError);
 }
 
