@@ -3,6 +3,7 @@
 #include "company/company_deletion.h"
 #include "company/company_files.h"
 #include "company/current_company.h"
+#include "company/folder_aside.h"
 #include "company/registry.h"
 #include "company/settings_loader.h"
 #include "core/cp1252.h"
@@ -165,17 +166,46 @@ bool CompanyCreationForm::createInFreeCode() {
     auto& files = s.files();
     const auto& inst = s.installation();
     auto& state = s.company();
-    const auto freeSlot = std::find(state.registry.begin(), state.registry.end(), "*");
-    if (freeSlot == state.registry.end()) {
+    auto& platform = s.platform();
+    const int source = state.code;
+    // The current company's own line is passed over: another computer may have freed it, and a
+    // copy into its own folder would only move its subfolders away.
+    int code = 0;
+    while (code < static_cast<int>(state.registry.size()) &&
+           (state.registry[code] != "*" || (mode_ == CreationMode::Duplicate && code == source)))
+        ++code;
+    if (code == static_cast<int>(state.registry.size())) {
         // Reusing a code would mix two companies' archives.
-        s.platform().message("Non è possibile creare un'altra azienda: tutti i codici da 000 a 999 sono in uso.",
-                             "Attenzione", core::Icon::Critical);
+        platform.message("Non è possibile creare un'altra azienda: tutti i codici da 000 a 999 sono in uso.",
+                         "Attenzione", core::Icon::Critical);
         return false;
     }
-    const int code = static_cast<int>(freeSlot - state.registry.begin());
-    const int source = state.code;
-    s.platform().setBusy(true);
-    *freeSlot = registryLine(core::trim(fields_[0]), chosenYear());
+    platform.setBusy(true);
+    // Everything that can stop the creation is done before the registry names the company:
+    // the list of files to copy, the new folder, and the folder cleared of what a company
+    // deleted from this code left there and must not pass for the new one's.
+    FolderAside aside(s, code);
+    std::vector<core::DirEntry> entries;
+    std::string failure;
+    if (mode_ == CreationMode::New) {
+        if (!aside.moveInterruptedWork()) failure = aside.failure();
+    } else if (const int listError = files.list(inst.companyFolder(source), entries)) {
+        failure =
+            "leggere la cartella dell'azienda " + core::threeDigits(source) + ": errore " + std::to_string(listError);
+    } else if (const int error = files.makeDirectories(inst.companyFolder(code))) {
+        failure = "creare la cartella dell'azienda " + core::threeDigits(code) + ": errore " + std::to_string(error);
+    } else if (!aside.clearForCopy(entries)) {
+        failure = aside.failure();
+    }
+    if (!failure.empty()) {
+        platform.setBusy(false);
+        platform.message(std::string(mode_ == CreationMode::New ? "Creazione" : "Duplicazione") +
+                             " non eseguita: non è stato possibile " + failure + ".",
+                         "Attenzione", core::Icon::Critical);
+        return false;
+    }
+
+    state.registry[code] = registryLine(core::trim(fields_[0]), chosenYear());
     int error = writeRegistry(files, inst, state.registry);
     auto keep = [&error](int step) {
         if (!error) error = step;
@@ -185,13 +215,16 @@ bool CompanyCreationForm::createInFreeCode() {
         state.code = code;
         keep(createCompanyFiles(s, code, header(), chosenYear()));
     } else {
-        keep(files.makeDirectories(inst.companyFolder(code)));
-        std::vector<core::DirEntry> entries;
-        keep(files.list(inst.companyFolder(source), entries));
         for (const auto& entry : entries) {
             if (entry.isDirectory) continue;
-            keep(files.copyFile(inst.companyFile(source, entry.name), inst.companyFile(code, entry.name)));
-            s.platform().processEvents();
+            if (const int copyError =
+                    files.copyFile(inst.companyFile(source, entry.name), inst.companyFile(code, entry.name))) {
+                keep(copyError);
+                // What stays under that name is the deleted company's file, not this one's; when
+                // it cannot go aside either, the error reported already says the copy is not whole.
+                aside.moveLeftBehind(entry.name);
+            }
+            platform.processEvents();
         }
         keep(tables::writeCompanyHeader(files, inst.companyFile(code, "kalvora.int"), header(), chosenYear()));
         keep(writeInUseMarker(files, inst, code));
@@ -199,7 +232,14 @@ bool CompanyCreationForm::createInFreeCode() {
     }
     keep(storePreviousYearAndSettings());
     makeCurrent(s, code);
-    s.platform().setBusy(false);
+    platform.setBusy(false);
+    if (aside.used())
+        platform.message(aside.movedSentence(mode_ == CreationMode::New
+                                                 ? "I files di lavoro di un azzeramento, di una importazione o di "
+                                                   "una conversione interrotti"
+                                                 : "I files e le cartelle di un'azienda precedente che la copia non "
+                                                   "ha sostituito"),
+                         title(), core::Icon::Information);
     reportFailure(error);
     return true;
 }

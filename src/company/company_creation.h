@@ -66,7 +66,7 @@ public:
 
 private:
     void createFirstCompany();
-    bool createInFreeCode();  // modes 1 and 3; false when no code is free
+    bool createInFreeCode();  // modes 1 and 3; false when nothing was created
     void editCurrent();
     void deleteCurrent();
     int storePreviousYearAndSettings();

@@ -6,6 +6,8 @@
 #include "support/faulty_file_system.h"
 #include "support/test_session.h"
 
+#include <cerrno>
+
 #include <gtest/gtest.h>
 
 namespace kalvora::company {
@@ -140,6 +142,67 @@ TEST(CompanyCreation, EachCompanyKeepsItsOwnSettings) {
     t.run(CreationMode::New, "Troppe");
     EXPECT_EQ(t.platform.last()->text, "Non è possibile creare un'altra azienda: tutti i codici da 000 a 999 sono in uso.");
     EXPECT_EQ(t.drive.read(azi), full);
+}
+
+// Code 001 was used by a company deleted since, whose folder still holds its files and the work
+// files of a reset and a conversion it never finished. A copy (mode 3) must not carry any of
+// them; a new company (mode 1) finds the old files in place but never the unfinished work.
+TEST(CompanyCreation, WhatACodeUsedBeforeHoldsGoesAsideBeforeTheCompanyIsMade) {
+    const std::vector<std::string> stale{"kal2023.cor", "kalaz0.bkk", "kalvora.azz", "kalvora.fte.azz", "kalvora.tot.cnv"};
+    const std::tuple<CreationMode, std::vector<std::string>, std::string> cases[] = {
+        {CreationMode::Duplicate, stale, "I files e le cartelle di un'azienda precedente che la copia non ha sostituito"},
+        {CreationMode::New, {"kalvora.azz", "kalvora.fte.azz", "kalvora.tot.cnv"},
+         "I files di lavoro di un azzeramento, di una importazione o di una conversione interrotti"},
+    };
+    for (const auto& [mode, movedAside, what] : cases) {
+        TwoCompanies t;
+        for (const auto& name : stale) t.drive.write(t.folder(1) + name + (name == "kalaz0.bkk" ? "/x" : ""), name);
+        t.run(mode, "Gamma");
+        const std::string aside = "kalwin/kalwin/spostati-da-kalaz0.001-20261206-090000";
+        EXPECT_EQ(t.drive.list(aside), movedAside);
+        for (const auto& name : stale)
+            EXPECT_NE(t.drive.exists(t.folder(1) + name), t.drive.exists(aside + "/" + name)) << name;
+        EXPECT_EQ(t.platform.last()->text, what + " sono stati spostati dalla cartella dell'azienda 001 nella "
+                                                  "cartella " + t.drive.path(aside) + ".");
+        EXPECT_EQ(t.line(1), "Gamma" + std::string(195, ' ') + "2026\r");
+    }
+}
+
+// The folder to copy cannot be read, or a file left in the new code cannot be moved aside:
+// nothing is registered and nothing is lost.
+TEST(CompanyCreation, ACopyThatCannotBeMadeWholeIsRefusedBeforeTheRegistryChanges) {
+    struct Broken : testing::FaultyFileSystem {
+        using FaultyFileSystem::FaultyFileSystem;
+        bool listing = false, moving = false;
+        int list(const std::string& folder, std::vector<core::DirEntry>& out) override {
+            return listing && folder.ends_with("kalaz0.000") ? EIO : FaultyFileSystem::list(folder, out);
+        }
+        int rename(const std::string& from, const std::string& to) override {
+            return moving ? EIO : FaultyFileSystem::rename(from, to);
+        }
+    };
+    const std::string aside = "kalwin/kalwin/spostati-da-kalaz0.001-20261206-090000";
+    for (const bool listing : {true, false}) {
+        TwoCompanies t;
+        t.drive.write(t.folder(1) + "kal2023.cor", "altra azienda");
+        Broken broken(core::realFileSystem());
+        core::Files files(broken);
+        core::Session session(t.drive.installation(), t.platform, t.clock, files);
+        CompanyCreationForm form(session, CreationMode::Duplicate);
+        form.open();
+        form.setField(0, "Gamma");
+        (listing ? broken.listing : broken.moving) = true;
+        form.confirm();
+        EXPECT_EQ(t.platform.last()->text,
+                  "Duplicazione non eseguita: non è stato possibile " +
+                      (listing ? "leggere la cartella dell'azienda 000"
+                               : "spostare kal2023.cor dalla cartella dell'azienda 001 nella cartella " +
+                                     t.drive.path(aside)) +
+                      ": errore 5.");
+        EXPECT_EQ(t.line(1), "*\r");
+        EXPECT_EQ(session.company().code, 0);
+        EXPECT_EQ(t.drive.read(t.folder(1) + "kal2023.cor"), "altra azienda");
+    }
 }
 
 }  // namespace
