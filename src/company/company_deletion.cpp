@@ -26,7 +26,7 @@ void deleteCompany(core::Session& session, int code, const std::vector<std::stri
     if (code == 0) {
         platform.message("L'azienda 000 non può essere eliminata: è l'azienda di lavoro, da cui si parte ad ogni "
                          "avvio e di cui i duplicati sono copie.",
-                         title, core::Icon::Critical);
+                         "Attenzione", core::Icon::Critical);
         return;
     }
     if (code < 0 || code >= core::CompanyState::registrySize) return;

@@ -246,7 +246,7 @@ void GeneralSettingsForm::button(int index) {
 }
 
 void GeneralSettingsForm::warn(const std::string& text) {
-    session().platform().message(text, "Attenzione", core::Icon::Exclamation);
+    session().platform().message(text, "Attenzione", core::Icon::Critical);
 }
 
 void openGeneralSettings(core::Session& session) {

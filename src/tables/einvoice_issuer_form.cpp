@@ -83,7 +83,7 @@ void EInvoiceIssuerForm::browse(int k) {
     if (!core::fitsCp1252(stored) || core::length(stored) > f.width) {
         session().platform().message("Il percorso della cartella scelta è troppo lungo o contiene caratteri che "
                                      "non possono essere memorizzati: sceglierne un'altra.",
-                                     checkTitle, core::Icon::Exclamation);
+                                     checkTitle, core::Icon::Critical);
         return;
     }
     data_.set(f, stored);
