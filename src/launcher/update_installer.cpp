@@ -38,6 +38,16 @@ int makeExecutable(core::Files& files, const std::string& path) {
     return error;
 }
 
+// Name order without regard to case; names equal so are taken byte by byte, so that the order
+// never depends on how the disk lists the folder.
+bool beforeInNameOrder(const std::string& a, const std::string& b) {
+    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : int(c); };
+    const auto less = [&](char x, char y) { return lower(x) < lower(y); };
+    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), less)) return true;
+    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), less)) return false;
+    return a < b;
+}
+
 bool isDigits(const std::string& s) {
     return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
@@ -48,6 +58,9 @@ std::vector<UpdatePackage> findUpdatePackages(const core::Files& files, const st
     std::vector<core::DirEntry> entries;
     std::vector<UpdatePackage> found;
     if (files.list(folder, entries) != 0) return found;
+    // Two packages of one program: the later in name order wins, whatever order the disk keeps.
+    std::sort(entries.begin(), entries.end(),
+              [](const core::DirEntry& a, const core::DirEntry& b) { return beforeInNameOrder(a.name, b.name); });
     for (const core::DirEntry& entry : entries) {
         if (found.size() >= UpdateInstallerForm::maxPackages) break;
         const std::string& name = entry.name;
@@ -93,6 +106,13 @@ bool UpdateInstallerForm::install(const UpdatePackage& package) {
     // whole on disk the old program stays in place, so a failure never leaves the module
     // without a program. The package is kept until the program is also executable.
     const std::string source = core::joinPath(s.installation().downloadFolder(), package.file);
+    // An empty package is a download that never arrived: it would replace a working program
+    // with nothing.
+    if (const core::FileStat st = files.stat(source); st.exists && st.size == 0) {
+        add("    Il file scaricato " + package.file +
+            " è vuoto (scaricamento interrotto?): il programma precedente è rimasto invariato");
+        return false;
+    }
     if (const int error = files.copyFile(source, target); error != 0) {
         add("    Copia non riuscita (errore " + std::to_string(error) +
             "): il programma precedente è rimasto invariato");

@@ -19,7 +19,7 @@ struct UpdatePackage {
     std::string displayName;  // the module's window title, or "Programma non della collana Kalvora"
 };
 
-// The packages of `folder` in the order the folder lists them, at most `maxPackages`: files
+// The packages of `folder` in name order without regard to case, at most `maxPackages`: files
 // named kal*.lha in any case.
 std::vector<UpdatePackage> findUpdatePackages(const core::Files& files, const std::string& folder);
 
