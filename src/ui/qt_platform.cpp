@@ -29,6 +29,7 @@
 #include <QWindow>
 #include <QtGui/qguiapplication_platform.h>
 
+#include <fontconfig/fontconfig.h>
 #include <ifaddrs.h>
 #include <net/if.h>
 #include <signal.h>
@@ -36,11 +37,69 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <memory>
+#include <set>
 #include <utility>
 
 namespace kalvora::ui {
 
 namespace {
+
+struct PatternFree {
+    void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
+};
+using Pattern = std::unique_ptr<FcPattern, PatternFree>;
+
+// The pattern fontconfig matches when asked for `family`, the request strong or weak.
+Pattern substituted(const QByteArray& family, bool strong) {
+    Pattern pattern(FcPatternCreate());
+    if (!pattern) return pattern;
+    FcValue value;
+    value.type = FcTypeString;
+    value.u.s = reinterpret_cast<const FcChar8*>(family.constData());
+    if (!(strong ? FcPatternAdd(pattern.get(), FC_FAMILY, value, FcTrue)
+                 : FcPatternAddWeak(pattern.get(), FC_FAMILY, value, FcTrue)) ||
+        !FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern))
+        return nullptr;
+    FcDefaultSubstitute(pattern.get());
+    return pattern;
+}
+
+std::set<QString> strongFamilies(FcPattern* pattern) {
+    std::set<QString> families;
+    FcValue value;
+    FcValueBinding binding;
+    for (int i = 0; FcPatternGetWithBinding(pattern, FC_FAMILY, i, &value, &binding) == FcResultMatch; ++i)
+        if (value.type == FcTypeString && binding == FcValueBindingStrong)
+            families.insert(QString::fromUtf8(reinterpret_cast<const char*>(value.u.s)).toCaseFolded());
+    return families;
+}
+
+// Whether the system prints `name` with that family or with one its font configuration holds
+// as the same in metrics ("Liberation Sans" for "Arial"), so that texts keep their widths;
+// nullopt when fontconfig cannot tell. The configuration's binding "same" gives a substitute the
+// binding of the family it stands for, so the substitutes that are strong for a strong request
+// and not for a weak one are exactly those.
+std::optional<bool> printedWithItsMetrics(const std::string& name) {
+    const QByteArray family = toQt(name).trimmed().toUtf8();
+    if (family.isEmpty()) return false;
+    const Pattern request = substituted(family, true);
+    const Pattern weakRequest = substituted(family, false);
+    if (!request || !weakRequest) return std::nullopt;
+    std::set<QString> same = strongFamilies(request.get());
+    for (const QString& strongAnyway : strongFamilies(weakRequest.get())) same.erase(strongAnyway);
+    same.insert(QString::fromUtf8(family).toCaseFolded());
+
+    FcResult result = FcResultNoMatch;
+    const Pattern match(FcFontMatch(nullptr, request.get(), &result));
+    if (!match) return std::nullopt;
+    FcBool scalable = FcTrue;
+    if (FcPatternGetBool(match.get(), FC_SCALABLE, 0, &scalable) == FcResultMatch && !scalable) return false;
+    FcChar8* matched = nullptr;
+    for (int i = 0; FcPatternGetString(match.get(), FC_FAMILY, i, &matched) == FcResultMatch; ++i)
+        if (same.count(QString::fromUtf8(reinterpret_cast<const char*>(matched)).toCaseFolded())) return true;
+    return false;
+}
 
 // Ends a modal loop when its window is hidden by the program (not when it is minimised).
 class HideWatcher : public QObject {
@@ -500,7 +559,10 @@ std::unique_ptr<core::PrintJob> QtPlatform::startPrintJob(const std::string& tit
     return std::make_unique<QtPrintJob>(*this, title, printerName(), fromQt(QDir::homePath()), dialogParent());
 }
 
-bool QtPlatform::canPrintFont(const std::string& name) { return fontIsPrintable(name); }
+bool QtPlatform::canPrintFont(const std::string& name) {
+    if (const std::optional<bool> answer = printedWithItsMetrics(name)) return *answer;
+    return fontIsPrintable(name);
+}
 
 std::optional<core::PrintFont> QtPlatform::chooseFont(const std::string& title, const core::PrintFont& preset) {
     ArrowWhileBusy arrow(busyDepth_ > 0);

@@ -4,6 +4,7 @@
 // pictures that do not load, and the dialogs' conversions.
 #include "core/form.h"
 #include "printing/grid_print.h"
+#include "printing/settings_check.h"
 #include "support/fake_platform.h"
 #include "support/temp_drive.h"
 #include "support/test_session.h"
@@ -335,6 +336,25 @@ private slots:
         QCOMPARE(ui::regionalNumberText(0.125, 1, italian), "0,1");
 
         QVERIFY(ui::fontIsPrintable("liberation sans") && !ui::fontIsPrintable("Nessun carattere simile"));
+    }
+
+    // On the system's own font configuration: a family that is missing but printed with one of
+    // the same metrics is printable, one with no such stand-in is not; so a new installation's
+    // listing fonts pass the settings check.
+    void fontsPrintedWithTheSameMetricsArePrintable() {
+        ui::QtPlatform desktop;
+        QVERIFY(desktop.canPrintFont("Arial") && desktop.canPrintFont(" liberation sans "));
+        QVERIFY(!desktop.canPrintFont("Font Inesistente") && !desktop.canPrintFont(""));
+
+        kalvora::testing::TempDrive drive;
+        drive.makeInstallation(0);
+        core::FixedClock clock{core::Date{2026, 12, 6}};
+        core::Files files;
+        core::Session session(drive.installation(), desktop, clock, files);
+        printing::SettingsCheckForm check(session);
+        check.run();
+        QVERIFY(!check.list().empty());
+        for (const std::string& line : check.list()) QVERIFY2(line.rfind("Il font", 0) != 0, line.c_str());
     }
 
     void pdfPathProposedInTheProgramsFolder() {
