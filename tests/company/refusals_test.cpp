@@ -15,33 +15,28 @@
 namespace kalvora::company {
 namespace {
 
-using Act = std::function<void(testing::TestSession&)>;
-
 TEST(Refusals, SayAttenzioneWithTheStopIcon) {
-    const std::pair<const char*, Act> cases[] = {
-        {"company 000 deleted", [](auto& t) { deleteShownCompany(t.session, "000 Alfa"); }},
-        {"company 000 deleted from its window",
-         [](auto& t) {
+    using T = testing::TestSession;
+    const std::pair<const char*, std::function<void(T&)>> cases[] = {
+        {"company 000 deleted", [](T& t) { deleteShownCompany(t.session, "000 Alfa"); }},
+        {"company 000 deleted from its window", [](T& t) {
              CompanyCreationForm form(t.session, CreationMode::Delete);
              form.open();
              form.confirm();
          }},
-        {"no currency code",
-         [](auto& t) {
+        {"no currency code", [](T& t) {
              GeneralSettingsForm form(t.session);
              form.open();
              form.editCurrencyCode("");
              form.button(1);
          }},
-        {"a PDF reader that is no program",
-         [](auto& t) {
+        {"a PDF reader that is no program", [](T& t) {
              GeneralSettingsForm form(t.session);
-             form.open();
              t.platform.fileAnswers = {t.drive.path(testing::registryPath)};
+             form.open();
              form.colourButton(3);
          }},
-        {"an e-invoice folder too long",
-         [](auto& t) {
+        {"an e-invoice folder too long", [](T& t) {
              const std::string deep = t.drive.path("kalwin/" + std::string(200, 'f'));
              std::filesystem::create_directories(deep);
              tables::EInvoiceIssuerForm form(t.session);
@@ -51,7 +46,7 @@ TEST(Refusals, SayAttenzioneWithTheStopIcon) {
          }},
     };
     for (const auto& [what, act] : cases) {
-        testing::TestSession t;
+        T t;
         t.drive.write(testing::registryPath, testing::registryBytes({{0, "Alfa"}}));
         openFirstCompany(t.session);
         act(t);
