@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <thread>
 
 namespace kalvora::core {
@@ -21,6 +22,42 @@ constexpr double largestExactCount = 9007199254740992.0;  // 2^53
 void putDouble(char* at, double value) {
     const auto u = std::bit_cast<std::uint64_t>(value);
     for (int i = 0; i < 8; ++i) at[i] = static_cast<char>((u >> (8 * i)) & 0xFF);
+}
+
+// Whether line `n` (from 0) of an entry adds nothing to any account.
+bool lineIsEmpty(RecordView entry, int n) {
+    const std::size_t at = gio::firstLine + static_cast<std::size_t>(n) * gio::lineLength;
+    const double amount = entry.float64(at + gio::lineAmount.offset);
+    const std::string_view code = entry.raw(at + gio::lineAccount.offset, gio::lineAccount.width);
+    return amount == 0 || !std::isfinite(amount) ||
+           std::all_of(code.begin(), code.end(), [](char c) { return c == ' ' || c == '\0'; });
+}
+
+bool windowsShape(RecordView entry) {
+    if (entry.int16(gio::marker.offset) != 1) return false;
+    for (int n = 2; n < gio::lineCount; ++n)
+        if (!lineIsEmpty(entry, n)) return false;
+    return true;
+}
+
+void noteMarked(RecordView entry, MarkedEntries& marked) {
+    if (windowsShape(entry)) {
+        // Only what tells the entry apart is kept, so that a journal whose own entries carry
+        // the same marker is never held whole.
+        marked.entries.emplace_back(RecordView(entry.data(), std::min(entry.length(), MarkedEntries::keptBytes)));
+        return;
+    }
+    if (entry.length() < gio::date.width) return;
+    const auto* date = reinterpret_cast<const char*>(entry.data());
+    if (!marked.latestOtherDate.empty() && std::memcmp(date, marked.latestOtherDate.data(), gio::date.width) <= 0)
+        return;
+    if (std::all_of(date, date + gio::date.width, [](char c) { return c >= '0' && c <= '9'; }))
+        marked.latestOtherDate.assign(date, gio::date.width);
+}
+
+void addMarked(MarkedEntries& to, MarkedEntries&& from) {
+    std::move(from.entries.begin(), from.entries.end(), std::back_inserter(to.entries));
+    to.latestOtherDate = std::max(to.latestOtherDate, from.latestOtherDate);
 }
 
 }  // namespace
@@ -210,9 +247,10 @@ void LineSums::addEntry(const ChartOfAccounts& chart, double* totals, RecordView
 
 RebuildResult rebuildTotals(Files& files, const Installation& inst, int companyCode, ChartOfAccounts& chart,
                             bool euro, const std::function<bool(std::uint64_t, std::uint64_t)>& progress,
-                            std::uint64_t halvedFrom) {
+                            std::uint64_t halvedFrom, MarkedEntries* marked) {
     RebuildResult result;
     chart.clearTotals();
+    if (marked) *marked = {};
     // An unreadable count is an error, not an empty journal: totals rebuilt from nothing would
     // wipe every account.
     const std::uint64_t count = readArchiveCount(files, inst, companyCode, gio::archive.countRecord, &result.error);
@@ -233,6 +271,7 @@ RebuildResult rebuildTotals(Files& files, const Installation& inst, int companyC
     struct Half {
         std::vector<double> totals;
         UnknownAccounts unknown;
+        MarkedEntries marked;
         std::uint64_t entries = 0;
         int error = 0;
     } second;
@@ -246,6 +285,7 @@ RebuildResult rebuildTotals(Files& files, const Installation& inst, int companyC
             RecordReader reader(journal, firstEnd + 1, count, block);
             while (reader.next()) {
                 sums.addEntry(chart, second.totals.data(), reader.record(), euro, second.unknown);
+                if (marked) noteMarked(reader.record(), second.marked);
                 if (++second.entries % 4096 == 0 && stop.load(std::memory_order_relaxed)) break;
             }
             second.error = reader.error();
@@ -255,6 +295,7 @@ RebuildResult rebuildTotals(Files& files, const Installation& inst, int companyC
     const std::uint64_t scale = halves ? 2 : 1;  // the progress of the whole, told by the first half
     while (reader.next()) {
         chart.addEntry(reader.record(), euro, result.unknown);
+        if (marked) noteMarked(reader.record(), *marked);
         ++result.entries;
         if (progress && result.entries % 4096 == 0 && !progress(std::min(result.entries * scale, count), count)) {
             stop = true;
@@ -270,6 +311,7 @@ RebuildResult rebuildTotals(Files& files, const Installation& inst, int companyC
             chart.addTotals(second.totals);
             for (const auto& [code, lines] : second.unknown) result.unknown[code] += lines;
             result.entries += second.entries;
+            if (marked) addMarked(*marked, std::move(second.marked));
             if (result.error == 0) result.error = second.error;
         }
     }

@@ -146,10 +146,20 @@ struct RebuildResult {
     UnknownAccounts unknown;
     int error = 0;
 };
-// `halvedFrom`: the entries from which a journal is added up in two halves.
+// What a rebuild can gather on its way for the closing: the entries with marker 1 and lines 3
+// to 10 empty (the shape the closing and the opening write), in journal order, cut after their
+// second line, and the latest date of the other entries.
+struct MarkedEntries {
+    static constexpr std::size_t keptBytes = gio::firstLine + 2 * gio::lineLength;
+    std::vector<Record> entries;
+    std::string latestOtherDate;  // yyyymmdd; empty when no other entry has a date
+};
+// `halvedFrom`: the entries from which a journal is added up in two halves; `marked`, when
+// given, is filled from the entries read.
+constexpr std::uint64_t rebuildHalvedFrom = 100000;
 RebuildResult rebuildTotals(Files& files, const Installation& inst, int companyCode, ChartOfAccounts& chart,
                             bool euro, const std::function<bool(std::uint64_t, std::uint64_t)>& progress = {},
-                            std::uint64_t halvedFrom = 100000);
+                            std::uint64_t halvedFrom = rebuildHalvedFrom, MarkedEntries* marked = nullptr);
 
 // One line of a journal entry.
 struct JournalLine {
