@@ -24,6 +24,37 @@ bool allDigits(const std::string& s) {
 
 std::string withError(const std::string& text, int error) { return text + " (errore " + std::to_string(error) + ")"; }
 
+// 0 for a balance-sheet account (groups 01 to 50), 1 for a profit-and-loss one (above 50), -1
+// for a code of neither.
+int accountClass(std::string_view code) {
+    if (code.size() < 2 || !allDigits(std::string(code.substr(0, 2)))) return -1;
+    const int group = (code[0] - '0') * 10 + (code[1] - '0');
+    return group == 0 ? -1 : group <= 50 ? 0 : 1;
+}
+
+struct EntryLine {
+    int side;
+    std::string_view account;
+    double amount;
+};
+
+EntryLine lineOf(core::RecordView entry, int n) {
+    const std::size_t at = core::gio::firstLine + static_cast<std::size_t>(n) * core::gio::lineLength;
+    return {entry.int16(at + core::gio::lineSide.offset),
+            entry.raw(at + core::gio::lineAccount.offset, core::gio::lineAccount.width),
+            entry.float64(at + core::gio::lineAmount.offset)};
+}
+
+// Whether an entry of the windows' shape with a balance-sheet account on its first line is an
+// opening entry rather than a balance-sheet closing one (see the header): `before` is the
+// earlier of the closing's date and the latest movement's, as yyyymmdd.
+bool isOpeningEntry(core::RecordView entry, std::string_view before) {
+    const std::string date(entry.raw(core::gio::date.offset, core::gio::date.width));
+    if (date.size() == core::gio::date.width && allDigits(date) && date < before) return true;
+    return core::lower(core::trim(entry.text(core::gio::description1.offset, core::gio::description1.width)))
+        .starts_with("apertura");
+}
+
 }  // namespace
 
 AccountingClosingForm::AccountingClosingForm(core::Session& session, ClosingMode mode)
@@ -171,10 +202,7 @@ bool AccountingClosingForm::findCounterpart(bool tell) {
 }
 
 bool AccountingClosingForm::inClass(const std::string& code) const {
-    const std::string group = core::left(code, 2);
-    if (core::length(group) != 2 || !allDigits(group)) return false;
-    const int g = core::integerValue(group);
-    return mode_ == ClosingMode::ProfitAndLoss ? g > 50 : g >= 1 && g <= 50;
+    return accountClass(code) == (mode_ == ClosingMode::ProfitAndLoss ? 1 : 0);
 }
 
 bool AccountingClosingForm::dateIsValid() {
@@ -185,6 +213,7 @@ bool AccountingClosingForm::dateIsValid() {
 
 void AccountingClosingForm::dropPreview() {
     plan_.clear();
+    balances_.clear();
     preview_.clear();
     previewed_ = false;
 }
@@ -242,9 +271,14 @@ bool AccountingClosingForm::analyse() {
     moveOn(100);
     working_ = false;
     if (plan_.empty()) {
-        platform.message("Non ci sono registrazioni da eseguire: i saldi dei conti sono tutti a zero.", messageTitle(),
-                         core::Icon::Information);
-        return false;
+        // Nothing to close, but balances stored earlier (by hand, or by a closing since
+        // corrected) would still be carried by the opening: the second "Conferma" stores them.
+        const bool store = balancesChanged();
+        platform.message(std::string("Non ci sono registrazioni da eseguire: i saldi dei conti sono tutti a zero.") +
+                             (store ? " Clic su 'Conferma' per aggiornare i saldi di chiusura dei conti." : ""),
+                         messageTitle(), core::Icon::Information);
+        previewed_ = store;
+        return store;
     }
     const bool euro = session().company().euro();
     const std::string counterpartCode = core::dottedCode(chart_.code(counterpart_));
@@ -295,11 +329,14 @@ bool AccountingClosingForm::planClosing() {
     progressLines_.push_back("Ricalcolo saldi di chiusura");
     moveOn(0);
     const bool euro = s.company().euro();
+    core::MarkedEntries marked;
     const core::RebuildResult rebuilt = core::rebuildTotals(
-        s.files(), s.installation(), s.company().code, chart_, euro, [&](std::uint64_t done, std::uint64_t total) {
+        s.files(), s.installation(), s.company().code, chart_, euro,
+        [&](std::uint64_t done, std::uint64_t total) {
             moveOn(total == 0 ? 100 : static_cast<int>(done * 100 / total));
             return !stopRequested_;
-        });
+        },
+        core::rebuildHalvedFrom, &marked);
     if (stopRequested_) return false;
     if (rebuilt.error != 0) {
         tellFailure(withError("Non è stato possibile leggere il giornale contabile", rebuilt.error) +
@@ -321,7 +358,54 @@ bool AccountingClosingForm::planClosing() {
         // A debit balance is closed on the credit side, and the other way round.
         plan_.push_back({i, balance > 0 ? 1 : 0, std::fabs(balance), code, chart_.description(i)});
     }
+    planBalances(marked, euro);
     return true;
+}
+
+void AccountingClosingForm::planBalances(const core::MarkedEntries& marked, bool euro) {
+    const int accounts = chart_.size();
+    // Balances (debit less credit) without this mode's closing entries and, for a balance-sheet
+    // "Profitti e perdite", its own without the balance-sheet closing entries.
+    std::vector<double> without(static_cast<std::size_t>(accounts));
+    for (int i = 0; i < accounts; ++i) without[static_cast<std::size_t>(i)] = chart_.debit(i) - chart_.credit(i);
+    const int closedClass = mode_ == ClosingMode::ProfitAndLoss ? 1 : 0;
+    const std::uint32_t counterpart = core::accountNumber(chart_.code(counterpart_));
+    const bool profitInBalanceSheet = closedClass == 1 && accountClass(chart_.code(counterpart_)) == 0;
+    double profitBalance = without[static_cast<std::size_t>(counterpart_)];
+    const std::string closingDate = core::toYyyymmdd(*core::parseDdMmYyyy(date_));
+    const std::string before = marked.latestOtherDate.empty() ? closingDate : std::min(closingDate, marked.latestOtherDate);
+    const auto amountOf = [&](const EntryLine& line) {
+        const double amount = std::isfinite(line.amount) ? core::roundAmount(line.amount, euro) : 0;
+        return line.side == 0 ? amount : -amount;
+    };
+    for (const core::Record& record : marked.entries) {
+        const core::RecordView entry = record.view();
+        const std::array lines{lineOf(entry, 0), lineOf(entry, 1)};
+        const int entryClass = accountClass(lines[0].account);
+        const std::uint32_t first = core::accountNumber(lines[0].account), second = core::accountNumber(lines[1].account);
+        if (entryClass < 0 || first == second || (entryClass == 0 && isOpeningEntry(entry, before))) continue;
+        const bool closedHere = entryClass == closedClass && second == counterpart;
+        const bool closedProfit = profitInBalanceSheet && entryClass == 0 && (first == counterpart || second == counterpart);
+        for (const EntryLine& line : lines) {
+            const int index = chart_.find(line.account);
+            if (index < 0) continue;  // never added up either
+            if (closedHere) without[static_cast<std::size_t>(index)] -= amountOf(line);
+            if (closedProfit && index == counterpart_) profitBalance -= amountOf(line);
+        }
+    }
+    const auto rounded = [&](double balance) { return core::roundAmount(balance, euro) + 0.0; };  // never -0
+    balances_.clear();
+    for (int i = 0; i < accounts; ++i)
+        if (inClass(chart_.code(i))) balances_.emplace_back(i, rounded(without[static_cast<std::size_t>(i)]));
+    if (!profitInBalanceSheet) return;
+    // The result this closing brings into it belongs to the year it carries.
+    for (const PlannedEntry& e : plan_) profitBalance += e.side == 0 ? -e.amount : e.amount;
+    balances_.emplace_back(counterpart_, rounded(profitBalance));
+}
+
+bool AccountingClosingForm::balancesChanged() const {
+    return std::any_of(balances_.begin(), balances_.end(),
+                       [&](const auto& b) { return chart_.storedBalance(b.first) != b.second; });
 }
 
 bool AccountingClosingForm::planOpening() {
@@ -393,11 +477,27 @@ void AccountingClosingForm::write() {
         analyse();
         return;
     }
+    // The accounting module may have changed the chart meanwhile: the totals go into the chart as
+    // it is now, and entries are never written for accounts that have moved.
+    core::ChartOfAccounts disk;
+    if (const int error = disk.load(s.files(), s.installation(), s.company().code); error != 0) {
+        tellFailure(withError("Non è stato possibile leggere il piano dei conti", error) + ": non è stato memorizzato nulla.");
+        return;
+    }
+    if (!sameAccounts(disk)) {
+        platform.message("Il piano dei conti è stato modificato dopo l'analisi: le registrazioni vengono "
+                         "ricalcolate. Controllarle e confermare di nuovo.",
+                         "Attenzione", core::Icon::Exclamation);
+        analyse();
+        return;
+    }
     working_ = writing_ = true;
     platform.setBusy(true);
     progressLines_.push_back(isOpening() ? "Registrazione movimenti di apertura" : "Registrazione movimenti di chiusura");
     moveOn(0);
-    const bool done = appendEntries(*count) && storeCount(*count + plan_.size()) && storeAccounts();
+    // A closing with nothing to close may still have balances to store.
+    const bool done =
+        (plan_.empty() || (appendEntries(*count) && storeCount(*count + plan_.size()))) && storeAccounts(disk);
     platform.setBusy(false);
     working_ = writing_ = false;
     if (done) {
@@ -409,6 +509,13 @@ void AccountingClosingForm::write() {
             platform.message("Chiusura dei conti eseguita", title(), core::Icon::Information);
     }
     close();
+}
+
+bool AccountingClosingForm::sameAccounts(const core::ChartOfAccounts& disk) const {
+    if (disk.size() != chart_.size()) return false;
+    for (int i = 0; i < disk.size(); ++i)
+        if (disk.code(i) != chart_.code(i)) return false;
+    return true;
 }
 
 bool AccountingClosingForm::appendEntries(std::uint64_t count) {
@@ -449,17 +556,18 @@ bool AccountingClosingForm::storeCount(std::uint64_t count) {
     return false;
 }
 
-bool AccountingClosingForm::storeAccounts() {
+bool AccountingClosingForm::storeAccounts(core::ChartOfAccounts& disk) {
     auto& s = session();
-    const bool euro = s.company().euro();
     if (!isOpening()) {
-        // The balances before the closing entries: the opening of the next year carries them.
-        // Only the accounts this closing closes are set: closing the profit and loss after the
-        // balance sheet, or closing again for an entry posted late, leaves the balances stored
-        // by the earlier closing alone (those accounts now balance to zero).
-        for (const PlannedEntry& e : plan_)
-            chart_.setBalance(e.account, core::roundAmount(chart_.debit(e.account) - chart_.credit(e.account), euro));
+        // The totals the analysis rebuilt from the journal, which has not changed since.
+        disk.clearTotals();
+        for (int i = 0; i < disk.size(); ++i) {
+            disk.add(i, 0, chart_.debit(i));
+            disk.add(i, 1, chart_.credit(i));
+        }
     }
+    chart_ = std::move(disk);
+    for (const auto& [account, balance] : balances_) chart_.setBalance(account, balance);
     for (const PlannedEntry& e : plan_) {
         chart_.add(e.account, e.side, e.amount);
         chart_.add(counterpart_, 1 - e.side, e.amount);

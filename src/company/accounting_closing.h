@@ -5,6 +5,14 @@
 // into the current one against "bilancio di apertura"). The first "Conferma" analyses and
 // previews the entries, the second writes them: first the journal, then its count, then the
 // accounts, so that an interruption never leaves half an entry counted.
+//
+// A closing stores in every account of its class the balance that account has without the
+// closing entries of that mode, whichever closings ran before and in whatever order: the
+// opening of the next year carries those. Opening entries have the same bytes as closing ones
+// (marker 1, the account on the first line, the counterpart on the second): an entry is taken
+// for an opening when dated before both the closing's date and the latest movement of the
+// journal (a year is opened before its movements and closed after them), or when its first
+// description line begins with "Apertura".
 #include "core/accounting_archives.h"
 #include "core/form.h"
 #include "core/session.h"
@@ -14,6 +22,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kalvora::company {
@@ -108,12 +117,18 @@ private:
     // Reads the journal count and the chart of the current company and finds the counterpart.
     bool readCurrentCompany();
     bool planClosing();
+    // The balances the closing stores, from the rebuilt totals and the entries the windows wrote.
+    void planBalances(const core::MarkedEntries& marked, bool euro);
+    bool balancesChanged() const;
     bool planOpening();
     void write();
+    // Whether `disk` holds the accounts of the preview, code by code.
+    bool sameAccounts(const core::ChartOfAccounts& disk) const;
     // The three steps of the write; false once one has failed (the user has been told).
     bool appendEntries(std::uint64_t count);
     bool storeCount(std::uint64_t count);
-    bool storeAccounts();
+    // Stores the new totals, and the closing balances, in `disk`: the chart as it is now.
+    bool storeAccounts(core::ChartOfAccounts& disk);
 
     ClosingMode mode_;
     std::string date_;
@@ -128,6 +143,7 @@ private:
     core::ChartOfAccounts chart_;  // the current company's, totals rebuilt for the closing
     std::uint64_t journalCount_ = 0;  // the entries the analysis saw
     std::vector<PlannedEntry> plan_;
+    std::vector<std::pair<int, double>> balances_;  // closing: account, balance to store
     std::vector<PreviewRow> preview_;
     bool previewed_ = false;
 

@@ -15,13 +15,15 @@ using testing::Lines;
 using Rows = std::vector<std::array<std::string, 4>>;  // account, description, debit, credit
 
 // Stale totals (the closing rebuilds them), balance fields of 777, and three entries: a sale, a
-// purchase, and cents adding up to a balance of 5.5e-17, which rounds to nothing.
+// purchase, and cents adding up to a balance of 5.5e-17, which rounds to nothing; the opening
+// account comes last.
 struct Closing : testing::Accounting {
     Closing() {
         std::vector<testing::Account> accounts;
         for (const auto& [code, name] : {std::pair{"01010001", "Cassa"}, {"03010001", "Arrotondamenti"},
                                          {"49010001", "Bilancio di chiusura"}, {"49020001", "Profitti e perdite"},
-                                         {"50010001", "Fornitori"}, {"51010001", "Ricavi"}, {"60010001", "Costi"}})
+                                         {"50010001", "Fornitori"}, {"51010001", "Ricavi"}, {"60010001", "Costi"},
+                                         {"49030001", "Bilancio di apertura"}})
             accounts.push_back({code, name, 9, 9, 777});
         writeCompany(accounts, {Lines{{0, "01010001", 1234.56}, {1, "51010001", 1234.56}},
                                 Lines{{0, "60010001", 300}, {1, "50010001", 300}},
@@ -48,18 +50,19 @@ Rows shown(const AccountingClosingForm& form) {
 }
 
 TEST(AccountingClosing, PreviewsTheClassThenWritesJournalCountAndTotals) {
-    // Per case: the preview, then each account's debit, credit and balance field after the write
-    // (set only on the accounts the closing closes).
+    // Per case: the preview, then each account's debit, credit and balance field after the write:
+    // the class's balances without its closing entries (zero ones too), the others kept, but for
+    // a balance-sheet "Profitti e perdite", which takes the result.
     const std::tuple<ClosingMode, std::string, std::string, Rows, std::vector<std::array<double, 3>>> cases[] = {
         {ClosingMode::BalanceSheet, "49 01 0001", "Chiusura stato patrimoniale",
          {{"01.01.0001", "Cassa", "", "1.234,56"}, {"49.01.0001", "Bilancio di chiusura", "1.234,56", ""},
           {"50.01.0001", "Fornitori", "300,00", ""}, {"49.01.0001", "Bilancio di chiusura", "", "300,00"}},
-         {{1234.56, 1234.56, 1234.56}, {0.3, 0.3, 777}, {1234.56, 300, 777}, {0, 0, 777}, {300, 300, -300},
+         {{1234.56, 1234.56, 1234.56}, {0.3, 0.3, 0}, {1234.56, 300, 0}, {0, 0, 0}, {300, 300, -300},
           {0, 1234.56, 777}, {300, 0, 777}}},
         {ClosingMode::ProfitAndLoss, "49 02 0001", "Chiusura conto economico",
          {{"51.01.0001", "Ricavi", "1.234,56", ""}, {"49.02.0001", "Profitti e perdite", "", "1.234,56"},
           {"60.01.0001", "Costi", "", "300,00"}, {"49.02.0001", "Profitti e perdite", "300,00", ""}},
-         {{1234.56, 0, 777}, {0.3, 0.3, 777}, {0, 0, 777}, {300, 1234.56, 777}, {0, 300, 777},
+         {{1234.56, 0, 777}, {0.3, 0.3, 777}, {0, 0, 777}, {300, 1234.56, -934.56}, {0, 300, 777},
           {1234.56, 1234.56, -1234.56}, {300, 300, 300}}},
     };
     for (const auto& [mode, counterpart, description, rows, totals] : cases) {
@@ -140,6 +143,84 @@ TEST(AccountingClosing, InvalidDateAndUnknownCounterpartStopBothClicks) {
     ASSERT_EQ(t.platform.shown.size(), 3u);  // no question
     EXPECT_EQ(t.platform.last()->text + "|" + t.platform.last()->title, "La data del movimento non è valida|Attenzione");
     EXPECT_TRUE(t.platform.last()->icon == core::Icon::Critical && t.archives() == before);
+}
+
+// Last year's company 000, opened against `counterpart` on `date` and moved as in Closing; the
+// steps (P and B the two closings, L an entry posted late, S a balance field spoilt) leave the
+// year-end balances for the opening of company 001, whatever their order.
+TEST(AccountingClosing, LeavesTheYearEndBalancesForTheOpening) {
+    const std::tuple<std::string, std::string, core::Date, std::string> cases[] = {
+        {"49 03 0001", "Apertura stato patrimoniale", {2026, 1, 1}, "LPB"},
+        {"49 03 0001", "Apertura stato patrimoniale", {2026, 1, 1}, "LBP"},
+        {"49 03 0001", "Apertura stato patrimoniale", {2026, 1, 1}, "PBLPB"},
+        {"49 03 0001", "Apertura stato patrimoniale", {2026, 1, 1}, "BPLBP"},
+        {"49 03 0001", "Apertura stato patrimoniale", {2026, 1, 1}, "LPBSB"},  // S: only a balance to store
+        // One account as both counterparts: opening entries told by their date, or by their text.
+        {"49 01 0001", "Riporto saldi", {2026, 1, 1}, "PBLBP"},
+        {"49 01 0001", "Apertura conti", {2026, 12, 28}, "LBP"},
+    };
+    for (const auto& [counterpart, text, date, steps] : cases) {
+        SCOPED_TRACE(counterpart + " " + steps);
+        Closing t;
+        t.drive.write(t.folder(1) + "kalvora.con", t.read("kalvora.con"));
+        t.writeCounts(8, 0, 1);
+        const std::string opening = counterpart.substr(0, 2) + counterpart.substr(3, 2) + counterpart.substr(6);
+        t.post(t.entry({{0, "01010001", 100}, {1, opening, 100}}, date, text, 1));
+        t.post(t.entry({{1, "49020001", 40}, {0, opening, 40}}, date, text, 1));
+        t.platform.defaultAnswer = true;
+        for (const char step : steps) {
+            if (step == 'L') t.post(t.entry({{0, "01010001", 10}, {1, "51010001", 10}}, {2026, 12, 20}));
+            if (step == 'S') {
+                core::ChartOfAccounts chart = t.chart();
+                chart.setBalance(1, 777);  // Arrotondamenti, which balances to zero
+                chart.save(t.files);
+            }
+            if (step != 'P' && step != 'B') continue;
+            AccountingClosingForm form(t.session, step == 'B' ? ClosingMode::BalanceSheet : ClosingMode::ProfitAndLoss);
+            fill(form, step == 'B' ? "49 01 0001" : "49 02 0001");
+            form.confirm();
+            if (form.previewed()) form.confirm();
+        }
+        t.session.company().code = 1;
+        t.session.company().registry[0] = registryLine("Rossi 2026", "");
+        AccountingClosingForm form(t.session, ClosingMode::Opening);
+        fill(form, counterpart, "01/01/2027");
+        form.chooseCompany(0);
+        form.confirm();
+        Rows accounts;  // the counterpart's rows left out
+        for (std::size_t r = 0; r < form.preview().size(); r += 2) accounts.push_back(shown(form)[r]);
+        EXPECT_EQ(accounts, (Rows{{"01.01.0001", "Cassa", "1.344,56", ""},
+                                  {"49.02.0001", "Profitti e perdite", "", "984,56"},
+                                  {"50.01.0001", "Fornitori", "", "300,00"}}));
+    }
+}
+
+// The accounting module renames an account, and in the second case adds one, between the
+// preview and the second "Conferma": the totals go into the chart as it is then.
+TEST(AccountingClosing, WritesIntoTheChartAsItIsAtTheSecondConfirm) {
+    for (const bool added : {false, true}) {
+        Closing t;
+        AccountingClosingForm form(t.session, ClosingMode::BalanceSheet);
+        fill(form, "49 01 0001");
+        form.confirm();
+        const std::string gio = t.read("kalvora.gio");
+        const std::string nuovo = testing::bytesOf(testing::accountRecord("02010001", "Nuovo", 0xEE));
+        t.drive.write(t.folder(0) + "kalvora.con", t.read("kalvora.con").replace(10, 5, "Banca") + (added ? nuovo : ""));
+        t.writeCounts(added ? 9 : 8, 3);
+        t.platform.defaultAnswer = true;
+        form.confirm();
+        // An account added: the user is told, nothing is written and the entries are analysed again.
+        const testing::Shown said = *t.platform.last();
+        EXPECT_EQ(said.text.starts_with("Il piano dei conti è stato modificato dopo l'analisi: le registrazioni vengono "
+                                        "ricalcolate.") && said.title == "Attenzione" &&
+                      said.icon == core::Icon::Exclamation && t.read("kalvora.gio") == gio && form.previewed(),
+                  added);
+        if (added) form.confirm();
+        const core::ChartOfAccounts chart = t.chart();
+        EXPECT_EQ(t.platform.last()->text + "|" + chart.description(0) + "|" + chart.description(chart.size() - 1),
+                  std::string("Chiusura dei conti eseguita|Banca|") + (added ? "Nuovo" : "Bilancio di apertura"));
+        EXPECT_TRUE(chart.credit(0) == 1234.56 && t.entries() == 5 && t.moduleBytesKept());
+    }
 }
 
 // Any call of the write may fail, once or for good: success is said only with every file

@@ -33,11 +33,22 @@ struct Accounting : TestSession {
             r.setFloat64(core::con::credit.offset, a.credit);
             con += bytesOf(r);
         }
-        for (const Lines& lines : entries)
-            gio += bytesOf(core::journalEntry({2026, 3, 15}, {"Movimento", "", ""}, "", lines));
+        for (const Lines& lines : entries) gio += bytesOf(entry(lines));
         drive.write(folder(code) + "kalvora.con", con);
         drive.write(folder(code) + "kalvora.gio", gio);
         writeCounts(static_cast<double>(accounts.size()), static_cast<double>(entries.size()), code);
+    }
+    // An entry of the accounting module (marker 0), or with marker 1 one as the windows write.
+    static core::Record entry(const Lines& lines, core::Date date = {2026, 3, 15},
+                              const std::string& text = "Movimento", int marker = 0) {
+        core::Record r = core::journalEntry(date, {text, "", ""}, "", lines);
+        r.setInt16(core::gio::marker.offset, static_cast<std::int16_t>(marker));
+        return r;
+    }
+    // Appends an entry to the journal and counts it, as the accounting module posts one.
+    void post(const core::Record& e) const {
+        drive.write(folder(0) + "kalvora.gio", read("kalvora.gio") + bytesOf(e));
+        writeCounts(countIn(read("kalvora.tot"), 6), countIn(read("kalvora.tot"), 13) + 1);
     }
     core::ChartOfAccounts chart() {
         core::ChartOfAccounts c;
