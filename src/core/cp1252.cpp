@@ -167,4 +167,19 @@ bool fitsCp1252(std::string_view text) {
     return true;
 }
 
+std::string charactersOutsideCp1252(std::string_view text) {
+    std::string found;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t start = pos;
+        utf8::next(text, pos);
+        const std::string_view character = text.substr(start, pos - start);
+        if (fitsCp1252(character) || found.find(character) != std::string::npos)
+            continue;
+        if (!found.empty())
+            found += ' ';
+        found += character;
+    }
+    return found;
+}
+
 }  // namespace kalvora::core

@@ -14,5 +14,8 @@ std::string encodeCp1252(std::string_view utf8);
 bool appendCp1252(std::string& out, std::string_view utf8);
 // True when every character of the text has a Windows-1252 byte.
 bool fitsCp1252(std::string_view utf8);
+// The characters of the text that have no Windows-1252 byte, each once, blank-separated, in the
+// order they first appear: what a refusal names. Empty when the whole text fits.
+std::string charactersOutsideCp1252(std::string_view utf8);
 
 }  // namespace kalvora::core

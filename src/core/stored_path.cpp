@@ -73,4 +73,13 @@ std::string storedForm(const Installation& inst, std::string_view path) {
     return underRoot && !backslash ? joined(rest, '\\') : joined(parts, '/');
 }
 
+std::optional<std::string> driveLetterForm(const Installation& inst, std::string_view path) {
+    if (path.empty() || path.front() != '/')
+        return std::nullopt;
+    const std::string stored = storedForm(inst, path);
+    if (stored.front() != '\\')
+        return std::nullopt;
+    return "C:" + stored;
+}
+
 }  // namespace kalvora::core

@@ -23,4 +23,9 @@ std::optional<std::string> storedPathOnThisSystem(const Files& files, const Inst
 // as the absolute path of this system.
 std::string storedForm(const Installation& inst, std::string_view path);
 
+// The suite's form with a drive letter, "C:\Immagini\logo.bmp", for a path of this system under
+// the drive root, for the readers that look for one. nullopt for a path outside the drive root
+// and for one with a backslash in a name, which that form cannot hold.
+std::optional<std::string> driveLetterForm(const Installation& inst, std::string_view path);
+
 }  // namespace kalvora::core

@@ -36,6 +36,10 @@ TEST(StoredPath, WritesPathsUnderTheDriveRootInTheSuitesForm) {
         {"/home/u/a\\b.bmp", "/home/u/a\\b.bmp"}};  // a backslash in a name has no suite form
     for (const auto& [path, stored] : cases) EXPECT_EQ(storedForm(inst, path), stored) << path;
     EXPECT_EQ(storedForm(Installation("/"), "/kalwin/x"), "\\kalwin\\x");
+    // With a drive letter: only what lies under the root without a backslash in a name.
+    EXPECT_EQ(driveLetterForm(inst, "/home/u/Immagini/logo.bmp"), "C:\\Immagini\\logo.bmp");
+    for (const char* path : {"/home/utente/x.bmp", "/home/u/a\\b.bmp", "home/u/x.bmp"})
+        EXPECT_EQ(driveLetterForm(inst, path), std::nullopt) << path;
 }
 
 }  // namespace
