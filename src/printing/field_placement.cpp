@@ -8,6 +8,7 @@
 #include "printing/grid_print.h"
 #include "printing/layout_designer.h"
 #include "printing/listing_engine.h"
+#include "printing/unstorable_text.h"
 
 #include <array>
 #include <cmath>
@@ -204,7 +205,7 @@ void FieldPlacementForm::clickCell(int row, PlacementColumn column) {
     }
     case PlacementColumn::Font: {
         const auto chosen = platform.chooseFont("Seleziona il tipo di carattere", fontOf(*p));
-        if (!chosen) return;
+        if (!chosen || refuseUnstorableFont(platform, chosen->name)) return;
         if (!core::trim(chosen->name).empty()) p->font = core::singleLine(chosen->name);
         if (chosen->size > 0 && std::isfinite(chosen->size)) p->size = core::shortestDecimal(chosen->size);
         p->bold = chosen->bold ? "1" : "0";
@@ -256,6 +257,9 @@ void FieldPlacementForm::exit() {
 void FieldPlacementForm::save() {
     entryRow_ = 0;
     core::Session& s = session();
+    if (refuseUnstorable(s.platform(), "L'oggetto dell'e-mail", mail_.subject) ||
+        refuseUnstorable(s.platform(), "Il testo dell'e-mail", mail_.body))
+        return;
     const int company = s.company().code;
     const char* failed = nullptr;
     if (!writePlacements(s.files(), s.installation(), company, type_, placements_))

@@ -3,6 +3,7 @@
 #include "core/numbers.h"
 #include "core/text.h"
 #include "printing/grid_print.h"
+#include "printing/unstorable_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -111,7 +112,8 @@ void LabelLayoutForm::chooseFont(int r) {
     if (!field) return;
     const std::optional<core::PrintFont> chosen =
         session().platform().chooseFont(fontDialogTitle, labelFieldStyle(layout_, field).font);
-    if (!chosen) return;
+    if (!chosen || refuseUnstorableFont(session().platform(), chosen->name))
+        return;
     const std::string name = core::trim(core::singleLine(chosen->name));
     if (!name.empty()) layout_.at(field, 3) = name;
     if (std::isfinite(chosen->size) && chosen->size > 0) layout_.at(field, 4) = core::shortestDecimal(chosen->size);
@@ -128,6 +130,10 @@ void LabelLayoutForm::chooseColour(int r) {
 }
 
 void LabelLayoutForm::confirm() {
+    for (int k = 1; k <= LabelLayout::fixedTexts; ++k)
+        if (refuseUnstorable(session().platform(), "Il campo numero " + std::to_string(k),
+                             layout_.at(LabelLayout::fixedTextRecord, k)))
+            return;
     LabelLayout saved = layout_;
     // A number cleared while typing is saved as 0, never as an empty or lone "." line.
     for (std::size_t i = 0; i < saved.text.size(); ++i)

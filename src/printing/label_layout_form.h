@@ -67,7 +67,8 @@ public:
     // colore_r: the colour dialog; a choice sets the colour.
     void chooseColour(int r);
 
-    // bottone_1: writes the file and closes; a failed write is told and the window stays open.
+    // bottone_1: writes the file and closes. A fixed text the file cannot hold is refused, and a
+    // failed write told; the window then stays open.
     void confirm();
     // bottone_0 and the close box: leaves without writing.
     void cancel() { close(); }

@@ -7,6 +7,7 @@
 #include "core/text.h"
 #include "printing/default_layouts.h"
 #include "printing/grid_print.h"
+#include "printing/unstorable_text.h"
 
 #include <algorithm>
 
@@ -231,8 +232,9 @@ void LayoutDesignerForm::chooseFont() {
     focus_ = -1;
     const core::PrintFont preset{style_.fontName, core::numericValue(style_.size), style_.bold == "1",
                                  style_.italic == "1"};
-    const auto chosen = session().platform().chooseFont("Seleziona il tipo di carattere", preset);
-    if (!chosen) return;
+    core::Platform& platform = session().platform();
+    const auto chosen = platform.chooseFont("Seleziona il tipo di carattere", preset);
+    if (!chosen || refuseUnstorableFont(platform, chosen->name)) return;
     if (!core::trim(chosen->name).empty()) {
         style_.fontName = core::singleLine(chosen->name);
         fontCaption_ = style_.fontName;
@@ -272,6 +274,10 @@ void LayoutDesignerForm::confirm(int k) {
         if (frame_ == DesignerFrame::Rettangolo) e.filledOrSize = filled_ ? 1 : 0;
         break;
     case DesignerFrame::Testo:
+        if (refuseUnstorable(session().platform(), "Il testo", c[2])) {
+            focus_ = 2;
+            return;
+        }
         e.text = c[2];
         e.colour = static_cast<double>(colours_[2]);
         e.fontName = style_.fontName;
