@@ -27,17 +27,25 @@ int kindOf(const GridElement& e) {
 
 std::string fieldText(double value) { return core::shortestDecimal(value); }
 
-// A picture the user may choose: an absolute path of this system naming an existing file
-// ending in ".bmp" or ".jpg", whatever the case.
-bool acceptablePicture(const core::Files& files, const std::string& path) {
-    // The grid file is Windows-1252: a path it cannot hold would reach the modules garbled.
-    if (!core::startsWith(path, "/") || path.find('*') != std::string::npos || !core::fitsCp1252(path))
-        return false;
+// A picture file the user may choose: an absolute path of this system naming an existing file
+// ending in ".bmp" or ".jpg", whatever the case. Where it lies is checked apart.
+bool isPictureFile(const core::Files& files, const std::string& path) {
+    if (!core::startsWith(path, "/") || path.find('*') != std::string::npos) return false;
     const std::string up = core::upper(path);
     const bool picture = up.size() > 4 && (up.ends_with(".BMP") || up.ends_with(".JPG"));
     if (!picture) return false;
     const core::FileStat stat = files.stat(path);
     return stat.exists && !stat.isDirectory;
+}
+
+// A picture path as the modules take it: with a drive letter. Paths kept in the suite's form
+// without one, or as a path of this system under the drive root, are given one; any other path
+// stays as it is.
+std::string withDriveLetter(const core::Installation& inst, const std::string& stored) {
+    if (stored.size() >= 3 && stored[1] == ':' && stored[2] == '\\') return stored;
+    if (stored.size() >= 2 && stored[0] == '\\' && stored[1] != '\\') return "C:" + stored;
+    if (core::startsWith(stored, "/")) return core::driveLetterForm(inst, stored).value_or(stored);
+    return stored;
 }
 
 }  // namespace
@@ -251,9 +259,18 @@ void LayoutDesignerForm::choosePicture() {
                                                 s.installation().driveRoot());
     if (!chosen) return;
     const std::string path = core::trim(*chosen);
-    if (!acceptablePicture(s.files(), path)) return;
-    // Kept in the suite's form when it lies on the drive, so the module programs find it too.
-    pictureFile_ = core::singleLine(core::storedForm(s.installation(), path));
+    if (!isPictureFile(s.files(), path)) return;
+    // The modules take a picture only by a path with a drive letter, which names the drive root.
+    const std::optional<std::string> stored = core::driveLetterForm(s.installation(), path);
+    if (!stored) {
+        s.platform().message("L'immagine scelta non potrebbe essere letta dai programmi: scegliere un'immagine che "
+                             "si trovi nella cartella personale (" + s.installation().driveRoot() +
+                                 ") e il cui percorso non contenga il carattere \\.",
+                             "Attenzione", core::Icon::Critical);
+        return;
+    }
+    if (refuseUnstorable(s.platform(), "Il percorso dell'immagine", *stored)) return;
+    pictureFile_ = core::singleLine(*stored);
 }
 
 void LayoutDesignerForm::confirm(int k) {
@@ -286,8 +303,9 @@ void LayoutDesignerForm::confirm(int k) {
         e.italic = core::numericValue(style_.italic);
         break;
     case DesignerFrame::Logo:
-        e.x2 = value(2);
-        e.y2 = value(3);
+        // Also when confirmed without leaving the size fields, which corrects them.
+        e.x2 = std::max(value(2), 1.0);
+        e.y2 = std::max(value(3), 1.0);
         e.text = pictureFile_;
         break;
     case DesignerFrame::Nulla: return;
@@ -344,6 +362,11 @@ void LayoutDesignerForm::exitWithoutSaving() {
 void LayoutDesignerForm::save() {
     focus_ = -1;
     core::Session& s = session();
+    // Pictures kept by earlier versions without a drive letter are given one.
+    for (int i = 1; i <= grid_.count; ++i)
+        if (GridElement& e = grid_.elements[static_cast<std::size_t>(i)]; kindOf(e) == 4)
+            e.text = withDriveLetter(s.installation(), e.text);
+    afterChange();
     if (writeFormGrid(s.files(), s.installation(), s.company().code, type_, grid_, GridWriter::Designer)) {
         close();
         return;

@@ -78,7 +78,8 @@ public:
     void setFilled(bool on);
     void chooseColour(int k);   // xsfoglia
     void chooseFont();          // sfoglia2
-    void choosePicture();       // sfoglia3
+    // sfoglia3: a .bmp or .jpg file under the drive root, kept as "C:\..." from the root.
+    void choosePicture();
     void confirm(int k);        // xaggiungi
     void remove(int k);         // xelimina
     void shift(int index);      // Command1, 4 left, 5 up, 6 down, 7 right

@@ -24,7 +24,7 @@ struct Designer {
     explicit Designer(const std::vector<GridElement>& elements = {}) {
         test.drive.makeInstallation(0);
         for (const char* name : {"kalwin/Logo.BMP", "kalwin/foto.jpg", "kalwin/foto.png", "kalwin/*.jpg",
-                                 "kalwin/логотип.jpg", "kalwin/cartella.jpg/x"})
+                                 "kalwin/a\\b.bmp", "kalwin/логотип.jpg", "kalwin/cartella.jpg/x"})
             test.drive.write(name, "x");
         if (!elements.empty()) {
             FormGrid g;
@@ -98,8 +98,9 @@ Act add(F frame, std::vector<std::string> values, bool confirm = true) {
     };
 }
 Act shift(int index) { return [=](Designer& d) { d.form.shift(index); }; }
-// A picture chosen in the file dialog ("@" stands for the drive root), confirmed if accepted.
-Act choose(std::string path) {
+// A picture chosen in the file dialog ("@" stands for the drive root), confirmed if accepted,
+// its fields left in turn or, with `leave` false, only typed.
+Act choose(std::string path, bool leave = true) {
     return [=](Designer& d) {
         std::string chosen = path;
         if (const auto at = chosen.find('@'); at != std::string::npos) chosen.replace(at, 1, d.test.drive.root());
@@ -109,12 +110,18 @@ Act choose(std::string path) {
         EXPECT_EQ(d.test.platform.fileFilters, std::vector<std::string>{"*.bmp; *.jpg"});
         if (d.form.pictureFile().empty()) return;
         EXPECT_EQ(d.form.pictureOnThisSystem(d.form.pictureFile()), core::trim(chosen));  // found for previews
-        d.type(F::Logo, {"10", "10", "0", "20"});
+        if (leave) d.type(F::Logo, {"10", "10", "0", "20"});
+        for (int i = 0; !leave && i < 4; ++i) d.form.editCoordinate(F::Logo, i, i < 2 ? "10" : "0");
         d.form.confirm(3);
     };
 }
 
 TEST(LayoutDesigner, Examples) {
+    testing::TempDrive elsewhere;
+    elsewhere.write("logo.bmp", "x");
+    const std::string notHere = "L'immagine scelta non potrebbe essere letta dai programmi: scegliere un'immagine "
+                                "che si trovi nella cartella personale (@) e il cui percorso non contenga il "
+                                "carattere \\.";
     const std::vector<GridElement> one = {line(2, 45, 95, 80)}, three = {one[0], rect(5, 5, 50, 50), text(10, 20, "S")};
     const std::vector<GridElement> mixed = {line(2, 5, 210, 297), text(10, 20, "S"), picture(50, 60, "/logo.bmp")};
     const std::string pic = " [P 50 60 40 20 /logo.bmp]", arial = " / Arial 9 0 0 0]";
@@ -195,23 +202,45 @@ TEST(LayoutDesigner, Examples) {
              EXPECT_EQ(d.test.platform.printJobs.at(0).ops.size(), 1u);
          }, "1: [L 2 45 95 80] ?Prova stampa: Iniziare la stampa? "
             "?Modulo di default: Confermi l'impostazione del modulo di default della fattura?"},
-        // Pictures: a .bmp or .jpg file on the drive, whose path Windows-1252 can hold, kept in
-        // the suite's form; the size typed 0 is corrected to 1.
-        {{}, choose("@/kalwin/Logo.BMP"), "1: [P 10 10 1 20 \\kalwin\\Logo.BMP]"},
-        {{}, choose("  @/kalwin/foto.jpg "), "1: [P 10 10 1 20 \\kalwin\\foto.jpg]"},
+        // Pictures: a .bmp or .jpg file under the drive root, kept with a drive letter from the
+        // root; the size typed 0 is 1 whether its field was left or not. Elsewhere, a backslash
+        // in a name or a character Windows-1252 lacks: refused.
+        {{}, choose("@/kalwin/Logo.BMP"), "1: [P 10 10 1 20 C:\\kalwin\\Logo.BMP]"},
+        {{}, choose("  @/kalwin/foto.jpg ", false), "1: [P 10 10 1 1 C:\\kalwin\\foto.jpg]"},
+        {{}, choose(elsewhere.path("logo.bmp")), "0: <||||> !Attenzione: " + notHere},
+        {{}, choose("@/kalwin/a\\b.bmp"), "0: <||||> !Attenzione: " + notHere},
+        {{}, choose("@/kalwin/логотип.jpg"),
+         "0: <||||> !Attenzione: Il percorso dell'immagine contiene caratteri che non possono essere memorizzati "
+         "(л о г т и п): toglierli o sostituirli."},
         {{}, choose("kalwin/foto.jpg"), "0: <||||>"},        {{}, choose("@/kalwin/foto.png"), "0: <||||>"},
         {{}, choose("@/kalwin/manca.jpg"), "0: <||||>"},     {{}, choose("@/kalwin/cartella.jpg"), "0: <||||>"},
-        {{}, choose("@/kalwin/*.jpg"), "0: <||||>"},         {{}, choose("@/kalwin/логотип.jpg"), "0: <||||>"},
+        {{}, choose("@/kalwin/*.jpg"), "0: <||||>"},
     };
     for (const auto& example : examples) {
         SCOPED_TRACE(example.expected);
         Designer d(example.start);
         if (example.act) example.act(d);
-        EXPECT_EQ(state(d), example.expected);
+        std::string expected = example.expected;
+        if (const auto at = expected.find("(@)"); at != expected.npos) expected.replace(at + 1, 1, d.test.drive.root());
+        EXPECT_EQ(state(d), expected);
         if (d.form.grid().count < 500) {
             EXPECT_EQ(d.slot(d.form.grid().count + 1), GridElement{});
         }
     }
+}
+
+TEST(LayoutDesigner, SavingGivesOlderPicturePathsADriveLetter) {
+    Designer d;
+    const std::pair<std::string, std::string> cases[] = {
+        {"\\kalwin\\Logo.BMP", "C:\\kalwin\\Logo.BMP"}, {d.test.drive.path("kalwin/x.jpg"), "C:\\kalwin\\x.jpg"},
+        {"D:\\x.bmp", "D:\\x.bmp"}, {"/media/x.bmp", "/media/x.bmp"}};  // outside the drive root: no such form
+    FormGrid g;
+    for (const auto& c : cases) g.elements[static_cast<std::size_t>(++g.count)] = picture(5, 5, c.first);
+    d.test.drive.write(gridFile, core::encodeLines(formGridLines(g, GridWriter::Designer)));
+    d.form.open();
+    d.form.save();
+    const FormGrid saved = readFormGrid(d.test.files, d.test.session.installation(), 0, 1);
+    for (int i = 1; i <= 4; ++i) EXPECT_EQ(saved.elements[static_cast<std::size_t>(i)].text, cases[i - 1].second);
 }
 
 TEST(LayoutDesigner, ListEntriesAndEnterMovingOn) {
