@@ -33,7 +33,6 @@ constexpr std::array<const char*, 12> captions{
     "Impostazione modulo fattura proforma",
 };
 
-constexpr const char* startQuestion = "Iniziare la stampa?";
 constexpr const char* sampleTitle = "Stampa esempio";
 constexpr long maxColour = 0xFFFFFF;
 constexpr double defaultSize = 9;
@@ -295,7 +294,6 @@ void FieldPlacementForm::defaultPlacements() {
 void FieldPlacementForm::printCoordinates() {
     entryRow_ = 0;
     core::Session& s = session();
-    if (!s.platform().askYesNo(startQuestion, "Stampa coordinate", core::Icon::Question)) return;
     const DocumentTypeInfo* info = printing::documentType(type_);
     const std::string title = std::string("Coordinate modulo ") + (info ? info->name : "");
     constexpr int kind = 5;
@@ -309,7 +307,7 @@ void FieldPlacementForm::printCoordinates() {
     for (int row = 1; row <= rows(); ++row)
         lines.push_back({std::to_string(row), cell(row, PlacementColumn::Caption), cell(row, PlacementColumn::X),
                          cell(row, PlacementColumn::Y), cell(row, PlacementColumn::Font)});
-    printListing(s, title, columns, lines);
+    askAndPrint(s, "Stampa coordinate", [&] { return printListing(s, title, columns, lines); });
 }
 
 void FieldPlacementForm::printSample() {

@@ -115,26 +115,33 @@ std::vector<std::string> printGrid(core::PrintJob& job, const FormGrid& grid, Gr
     return std::move(painter.failed);
 }
 
-bool askAndPrint(core::Session& session, const std::string& title,
-                 const std::function<std::vector<std::string>(core::PrintJob&)>& draw) {
+bool askAndPrint(core::Session& session, const std::string& title, const std::function<bool()>& print) {
     core::Platform& platform = session.platform();
     if (!platform.askYesNo("Iniziare la stampa?", title, core::Icon::Question))
         return false;
     BusyPointer busy(platform);
-    std::unique_ptr<core::PrintJob> job = platform.startPrintJob(title);
-    // The job tells the user about the pictures it could not load when it ends; a stored path
-    // that names no file on this system never reaches it, so those are said here.
-    const std::vector<std::string> failed = draw(*job);
-    const bool sent = job->end();
-    std::string unresolved;
-    for (const std::string& stored : failed)
-        if (!core::storedPathOnThisSystem(session.files(), session.installation(), stored) &&
-            unresolved.find(stored + "\n") == std::string::npos)
-            unresolved += stored + "\n";
-    if (!unresolved.empty())
-        platform.message("Impossibile trovare le immagini seguenti: non sono state stampate.\n" + unresolved, title,
-                         core::Icon::Exclamation);
-    return sent;
+    return print();
+}
+
+bool askAndPrint(core::Session& session, const std::string& title,
+                 const std::function<std::vector<std::string>(core::PrintJob&)>& draw) {
+    return askAndPrint(session, title, [&]() {
+        std::unique_ptr<core::PrintJob> job = session.platform().startPrintJob(title);
+        // The job tells the user about the pictures it could not load when it ends; a stored
+        // path that names no file on this system never reaches it, so those are said here.
+        const std::vector<std::string> failed = draw(*job);
+        const bool sent = job->end();
+        std::string unresolved;
+        for (const std::string& stored : failed)
+            if (!core::storedPathOnThisSystem(session.files(), session.installation(), stored) &&
+                unresolved.find(stored + "\n") == std::string::npos)
+                unresolved += stored + "\n";
+        if (!unresolved.empty())
+            session.platform().message(
+                "Impossibile trovare le immagini seguenti: non sono state stampate.\n" + unresolved, title,
+                core::Icon::Exclamation);
+        return sent;
+    });
 }
 
 bool testPrint(core::Session& session, const FormGrid& grid) {

@@ -30,6 +30,10 @@ std::vector<std::string> printGrid(core::PrintJob& job, const FormGrid& grid, Gr
 bool askAndPrint(core::Session& session, const std::string& title,
                  const std::function<std::vector<std::string>(core::PrintJob&)>& draw);
 
+// The same step for a print that starts its own job, such as a listing: asks, then runs `print`
+// with the busy pointer on. False when the user said No, else what `print` returns.
+bool askAndPrint(core::Session& session, const std::string& title, const std::function<bool()>& print);
+
 // "Prova stampa": asks first, then prints the grid on a job of that name with the busy pointer
 // on. False when the user said No or nothing was sent.
 bool testPrint(core::Session& session, const FormGrid& grid);

@@ -189,6 +189,20 @@ TEST(FieldPlacement, SaveWritesPlacementsAndMailCloseWritesNothing) {
 
 TEST(FieldPlacement, CoordinateListing) {
     Window w(5, {{33, "005095"}});
+    struct Watch : testing::FakePlatform {  // the busy pointer as each job starts
+        std::vector<bool> busyAtStart;
+        std::unique_ptr<core::PrintJob> startPrintJob(const std::string& title) override {
+            busyAtStart.push_back(busy);
+            return FakePlatform::startPrintJob(title);
+        }
+    } watch;
+    core::Session watched{w.test.drive.installation(), watch, w.test.clock, w.test.files};
+    FieldPlacementForm listing(watched, 5);
+    listing.open();
+    watch.answers = {true};
+    listing.button(4);
+    EXPECT_TRUE(watch.busyAtStart == std::vector{true} && watch.printJobs[0].ended && !watch.busy);
+
     w.test.session.company().listing.styles[3].size = 11;  // the cells keep their own size 9
     w.test.platform.answers = {false, true};
     w.form->button(4);
