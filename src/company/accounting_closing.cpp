@@ -484,7 +484,7 @@ void AccountingClosingForm::write() {
         tellFailure(withError("Non è stato possibile leggere il piano dei conti", error) + ": non è stato memorizzato nulla.");
         return;
     }
-    if (!sameAccounts(disk)) {
+    if (!chart_.sameAccounts(disk)) {
         platform.message("Il piano dei conti è stato modificato dopo l'analisi: le registrazioni vengono "
                          "ricalcolate. Controllarle e confermare di nuovo.",
                          "Attenzione", core::Icon::Exclamation);
@@ -509,13 +509,6 @@ void AccountingClosingForm::write() {
             platform.message("Chiusura dei conti eseguita", title(), core::Icon::Information);
     }
     close();
-}
-
-bool AccountingClosingForm::sameAccounts(const core::ChartOfAccounts& disk) const {
-    if (disk.size() != chart_.size()) return false;
-    for (int i = 0; i < disk.size(); ++i)
-        if (disk.code(i) != chart_.code(i)) return false;
-    return true;
 }
 
 bool AccountingClosingForm::appendEntries(std::uint64_t count) {
@@ -560,11 +553,7 @@ bool AccountingClosingForm::storeAccounts(core::ChartOfAccounts& disk) {
     auto& s = session();
     if (!isOpening()) {
         // The totals the analysis rebuilt from the journal, which has not changed since.
-        disk.clearTotals();
-        for (int i = 0; i < disk.size(); ++i) {
-            disk.add(i, 0, chart_.debit(i));
-            disk.add(i, 1, chart_.credit(i));
-        }
+        disk.takeTotals(chart_);
     }
     chart_ = std::move(disk);
     for (const auto& [account, balance] : balances_) chart_.setBalance(account, balance);

@@ -122,8 +122,6 @@ private:
     bool balancesChanged() const;
     bool planOpening();
     void write();
-    // Whether `disk` holds the accounts of the preview, code by code.
-    bool sameAccounts(const core::ChartOfAccounts& disk) const;
     // The three steps of the write; false once one has failed (the user has been told).
     bool appendEntries(std::uint64_t count);
     bool storeCount(std::uint64_t count);

@@ -127,6 +127,23 @@ bool BalanceCheckForm::check() {
                                ". Ricalcolare i progressivi sulle registrazioni presenti?",
                            "Attenzione", core::Icon::Question))
         return false;
+    // The accounting module may have changed the chart during a long check: the totals go into
+    // the chart as it is now, its other bytes kept, when it still holds the same accounts.
+    core::ChartOfAccounts disk;
+    if (const int loadError = disk.load(s.files(), s.installation(), company); loadError != 0) {
+        platform.message(withError("Non è stato possibile leggere il piano dei conti", loadError) +
+                             ": i progressivi dei conti non sono stati modificati.",
+                         title(), core::Icon::Critical);
+        return false;
+    }
+    if (!disk.sameAccounts(chart)) {
+        platform.message("Il piano dei conti è stato modificato durante la verifica: i progressivi dei conti non "
+                         "sono stati modificati. Ripetere il controllo contabile.",
+                         "Attenzione", core::Icon::Exclamation);
+        return false;
+    }
+    disk.takeTotals(chart);
+    chart = std::move(disk);
     if (const int saveError = chart.save(s.files()); saveError != 0) {
         platform.message(withError("Non è stato possibile salvare il piano dei conti", saveError) +
                              ": i progressivi potrebbero non essere stati corretti. Ripetere il controllo contabile.",

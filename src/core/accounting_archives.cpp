@@ -180,6 +180,13 @@ int ChartOfAccounts::find(std::string_view code) const {
     return it == index_.end() ? -1 : it->second;
 }
 
+bool ChartOfAccounts::sameAccounts(const ChartOfAccounts& other) const {
+    if (other.count_ != count_) return false;
+    for (int i = 0; i < count_; ++i)
+        if (other.code(i) != code(i)) return false;
+    return true;
+}
+
 void ChartOfAccounts::clearTotals() { std::fill(totals_.begin(), totals_.end(), 0.0); }
 
 void ChartOfAccounts::setBalance(int index, double balance) {

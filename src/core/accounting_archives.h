@@ -109,6 +109,11 @@ public:
     // The first account with the numeric value of `code`, or -1.
     int find(std::string_view code) const;
 
+    // Whether `other` holds the same accounts, code for code and in the same order: then totals
+    // worked out on one can be stored in the other.
+    bool sameAccounts(const ChartOfAccounts& other) const;
+    // Takes the totals of `from`, a chart of the same accounts, in place of its own.
+    void takeTotals(const ChartOfAccounts& from) { totals_ = from.totals_; }
     void clearTotals();
     // side 0 debit, 1 credit; inline, as a rebuild adds millions of lines
     void add(int index, int side, double amount) { totals_[static_cast<std::size_t>(index) * 2 + (side == 0 ? 0 : 1)] += amount; }

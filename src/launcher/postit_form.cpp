@@ -3,27 +3,8 @@
 #include "core/cp1252.h"
 #include "core/dates.h"
 #include "core/text.h"
-#include "core/utf8.h"
 
 namespace kalvora::launcher {
-
-namespace {
-
-// The characters of `text` the notes file cannot hold, each once, blank-separated.
-std::string unstorable(const std::string& text) {
-    std::string found;
-    for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t start = pos;
-        core::utf8::next(text, pos);
-        const std::string_view character(text.data() + start, pos - start);
-        if (core::fitsCp1252(character) || found.find(character) != std::string::npos) continue;
-        if (!found.empty()) found += ' ';
-        found += character;
-    }
-    return found;
-}
-
-}  // namespace
 
 PostitForm::PostitForm(core::Session& session, int slot, std::string text, std::string expiry)
     : core::Form(session), slot_(slot) {
@@ -66,7 +47,7 @@ void PostitForm::confirm() {
     }
     // Refused rather than stored as '?': the note on the main window would read differently
     // from the file and change at the next start.
-    if (const std::string odd = unstorable(text()); !odd.empty()) {
+    if (const std::string odd = core::charactersOutsideCp1252(text()); !odd.empty()) {
         platform.message(unstorableText + (" (" + odd + "): toglierli o sostituirli."), "Attenzione",
                          core::Icon::Critical);
         focus_ = TextField;

@@ -54,6 +54,36 @@ TEST(BalanceCheck, RebuildsTheTotalsListsUnknownCodesAndASecondRunChangesNothing
     EXPECT_EQ(t.read("kalvora.con"), con);  // answered No
 }
 
+// The accounting module may write in the chart while the journal is read: a description changed
+// then is kept, an account added stops the check with nothing written.
+TEST(BalanceCheck, StoresTheTotalsIntoTheChartAsItIsAtTheEnd) {
+    for (const bool added : {false, true}) {
+        Check t;
+        BalanceCheckForm form(t.session);
+        form.open();
+        std::string written;  // the chart as the module left it
+        form.onProgress([&] {
+            if (!written.empty() || form.progressLines().size() < 2) return;
+            const std::string nuovo = testing::bytesOf(testing::accountRecord("02010001", "Nuovo", 0xEE));
+            written = t.read("kalvora.con").replace(10, 5, "Banca") + (added ? nuovo : "");
+            t.drive.write(t.folder(0) + "kalvora.con", written);
+            if (added) t.writeCounts(4, 3);
+        });
+        form.confirm();
+        const core::ChartOfAccounts chart = t.chart();
+        if (added) {
+            EXPECT_EQ(t.platform.last()->text + "|" + t.platform.last()->title,
+                      "Il piano dei conti è stato modificato durante la verifica: i progressivi dei conti non sono "
+                      "stati modificati. Ripetere il controllo contabile.|Attenzione");
+            EXPECT_EQ(t.read("kalvora.con"), written);
+        } else {
+            EXPECT_EQ(t.platform.last()->text, "Verifica eseguita");
+            EXPECT_EQ(chart.description(0) + "|" + std::to_string(chart.debit(0)), "Banca|1.010000");
+        }
+        EXPECT_FALSE(written.empty());
+    }
+}
+
 // Any call may fail: the check is said done only with the new totals stored, and the chart is
 // never left half written.
 TEST(BalanceCheck, AFailureIsSaidAndLeavesAWholeChart) {
