@@ -1,6 +1,7 @@
 #include "ui/archive_copy_view.h"
 
 #include "company/backup_form.h"
+#include "ui/check_buttons.h"
 #include "ui/coloured_rows_model.h"
 #include "ui/dialog_button.h"
 #include "ui/folder_chooser_view.h"
@@ -71,7 +72,7 @@ ArchiveCopyView::ArchiveCopyView(company::ArchiveCopyForm& form, QWidget* parent
     for (int i = 0; i < 2; ++i) {
         scopes_[i] = new QRadioButton(toQt(scopes[i]), this);
         scopes_[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
-        connect(scopes_[i], &QRadioButton::clicked, this, [this, i] {
+        onChosen(scopes_[i], this, [this, i] {
             form_.chooseScope(i == 0 ? company::FileScope::Operating : company::FileScope::All);
             model_->reload();
             afterMove();
@@ -153,8 +154,8 @@ void ArchiveCopyView::addPreferences(QBoxLayout* column, company::BackupForm& ba
     grid->addWidget(automaticDays, 1, 2);
     grid->addWidget(lastBackup_, 2, 0, 1, 3);
     column->addLayout(grid);
-    connect(reminder, &QCheckBox::clicked, this, [&backup](bool on) { backup.setReminderOn(on); });
-    connect(automatic, &QCheckBox::clicked, this, [&backup](bool on) { backup.setAutomaticOn(on); });
+    onToggled(reminder, this, [&backup](bool on) { backup.setReminderOn(on); });
+    onToggled(automatic, this, [&backup](bool on) { backup.setAutomaticOn(on); });
     connect(reminderDays, &QLineEdit::textEdited, this, [&backup](const QString& t) { backup.editReminderDays(fromQt(t)); });
     connect(automaticDays, &QLineEdit::textEdited, this,
             [&backup](const QString& t) { backup.editAutomaticDays(fromQt(t)); });
@@ -162,8 +163,8 @@ void ArchiveCopyView::addPreferences(QBoxLayout* column, company::BackupForm& ba
     connect(reminderDays, &QLineEdit::returnPressed, automatic, [automatic] { automatic->setFocus(); });
     connect(automaticDays, &QLineEdit::returnPressed, grid_, [this] { grid_->setFocus(); });
     refreshPreferences_ = [&backup, reminder, automatic, reminderDays, automaticDays, this] {
-        reminder->setChecked(backup.reminderOn());
-        automatic->setChecked(backup.automaticBox());
+        showChecked(reminder, backup.reminderOn());
+        showChecked(automatic, backup.automaticBox());
         if (!reminderDays->hasFocus()) reminderDays->setText(toQt(backup.reminderDays()));
         if (!automaticDays->hasFocus()) automaticDays->setText(toQt(backup.automaticDays()));
         const std::string last = backup.lastBackup();
@@ -175,7 +176,7 @@ void ArchiveCopyView::refresh() {
     setWindowTitle(toQt(form_.title()));
     model_->repaint();
     if (form_.copying()) grid_->scrollTo(model_->index(form_.topRow(), 0), QAbstractItemView::PositionAtTop);
-    scopes_[form_.scope() == company::FileScope::Operating ? 0 : 1]->setChecked(true);
+    showChecked(scopes_[form_.scope() == company::FileScope::Operating ? 0 : 1], true);
     folder_->setText(toQt(form_.folder()));
     browser_->setVisible(form_.browsing());
     if (form_.browsing()) chooser_->refresh();

@@ -1,5 +1,6 @@
 #include "ui/grid_view.h"
 
+#include "ui/check_buttons.h"
 #include "ui/table_boxes.h"
 #include "ui/table_grid.h"
 
@@ -88,7 +89,7 @@ QWidget* GridView::bind(const GridColumn& c, int r, QWidget* parent, const GridT
             afterAction();
         });
     } else if (auto* check = qobject_cast<QCheckBox*>(w)) {
-        connect(check, &QCheckBox::clicked, this, [this, &c, r](bool ticked) {
+        onToggled(check, this, [this, &c, r](bool ticked) {
             c.choose(r, ticked ? 1 : 0);
             afterAction();
         });
@@ -173,7 +174,7 @@ void GridView::showControl(const Bound& b) {
         const int index = c.value(b.row);
         if (list->currentIndex() != index) list->setCurrentIndex(index);
     } else if (auto* check = qobject_cast<QCheckBox*>(b.widget)) {
-        check->setChecked(c.value(b.row) != 0);
+        showChecked(check, c.value(b.row) != 0);
     } else if (auto* label = qobject_cast<QLabel*>(b.widget); label && c.text) {
         label->setText(toQt(c.text(b.row)));
     }

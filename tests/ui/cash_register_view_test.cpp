@@ -16,6 +16,7 @@
 
 using namespace kalvora;
 using kalvora::testing::child;
+using kalvora::testing::toggleAsAssistant;
 
 namespace {
 using Opened = kalvora::testing::Opened<tables::CashRegisterForm, ui::CashRegisterView>;
@@ -48,9 +49,9 @@ void CashRegisterViewTest::wiring() {
 
     tick(child<QRadioButton>(view, "porta_2"));
     QCOMPARE(form.port(), 2);
-    tick(child<QRadioButton>(view, "flag_0"));
+    toggleAsAssistant(child<QRadioButton>(view, "flag_0"));
     QCOMPARE(form.flag(), 0);
-    tick(child<QCheckBox>(view, "barre"));
+    toggleAsAssistant(child<QCheckBox>(view, "barre"));
     QVERIFY(form.checked(tables::CashRegisterForm::barre));
 
     auto* model = child<QComboBox>(view, "modello");

@@ -49,6 +49,7 @@
 
 using namespace kalvora;
 using kalvora::testing::child;
+using kalvora::testing::toggleAsAssistant;
 using kalvora::testing::Opened;
 using kalvora::testing::TestSession;
 
@@ -208,7 +209,7 @@ private slots:
         QCOMPARE(child<QProgressBar>(view, "ProgressBar1")->value(), 1000);
         QVERIFY(test.drive.exists(folder + "kalaz0.bak/kalvora.cli"));
 
-        child<QCheckBox>(view, "Check1")->click();
+        toggleAsAssistant(child<QCheckBox>(view, "Check1"));
         click(view, "bottone_0");
         QVERIFY(!view.isVisible() && form.closed());
         QVERIFY(test.drive.read("kalwin/kalwin/kalvora.pry").starts_with("1\r\n"));
@@ -223,7 +224,7 @@ private slots:
         QCOMPARE(view.objectName(), QStringLiteral("zelarip"));
         auto* grid = child<QTableView>(view, "Grid1");
         QCOMPARE(cell(grid, 0, 0).toString(), QStringLiteral("Nessun files trovato"));
-        child<QRadioButton>(view, "Option1_1")->click();
+        toggleAsAssistant(child<QRadioButton>(view, "Option1_1"));
         QCOMPARE(cell(grid, 0, 0).toString() + "|" + cell(grid, 0, 2).toString(), QStringLiteral("BOL001.DAT|NO"));
         QCOMPARE(grid->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Ripristina"));
         QVERIFY(!view.findChild<QCheckBox*>(QStringLiteral("Check1")));  // the preferences are the backup's
@@ -313,7 +314,7 @@ private slots:
         QVERIFY(journal >= 0);
         const QString n = QString::number(journal);
         QCOMPARE(child<ui::DateField>(view, "data_" + n)->date(), QDate(2026, 1, 1));
-        child<QCheckBox>(view, "Check1_" + n)->click();
+        toggleAsAssistant(child<QCheckBox>(view, "Check1_" + n));
         QVERIFY(form.options()[static_cast<std::size_t>(journal)].ticked);
         child<ui::DateField>(view, "data_" + n)->setDate(QDate(2027, 1, 1));
         QCOMPARE(form.options()[static_cast<std::size_t>(journal)].value, std::string("01/01/2027"));

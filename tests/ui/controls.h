@@ -3,6 +3,8 @@
 // session of its own, with its view shown.
 #include "support/test_session.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QWidget>
 
 #include <functional>
@@ -14,6 +16,12 @@ W* child(QWidget& view, const QString& name) {
     W* w = view.findChild<W*>(name);
     if (!w) qFatal("no control %s", qPrintable(name));
     return w;
+}
+
+// What a screen reader's or an automation tool's "Toggle" does: the state changes without a click.
+inline void toggleAsAssistant(QAbstractButton* button) {
+    QAccessible::setActive(true);
+    QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
 }
 
 // `arrange` prepares the drive before the form opens; `args` follow the session in the form's

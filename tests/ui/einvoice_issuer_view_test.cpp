@@ -20,6 +20,7 @@
 
 using namespace kalvora;
 using kalvora::testing::child;
+using kalvora::testing::toggleAsAssistant;
 
 class EInvoiceIssuerViewTest : public QObject {
     Q_OBJECT
@@ -74,7 +75,7 @@ void EInvoiceIssuerViewTest::wiring() {
     auto* single = child<QCheckBox>(view, "sociounico");
     QTest::mouseClick(single, Qt::LeftButton, {}, QPoint(6, single->height() / 2));  // on the indicator
     QVERIFY(form.singleShareholder());
-    QTest::mouseClick(child<QRadioButton>(view, "standard_0"), Qt::LeftButton);
+    toggleAsAssistant(child<QRadioButton>(view, "standard_0"));
     QCOMPARE(form.standard(), 0);
 
     form.chooser().setFolder(test.drive.path("kalwin/fatture"));

@@ -66,6 +66,8 @@ void FieldPlacementViewTest::cellsEntryAndSave() {
     QCOMPARE(elenco->item(32, 2)->text(), QStringLiteral("095"));
     QTest::keyClick(dato, Qt::Key_Return);
     QVERIFY(!dato->isVisible());
+    kalvora::testing::toggleAsAssistant(child<QCheckBox>(view, "bianca"));
+    QVERIFY(!form.bianca());
 
     test.platform.colourAnswers = {0xFF};  // red
     clickCell(elenco, 2, PlacementColumn::Colour);

@@ -17,6 +17,7 @@
 
 using namespace kalvora;
 using kalvora::testing::child;
+using kalvora::testing::toggleAsAssistant;
 
 class GeneralSettingsViewTest : public QObject {
     Q_OBJECT
@@ -64,7 +65,7 @@ void GeneralSettingsViewTest::wiring() {
         auto* box = child<QCheckBox>(view, name);
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
     }
-    QTest::mouseClick(child<QRadioButton>(view, "decim_3"), Qt::LeftButton);
+    toggleAsAssistant(child<QRadioButton>(view, "decim_3"));
     QCOMPARE(form.decimals(), 3);
     auto* currency = child<QLineEdit>(view, "text1_0");
     currency->selectAll();

@@ -10,6 +10,7 @@
 #include "launcher/postit_form.h"
 #include "launcher/users_fixture.h"
 #include "launcher/users_table_form.h"
+#include "controls.h"
 #include "support/test_session.h"
 #include "ui/launcher/assistance_view.h"
 #include "ui/launcher/backdrop.h"
@@ -313,7 +314,7 @@ private slots:
         QCOMPARE(view->windowTitle(), QStringLiteral("Selezione sfondo"));
         QCOMPARE(view->findChildren<QRadioButton*>().size(), qsizetype(18));
         QVERIFY(view->findChild<QRadioButton*>("imm_0")->isChecked());
-        QTest::mouseClick(view->findChild<QRadioButton*>("imm_1"), Qt::LeftButton);
+        kalvora::testing::toggleAsAssistant(view->findChild<QRadioButton*>("imm_1"));
         typeInto(*view, "text1", "/foto/mare.jpg");
         t.platform.colourAnswers = {255};
         QTest::mouseClick(view->findChild<QPushButton*>("selcar"), Qt::LeftButton);

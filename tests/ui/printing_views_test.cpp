@@ -27,6 +27,7 @@
 
 using namespace kalvora;
 using kalvora::testing::child;
+using kalvora::testing::toggleAsAssistant;
 using kalvora::testing::Opened;
 using kalvora::testing::TestSession;
 using Designer = Opened<printing::LayoutDesignerForm, ui::LayoutDesignerView>;
@@ -84,6 +85,9 @@ private slots:
         Designer opened(withCompany, 11);
         auto& [test, form, view] = opened;
         QCOMPARE(view.windowTitle(), QStringLiteral("Personalizza modulo"));
+        click(view, "command11_1");
+        toggleAsAssistant(child<QCheckBox>(view, "pieno"));
+        QVERIFY(form.filled());
 
         click(view, "command11_2");
         QVERIFY(child<QWidget>(view, "testo")->isVisible());
@@ -153,9 +157,7 @@ private slots:
         click(view, "selcol_6");
         QCOMPARE(child<QLabel>(view, "colore_6")->accessibleDescription(), QStringLiteral("#ff0000"));
 
-        child<QCheckBox>(view, "Check1_0")->click();
-        child<QCheckBox>(view, "Check1_1")->click();
-        child<QRadioButton>(view, "tipotab_1")->click();
+        for (const char* name : {"Check1_0", "Check1_1", "tipotab_1"}) toggleAsAssistant(child<QAbstractButton>(view, name));
         click(view, "bottone_1");
         QVERIFY(form.closed() && !view.isVisible());
         // Left edge, bottom edge and grid type (first five lines), then the pagination style, the

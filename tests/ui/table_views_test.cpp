@@ -209,7 +209,7 @@ private slots:
         QTest::keyClick(list, Qt::Key_Down);
         QCOMPARE(form.row(0).type, list->currentIndex());
         QVERIFY(list->currentIndex() >= 0);
-        QTest::mouseClick(f.child<QCheckBox>("fine_1"), Qt::LeftButton);
+        kalvora::testing::toggleAsAssistant(f.child<QCheckBox>("fine_1"));
         QVERIFY(form.row(1).endOfMonth);
         QTest::mouseClick(f.child<QCheckBox>("fine_16"), Qt::LeftButton);
         type(f.box("Text2_1"), QStringLiteral("20"));

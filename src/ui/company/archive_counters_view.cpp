@@ -1,6 +1,7 @@
 #include "ui/company/archive_counters_view.h"
 
 #include "company/archive_counters.h"
+#include "ui/check_buttons.h"
 #include "ui/icons.h"
 #include "ui/qt_text.h"
 
@@ -87,7 +88,7 @@ ArchiveCountersView::ArchiveCountersView(ArchiveCountersForm& form, QWidget* par
         auto* box = new QCheckBox(numeOwners[k] + ": " + QString::fromUtf8(ArchiveCountersForm::numeCaption), frame);
         box->setObjectName(QStringLiteral("nume_%1").arg(k));
         documents->addWidget(box, next++, 0, 1, 2);
-        connect(box, &QCheckBox::toggled, this, [this, k](bool on) { form_.setSeparateNumbering(static_cast<int>(k), on); });
+        onToggled(box, this, [this, k](bool on) { form_.setSeparateNumbering(static_cast<int>(k), on); });
         nume_[k] = box;
     }
     row->addWidget(frame);
@@ -114,7 +115,7 @@ void ArchiveCountersView::refresh() {
     for (std::size_t k = 0; k < text1_.size(); ++k) show(text1_[k], form_.text(Box::Text1, static_cast<int>(k)));
     for (std::size_t k = 0; k < text2_.size(); ++k) show(text2_[k], form_.text(Box::Text2, static_cast<int>(k)));
     register_->setCurrentIndex(form_.vatRegister());
-    for (std::size_t k = 0; k < nume_.size(); ++k) nume_[k]->setChecked(form_.separateNumbering(static_cast<int>(k)));
+    for (std::size_t k = 0; k < nume_.size(); ++k) showChecked(nume_[k], form_.separateNumbering(static_cast<int>(k)));
 }
 
 }  // namespace kalvora::ui

@@ -1,5 +1,6 @@
 #include "ui/company/general_settings_view.h"
 
+#include "ui/check_buttons.h"
 #include "ui/icons.h"
 #include "ui/platform/print_surface.h"
 #include "ui/qt_text.h"
@@ -82,7 +83,7 @@ QWidget* GeneralSettingsView::companyFrame() {
         box->setObjectName(QString::fromUtf8(c.name));
         checks_[static_cast<std::size_t>(c.box)] = box;
         const Check which = c.box;
-        connect(box, &QCheckBox::clicked, this, [this, which](bool on) {
+        onToggled(box, this, [this, which](bool on) {
             form_.setChecked(which, on);
             afterAction();
         });
@@ -164,7 +165,7 @@ QWidget* GeneralSettingsView::currencyFrame() {
         auto* choice = new QRadioButton(QStringLiteral("%1 decimali").arg(option + 2), group);
         choice->setObjectName(QStringLiteral("decim_%1").arg(option));
         decimals_[static_cast<std::size_t>(option)] = choice;
-        connect(choice, &QRadioButton::clicked, this, [this, option] {
+        onChosen(choice, this, [this, option] {
             form_.setDecimals(option);
             afterAction();
         });
@@ -178,8 +179,8 @@ void GeneralSettingsView::leaveForm() { form_.cancel(); }
 void GeneralSettingsView::refresh() {
     setWindowTitle(toQt(form_.title()));
     for (int box = 0; box < Form::checkCount; ++box)
-        checks_[static_cast<std::size_t>(box)]->setChecked(form_.checked(static_cast<Check>(box)));
-    decimals_[static_cast<std::size_t>(form_.decimals())]->setChecked(true);
+        showChecked(checks_[static_cast<std::size_t>(box)], form_.checked(static_cast<Check>(box)));
+    showChecked(decimals_[static_cast<std::size_t>(form_.decimals())], true);
     {
         const QSignalBlocker quiet(vatCode_);
         vatCode_->setCurrentIndex(form_.vatCode());

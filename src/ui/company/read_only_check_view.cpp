@@ -1,6 +1,7 @@
 #include "ui/company/read_only_check_view.h"
 
 #include "company/read_only_check.h"
+#include "ui/check_buttons.h"
 #include "ui/icons.h"
 #include "ui/qt_text.h"
 
@@ -30,9 +31,7 @@ ReadOnlyCheckView::ReadOnlyCheckView(ReadOnlyCheckForm& form, QWidget* parent) :
         group->addButton(option);
         column->addWidget(option);
         const auto scope = k == 0 ? ReadOnlyCheckForm::Scope::Archives : ReadOnlyCheckForm::Scope::AllFiles;
-        connect(option, &QRadioButton::toggled, this, [this, scope](bool on) {
-            if (on) form_.setScope(scope);
-        });
+        onChosen(option, this, [this, scope] { form_.setScope(scope); });
         options_[k] = option;
     }
 
@@ -61,7 +60,7 @@ void ReadOnlyCheckView::leaveForm() { form_.cancel(); }
 
 void ReadOnlyCheckView::refresh() {
     setWindowTitle(toQt(form_.title()));
-    options_[form_.scope() == ReadOnlyCheckForm::Scope::Archives ? 0 : 1]->setChecked(true);
+    showChecked(options_[form_.scope() == ReadOnlyCheckForm::Scope::Archives ? 0 : 1], true);
     const std::vector<std::string>& lines = form_.lines();
     if (list_->count() != static_cast<int>(lines.size()) ||
         (!lines.empty() && list_->item(list_->count() - 1)->text() != toQt(lines.back()))) {

@@ -1,6 +1,7 @@
 #include "ui/company/register_numbering_view.h"
 
 #include "company/register_numbering.h"
+#include "ui/check_buttons.h"
 #include "ui/icons.h"
 #include "ui/qt_text.h"
 
@@ -39,7 +40,7 @@ RegisterNumberingView::RegisterNumberingView(company::RegisterNumberingForm& for
     anno_ = new QCheckBox(QStringLiteral("Numerazione preceduta dall'anno in corso"), this);
     anno_->setObjectName(QStringLiteral("anno"));
     grid->addWidget(anno_, 3, 0, 1, 2);
-    connect(anno_, &QCheckBox::toggled, this, [this](bool on) { form_.setAnno(on); });
+    onToggled(anno_, this, [this](bool on) { form_.setAnno(on); });
     // Enter goes on to the following field, as Tab does.
     for (std::size_t k = 0; k < texts_.size(); ++k) {
         QWidget* next = k + 1 < texts_.size() ? static_cast<QWidget*>(texts_[k + 1]) : anno_;
@@ -58,7 +59,7 @@ void RegisterNumberingView::refresh() {
         const QString text = toQt(form_.text(static_cast<int>(k)));
         if (texts_[k]->text() != text) texts_[k]->setText(text);
     }
-    anno_->setChecked(form_.anno());
+    showChecked(anno_, form_.anno());
 }
 
 }  // namespace kalvora::ui

@@ -1,6 +1,7 @@
 #include "ui/company/year_end_reset_view.h"
 
 #include "company/year_end_reset_form.h"
+#include "ui/check_buttons.h"
 #include "ui/date_field.h"
 #include "ui/icons.h"
 #include "ui/qt_text.h"
@@ -39,7 +40,7 @@ YearEndResetView::YearEndResetView(company::YearEndResetForm& form, QWidget* par
         place->addWidget(c.check);
         place->addStretch(1);
         grid->addLayout(place, row, 0);
-        connect(c.check, &QCheckBox::clicked, this, [this, index](bool on) {
+        onToggled(c.check, this, [this, index](bool on) {
             form_.tick(index, on);
             afterMove();
         });
@@ -85,7 +86,7 @@ void YearEndResetView::refresh() {
     for (std::size_t i = 0; i < options.size() && i < options_.size(); ++i) {
         const company::ResetOption& option = options[i];
         OptionControls& c = options_[i];
-        c.check->setChecked(option.ticked);
+        showChecked(c.check, option.ticked);
         c.check->setEnabled(option.enabled);
         if (c.date) {
             showDate(c.date, option.value);

@@ -1,6 +1,7 @@
 #include "ui/launcher/background_view.h"
 
 #include "launcher/background_form.h"
+#include "ui/check_buttons.h"
 #include "ui/icons.h"
 #include "ui/launcher/backdrop.h"
 #include "ui/qt_text.h"
@@ -26,6 +27,10 @@ BackgroundView::BackgroundView(launcher::BackgroundForm& form, QWidget* parent)
         auto* option = new QRadioButton(toQt(launcher::backgroundCaptions[std::size_t(choice)]), this);
         option->setObjectName(QStringLiteral("imm_%1").arg(choice));
         options_->addButton(option, choice);
+        onChosen(option, this, [this, choice] {
+            form_.select(choice);
+            refresh();
+        });
         return option;
     };
 
@@ -65,10 +70,6 @@ BackgroundView::BackgroundView(launcher::BackgroundForm& form, QWidget* parent)
     column->addLayout(pictures);
     column->addWidget(addOption(launcher::transparentBackground));
 
-    connect(options_, &QButtonGroup::idClicked, this, [this](int choice) {
-        form_.select(choice);
-        refresh();
-    });
     connect(path_, &QLineEdit::textEdited, this, [this](const QString& text) { form_.setPath(fromQt(text)); });
     onClick(browse, [this] { form_.browse(); });
     onClick(chooseColour, [this] { form_.chooseColour(); });
@@ -80,7 +81,7 @@ void BackgroundView::leaveForm() { form_.cancel(); }
 
 void BackgroundView::refresh() {
     setWindowTitle(toQt(form_.title()));
-    if (QAbstractButton* option = options_->button(form_.choice())) option->setChecked(true);
+    if (QAbstractButton* option = options_->button(form_.choice())) showChecked(option, true);
     const QString path = toQt(form_.path());
     if (path_->text() != path) path_->setText(path);
     QPalette palette = sample_->palette();

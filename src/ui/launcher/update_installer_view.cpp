@@ -1,6 +1,7 @@
 #include "ui/launcher/update_installer_view.h"
 
 #include "launcher/update_installer.h"
+#include "ui/check_buttons.h"
 #include "ui/icons.h"
 #include "ui/qt_text.h"
 
@@ -30,7 +31,7 @@ UpdateInstallerView::UpdateInstallerView(launcher::UpdateInstallerForm& form, QW
                                              "dell'aggiornamento di Kalvora"),
                               this);
     cancella_->setObjectName(QStringLiteral("cancella"));
-    connect(cancella_, &QCheckBox::toggled, this, [this](bool on) { form_.setCancella(on); });
+    onToggled(cancella_, this, [this](bool on) { form_.setCancella(on); });
     column->addWidget(cancella_);
     buttons_ = addButtons(column, [this] { form_.run(); });
     form_.onLog([this] { showLog(); });
@@ -52,7 +53,7 @@ void UpdateInstallerView::showLog() {
 
 void UpdateInstallerView::refresh() {
     setWindowTitle(toQt(form_.title()));
-    cancella_->setChecked(form_.cancella());
+    showChecked(cancella_, form_.cancella());
     showLog();
 }
 

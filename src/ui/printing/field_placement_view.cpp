@@ -1,6 +1,7 @@
 #include "ui/printing/field_placement_view.h"
 
 #include "printing/field_placement.h"
+#include "ui/check_buttons.h"
 #include "ui/icons.h"
 #include "ui/platform/print_surface.h"
 #include "ui/qt_text.h"
@@ -100,7 +101,7 @@ FieldPlacementView::FieldPlacementView(printing::FieldPlacementForm& form, QWidg
     bianca_ = new QCheckBox(QStringLiteral("Stampa il documento su carta bianca (stampa griglia)"), this);
     bianca_->setObjectName(QStringLiteral("bianca"));
     bianca_->setAccessibleName(bianca_->text());
-    connect(bianca_, &QCheckBox::clicked, this, [this](bool on) {
+    onToggled(bianca_, this, [this](bool on) {
         form_.setBianca(on);
         refresh();
     });
@@ -237,7 +238,7 @@ void FieldPlacementView::refresh() {
         dato_->hide();
     }
 
-    bianca_->setChecked(form_.bianca());
+    showChecked(bianca_, form_.bianca());
     const QString subject = toQt(form_.mail().subject);
     if (subject_->text() != subject) subject_->setText(subject);
     QString body = toQt(form_.mail().body);

@@ -4,6 +4,7 @@
 #include "core/session.h"
 #include "printing/grid_print.h"
 #include "printing/layout_designer.h"
+#include "ui/check_buttons.h"
 #include "ui/icons.h"
 #include "ui/platform/print_surface.h"
 #include "ui/qt_text.h"
@@ -294,7 +295,7 @@ QWidget* LayoutDesignerView::makeFrame(int kind) {
         if (kind == 2) {
             pieno_ = new QCheckBox(QStringLiteral("Rettangolo pieno"), frame);
             pieno_->setObjectName(QStringLiteral("pieno"));
-            connect(pieno_, &QCheckBox::clicked, this, [this](bool on) {
+            onToggled(pieno_, this, [this](bool on) {
                 form_.setFilled(on);
                 afterMove();
             });
@@ -418,7 +419,7 @@ void LayoutDesignerView::refresh() {
     for (int k = 0; k < 3; ++k)
         swatches_[std::size_t(k)]->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid gray;")
                                                      .arg(toQColor(form_.colour(k)).name()));
-    pieno_->setChecked(form_.filled());
+    showChecked(pieno_, form_.filled());
     carattere_->setText(toQt(form_.fontCaption()));
     nomefile_->setText(toQt(form_.pictureFile()));
     showPicture();

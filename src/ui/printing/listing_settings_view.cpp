@@ -3,6 +3,7 @@
 #include "core/dates.h"
 #include "core/print_job.h"
 #include "printing/listing_settings_form.h"
+#include "ui/check_buttons.h"
 #include "ui/icons.h"
 #include "ui/platform/print_surface.h"
 #include "ui/qt_text.h"
@@ -230,16 +231,19 @@ ListingSettingsView::ListingSettingsView(printing::ListingSettingsForm& form, QW
         pagination_[static_cast<std::size_t>(i)] = new QRadioButton(toQt(form_.paginationCaption(i)), this);
         pagination_[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("tipotab_%1").arg(i));
         side->addWidget(pagination_[static_cast<std::size_t>(i)]);
-        onClick(pagination_[static_cast<std::size_t>(i)], [this, i] { form_.setPaginationStyle(i); });
+        onChosen(pagination_[static_cast<std::size_t>(i)], this, [this, i] {
+            form_.setPaginationStyle(i);
+            afterMove();
+        });
     }
     side->addStretch(1);
 
     for (int i = 0; i < 2; ++i) checks_[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("Check1_%1").arg(i));
-    connect(checks_[0], &QCheckBox::clicked, this, [this](bool on) {
+    onToggled(checks_[0], this, [this](bool on) {
         form_.setColouredCells(on);
         afterAction();
     });
-    connect(checks_[1], &QCheckBox::clicked, this, [this](bool on) {
+    onToggled(checks_[1], this, [this](bool on) {
         form_.setSeparationLine(on);
         afterAction();
     });
@@ -309,9 +313,9 @@ void ListingSettingsView::refresh() {
         swatch->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid #606060;").arg(c.name()));
         swatch->setAccessibleDescription(c.name());
     }
-    checks_[0]->setChecked(form_.colouredCells());
-    checks_[1]->setChecked(form_.separationLine());
-    pagination_[static_cast<std::size_t>(form_.paginationStyle())]->setChecked(true);
+    showChecked(checks_[0], form_.colouredCells());
+    showChecked(checks_[1], form_.separationLine());
+    showChecked(pagination_[static_cast<std::size_t>(form_.paginationStyle())], true);
     preview_->update();
 }
 

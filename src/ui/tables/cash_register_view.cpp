@@ -1,5 +1,6 @@
 #include "ui/tables/cash_register_view.h"
 
+#include "ui/check_buttons.h"
 #include "ui/icons.h"
 #include "ui/qt_text.h"
 
@@ -90,11 +91,11 @@ QButtonGroup* CashRegisterView::options(QWidget* parent, const QString& control,
         b->setObjectName(QStringLiteral("%1_%2").arg(control).arg(i));
         group->addButton(b, i);
         buttons[std::size_t(i)] = b;
+        onChosen(b, this, [this, choose, i] {
+            choose(form_, i);
+            afterAction();
+        });
     }
-    connect(group, &QButtonGroup::idClicked, this, [this, choose = std::move(choose)](int id) {
-        choose(form_, id);
-        afterAction();
-    });
     return group;
 }
 
@@ -134,7 +135,7 @@ QWidget* CashRegisterView::generalPage() {
     for (int c = 0; c < tables::cashChecks; ++c) {
         auto* box = new QCheckBox(utf8(captions[c]), optionsBox);
         box->setObjectName(QLatin1String(names[c]));
-        connect(box, &QCheckBox::clicked, this, [this, c](bool ticked) {
+        onToggled(box, this, [this, c](bool ticked) {
             form_.setChecked(c, ticked);
             afterAction();
         });
@@ -306,7 +307,7 @@ void CashRegisterView::refresh() {
     const auto choose = [](QButtonGroup* group, const std::array<QRadioButton*, 5>& buttons, int chosen) {
         // A line naming no choice shows none: exclusivity would keep the old one ticked.
         group->setExclusive(false);
-        for (std::size_t i = 0; i < buttons.size(); ++i) buttons[i]->setChecked(int(i) == chosen);
+        for (std::size_t i = 0; i < buttons.size(); ++i) showChecked(buttons[i], int(i) == chosen);
         group->setExclusive(true);
     };
     choose(portGroup_, porta_, form_.port());
@@ -316,7 +317,7 @@ void CashRegisterView::refresh() {
         const QSignalBlocker quiet(combo1_[std::size_t(r)]);
         combo1_[std::size_t(r)]->setCurrentIndex(form_.field(r));
     }
-    for (int c = 0; c < tables::cashChecks; ++c) checks_[std::size_t(c)]->setChecked(form_.checked(c));
+    for (int c = 0; c < tables::cashChecks; ++c) showChecked(checks_[std::size_t(c)], form_.checked(c));
     for (int k = 0; k < tables::cashBarCodes; ++k) showText(text2_[std::size_t(k)], toQt(form_.text2(k)));
     model_->setCurrentIndex(form_.model());
 }

@@ -1,5 +1,6 @@
 #include "ui/tables/einvoice_issuer_view.h"
 
+#include "ui/check_buttons.h"
 #include "ui/folder_chooser_view.h"
 #include "ui/icons.h"
 #include "ui/qt_text.h"
@@ -86,7 +87,7 @@ QCheckBox* EInvoiceIssuerView::addCheck(QGridLayout* grid, int row, const QStrin
                                         std::function<void(Form&, bool)> set) {
     auto* box = new QCheckBox(caption, grid->parentWidget());
     box->setObjectName(name);
-    connect(box, &QCheckBox::clicked, this, [this, set = std::move(set)](bool on) {
+    onToggled(box, this, [this, set = std::move(set)](bool on) {
         set(form_, on);
         afterAction();
     });
@@ -192,14 +193,14 @@ QWidget* EInvoiceIssuerView::optionsTab() {
         option->setObjectName(QStringLiteral("standard_%1").arg(i));
         option->setAccessibleName(QStringLiteral("Standard ") + option->text());
         standard_->addButton(option, i);
+        onChosen(option, this, [this, i] {
+            form_.chooseStandard(i);
+            afterAction();
+        });
         versions->addWidget(option);
     }
     versions->addStretch(1);
     grid->addLayout(versions, row++, 1, 1, 2);
-    connect(standard_, &QButtonGroup::idClicked, this, [this](int id) {
-        form_.chooseStandard(id);
-        afterAction();
-    });
     numbering_ = addCheck(grid, row++, QStringLiteral("numera"), QStringLiteral("Utilizza numerazione fatture separata"),
                           [](Form& f, bool v) { f.setSeparateNumbering(v); });
     register_ = addList(page, QStringLiteral("Combo2"), QStringLiteral("Registra le fatturePA nel registro iva"),
@@ -260,13 +261,13 @@ void EInvoiceIssuerView::refresh() {
     regime_->setCurrentIndex(form_.regime());
     subjectKind_->setCurrentIndex(form_.subjectKind());
     register_->setCurrentIndex(form_.vatRegister());
-    rea_->setChecked(form_.rea());
-    singleShareholder_->setChecked(form_.singleShareholder());
-    liquidation_->setChecked(form_.inLiquidation());
-    numbering_->setChecked(form_.separateNumbering());
+    showChecked(rea_, form_.rea());
+    showChecked(singleShareholder_, form_.singleShareholder());
+    showChecked(liquidation_, form_.inLiquidation());
+    showChecked(numbering_, form_.separateNumbering());
     // An exclusive group cannot show neither option: it is lifted while they are set.
     standard_->setExclusive(false);
-    for (int i = 0; i < 2; ++i) standard_->button(i)->setChecked(form_.standard() == i);
+    for (int i = 0; i < 2; ++i) showChecked(standard_->button(i), form_.standard() == i);
     standard_->setExclusive(true);
     for (int k = 0; k < 2; ++k) showText(folders_[std::size_t(k)], toQt(form_.folder(k)));
 }
