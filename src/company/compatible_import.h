@@ -1,11 +1,11 @@
 #pragma once
 // The window zelabem, "Conversione archivi di programmi compatibili": the archive files of a
 // compatible program's company folder, chosen with the drive and folder chooser, copied into
-// the current company's folder under the same names. Each copy is checked against its source
-// before it takes its name; a failed copy stops the import there, and the files already copied
-// stay (the user is told which file failed). After a whole import from a folder without
-// kalvora.a14, the company's kalvora.a14 is removed, so that the start-up offers the conversion
-// of what was imported.
+// the current company's folder under the same names. Every file is first copied beside the
+// company's archives under a staged name and checked against its source; then the journal of
+// the year-end reset swaps them all in, together with the removal of the company's kalvora.a14
+// when the folder has none (so that the start-up offers the conversion of what was imported).
+// A failed copy leaves the company as it was; a swap cut short is completed at the next opening.
 #include "core/folder_chooser.h"
 #include "core/form.h"
 #include "core/session.h"
@@ -34,8 +34,8 @@ public:
     void onProgress(std::function<void()> listener) { listener_ = std::move(listener); }
 
     // Button 1: the chosen folder must hold kalvora.tot; asks "Sei proprio sicuro?", copies
-    // every file of the folder (not its sub-folders), removes the company's kalvora.a14 when the
-    // folder has none, says "Conversione eseguita" and closes.
+    // every file of the folder (not its sub-folders, nor files staged by a run there), removes the
+    // company's kalvora.a14 when the folder has none, says "Conversione eseguita" and closes.
     void confirm();
     // Button 0 and the close box.
     void cancel();

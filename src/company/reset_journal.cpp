@@ -13,6 +13,7 @@ namespace kalvora::company {
 namespace {
 
 constexpr std::string_view header = "AZZERAMENTO ARCHIVI";
+constexpr std::string_view importHeader = "IMPORTAZIONE ARCHIVI";
 constexpr std::string_view footer = "FINE";
 // The extensions whose new version can be staged: the archives, the counts, the chart and the
 // takings.
@@ -49,10 +50,19 @@ std::string stagedName(std::string_view target) {
     return {};
 }
 
+std::string importStagedName(std::size_t index) { return "kalvora.i" + std::to_string(index) + ".azz"; }
+
+bool isImportStagedName(std::string_view name) {
+    const std::string n = core::lower(name);
+    if (n.size() < 14 || n.size() > 22 || !n.starts_with("kalvora.i") || !n.ends_with(".azz")) return false;
+    return std::all_of(n.begin() + 9, n.end() - 4, [](char c) { return c >= '0' && c <= '9'; });
+}
+
 bool isStagedName(std::string_view name) {
     const std::string n = core::lower(name);
-    return n.size() == 15 && n.starts_with("kalvora.") && n.ends_with(".azz") &&
-           isStagedExtension(std::string_view(n).substr(8, 3));
+    return (n.size() == 15 && n.starts_with("kalvora.") && n.ends_with(".azz") &&
+            isStagedExtension(std::string_view(n).substr(8, 3))) ||
+           isImportStagedName(n);
 }
 
 bool journalSafeName(std::string_view name) {
@@ -61,7 +71,7 @@ bool journalSafeName(std::string_view name) {
 }
 
 std::string encodeJournal(const ResetJournal& journal) {
-    std::string out(header);
+    std::string out(journal.kind == JournalKind::Import ? importHeader : header);
     out += '\n';
     for (const auto& [staged, target] : journal.moves) out += "M\t" + staged + "\t" + target + "\n";
     for (const auto& name : journal.deletes) out += "D\t" + name + "\n";
@@ -76,8 +86,10 @@ std::optional<ResetJournal> decodeJournal(std::string_view bytes) {
         lines.push_back(bytes.substr(at, end - at));
         at = end + 1;
     }
-    if (lines.size() < 2 || lines.front() != header || lines.back() != footer) return std::nullopt;
+    if (lines.size() < 2 || (lines.front() != header && lines.front() != importHeader) || lines.back() != footer)
+        return std::nullopt;
     ResetJournal journal;
+    if (lines.front() == importHeader) journal.kind = JournalKind::Import;
     for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
         const std::string_view line = lines[i];
         if (line.size() < 3 || line[1] != '\t') return std::nullopt;
@@ -143,35 +155,64 @@ StagedRemoval removeStagedFiles(core::Files& files, const std::string& folder) {
     return out;
 }
 
+namespace {
+
+// How the user is told about an interrupted run of each kind.
+struct Wording {
+    const char* title;
+    const char* what;       // "Un azzeramento degli archivi"
+    const char* stopped;    // "era stato interrotto"
+    const char* completed;  // "è stato completato"
+    const char* it;         // "completarlo"
+    const char* retried;    // "Verrà ritentato"
+    const char* ofIt;       // "di un azzeramento degli archivi interrotto"
+};
+
+const Wording& wordingOf(JournalKind kind) {
+    static const Wording reset{"Azzeramento archivi", "Un azzeramento degli archivi", "era stato interrotto",
+                               "è stato completato", "completarlo", "Verrà ritentato",
+                               "di un azzeramento degli archivi interrotto"};
+    static const Wording import{"Conversione archivi", "Una conversione di archivi di programmi compatibili",
+                                "era stata interrotta", "è stata completata", "completarla", "Verrà ritentata",
+                                "di una conversione di archivi di programmi compatibili interrotta"};
+    return kind == JournalKind::Import ? import : reset;
+}
+
+}  // namespace
+
 void completeInterruptedReset(core::Session& session, int code) {
     core::Files& files = session.files();
     auto& platform = session.platform();
     const std::string folder = session.installation().companyFolder(code);
     const std::string journalPath = core::joinPath(folder, resetJournalName);
-    constexpr const char* title = "Azzeramento archivi";
+    using std::string;
     if (!files.exists(journalPath)) {
         const StagedRemoval removal = removeStagedFiles(files, folder);
         if (removal.found.empty()) return;  // nothing was interrupted (or nothing can be told)
+        const bool imported = std::all_of(removal.found.begin(), removal.found.end(),
+                                          [](const string& n) { return isImportStagedName(n); });
+        const Wording& w = wordingOf(imported ? JournalKind::Import : JournalKind::Reset);
         platform.message(
-            "Un azzeramento degli archivi era stato interrotto prima di modificare gli archivi, che sono "
-            "rimasti com'erano. " +
-                std::string(removal.removedAll()
-                                ? "I files di lavoro che aveva lasciato sono stati rimossi."
-                                : "Non è stato possibile rimuovere tutti i files di lavoro che aveva "
-                                  "lasciato (errore " +
-                                      std::to_string(removal.error) + "): verranno rimossi alla prossima apertura."),
-            title, removal.removedAll() ? core::Icon::Information : core::Icon::Exclamation);
+            string(w.what) + " " + w.stopped + " prima di modificare gli archivi, che sono rimasti com'erano. " +
+                (removal.removedAll()
+                     ? string("I files di lavoro che aveva lasciato sono stati rimossi.")
+                     : "Non è stato possibile rimuovere tutti i files di lavoro che aveva lasciato (errore " +
+                           std::to_string(removal.error) + "): verranno rimossi alla prossima apertura."),
+            w.title, removal.removedAll() ? core::Icon::Information : core::Icon::Exclamation);
         return;
     }
     const auto bytes = files.readBytes(journalPath);
     const auto journal = bytes ? decodeJournal(*bytes) : std::nullopt;
     if (!journal) {
-        platform.message("Il file " + std::string(resetJournalName) +
-                             " di un azzeramento degli archivi interrotto non è leggibile: gli archivi non sono stati "
-                             "toccati. Verificare gli archivi dell'azienda o ripristinarli dalla copia di sicurezza.",
+        const bool imported = bytes && bytes->starts_with(importHeader);
+        platform.message("Il file " + string(resetJournalName) + " " +
+                             wordingOf(imported ? JournalKind::Import : JournalKind::Reset).ofIt +
+                             " non è leggibile: gli archivi non sono stati toccati. Verificare gli archivi "
+                             "dell'azienda o ripristinarli dalla copia di sicurezza.",
                          "Attenzione", core::Icon::Critical);
         return;
     }
+    const Wording& w = wordingOf(journal->kind);
     platform.setBusy(true);
     const JournalOutcome outcome = applyJournal(files, folder, *journal);
     // A staged file the journal does not name was left by an earlier run that never got to
@@ -179,16 +220,14 @@ void completeInterruptedReset(core::Session& session, int code) {
     if (outcome.error == 0) removeStagedFiles(files, folder);
     platform.setBusy(false);
     if (outcome.error == 0)
-        platform.message("Un azzeramento degli archivi era stato interrotto: è stato completato ora.", title,
+        platform.message(string(w.what) + " " + w.stopped + ": " + w.completed + " ora.", w.title,
                          core::Icon::Information);
     else
-        platform.message(
-            "Un azzeramento degli archivi era stato interrotto e non è stato possibile completarlo "
-            "(file " +
-                outcome.file + ", errore " + std::to_string(outcome.error) +
-                "). Verrà ritentato alla prossima apertura dell'azienda: fino ad allora non utilizzare "
-                "i moduli del programma.",
-            "Attenzione", core::Icon::Critical);
+        platform.message(string(w.what) + " " + w.stopped + " e non è stato possibile " + w.it + " (file " +
+                             outcome.file + ", errore " + std::to_string(outcome.error) + "). " + w.retried +
+                             " alla prossima apertura dell'azienda: fino ad allora non utilizzare i moduli del "
+                             "programma.",
+                         "Attenzione", core::Icon::Critical);
 }
 
 }  // namespace kalvora::company

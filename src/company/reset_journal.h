@@ -1,9 +1,10 @@
 #pragma once
-// The journal of a year-end reset, kalvora.azz in the company folder: the new files staged
-// beside the archives they replace, and the files to delete. It is written, whole and synced,
-// only once every staged file is; from then on the reset can always be completed. Names are
-// plain names inside the company folder, one entry a line:
-//   AZZERAMENTO ARCHIVI
+// The journal of a run that replaces several files of the company folder at once (a year-end
+// reset, or an import from a compatible program), kalvora.azz in the company folder: the new
+// files staged beside the files they replace, and the files to delete. It is written, whole and
+// synced, only once every staged file is; from then on the run can always be completed. Names
+// are plain names inside the company folder, one entry a line:
+//   AZZERAMENTO ARCHIVI                              (IMPORTAZIONE ARCHIVI for an import)
 //   M <tab> kalvora.fte.azz <tab> kalvora.fte      a staged file and the file it replaces
 //   D <tab> f123.a2025                              a file to delete
 //   FINE
@@ -23,12 +24,19 @@ constexpr std::string_view resetJournalName = "kalvora.azz";
 // Where the new version of `target` is staged: "kalvora.fte" -> "kalvora.fte.azz"; a takings
 // file "kal2026.cor" -> "kalvora.cor.azz". Empty for a name that is never staged.
 std::string stagedName(std::string_view target);
-// Whether a name of the company folder is one stagedName gives (any case).
+// Where the file numbered `index` of an import is staged: "kalvora.i12.azz". An imported file
+// may have any name, so its staged name only says which one it is.
+std::string importStagedName(std::size_t index);
+bool isImportStagedName(std::string_view name);
+// Whether a name of the company folder is one stagedName or importStagedName gives (any case).
 bool isStagedName(std::string_view name);
 // The year of a takings file "kal" + four digits + ".cor" or ".crr" (any case), else nullopt.
 std::optional<int> takingsYearOf(std::string_view name);
 
+enum class JournalKind { Reset, Import };
+
 struct ResetJournal {
+    JournalKind kind = JournalKind::Reset;
     std::vector<std::pair<std::string, std::string>> moves;  // staged -> target
     std::vector<std::string> deletes;
     bool empty() const { return moves.empty() && deletes.empty(); }

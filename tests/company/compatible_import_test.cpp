@@ -1,4 +1,6 @@
 #include "company/compatible_import.h"
+#include "company/year_end_reset.h"
+#include "reset_fixture.h"
 #include "support/test_session.h"
 
 #include <gtest/gtest.h>
@@ -62,23 +64,60 @@ TEST(CompatibleImport, CopiesEveryFileOfTheFolder) {
     EXPECT_TRUE(t.platform.last()->icon == core::Icon::Information && t.form.closed());
 }
 
-// A copy that fails stops the import with the file's name; the files before it stay copied.
-TEST(CompatibleImport, AFailedCopyNamesTheFileAndStops) {
+// A folder in the company's where a file should go stops the import before anything is copied.
+TEST(CompatibleImport, AFileThatCannotTakeItsPlaceStopsBeforeAnyCopy) {
     Import t;
     t.drive.write(other + "a.dat", "primo");
     t.drive.write(other + "kalvora.tot", "contatori");
-    t.drive.write(other + "z.dat", "ultimo");
-    t.drive.write(company + "kalvora.tot/bloccato", "");  // a folder where the file should go
-    t.drive.write(company + "kalvora.a14", "01/01/2026\r\n");
+    t.drive.write(company + "kalvora.tot/bloccato", "");
     t.choose(other);
     t.platform.answers = {true};
     t.form.confirm();
-    EXPECT_EQ(t.drive.read(company + "a.dat"), "primo");
-    EXPECT_FALSE(t.drive.exists(company + "z.dat"));
-    EXPECT_TRUE(t.drive.exists(company + "kalvora.a14"));  // only a whole import unmarks the company
+    EXPECT_EQ(t.drive.list(company), std::vector<std::string>{"kalvora.tot"});
     const testing::Shown said = *t.platform.last();
-    EXPECT_TRUE(said.text.starts_with("Non è stato possibile copiare il file kalvora.tot")) << said.text;
+    EXPECT_TRUE(said.text.starts_with("Il file kalvora.tot non può essere copiato")) << said.text;
     EXPECT_TRUE(said.icon == core::Icon::Critical && !t.form.closed());
+}
+
+// A failure or a crash at any call, copies and swaps alike, leaves the company as it was or,
+// once opened again, wholly imported; a failure that is not a crash is got over or undone.
+TEST(CompatibleImport, AFaultAtAnyCallLeavesTheCompanyAsItWasOrWhollyImported) {
+    testing::ResetCompany reference;
+    for (const char* name : {"kalvora.tot", "kalvora.gio", "kalvora.a14", "mio.dat"}) reference.put(name, name);
+    const auto prepared = [&](testing::InMemory& t, core::Session& s) {
+        t.files.makeDirectories(reference.drive.path(other));
+        for (const char* name : {"KALVORA.GIO", "kalvora.tot", "nuovo.dat"})
+            t.files.replaceFile(reference.drive.path(other + name), std::string("altro ") + name);
+        auto form = std::make_unique<CompatibleImportForm>(s);
+        form->open();
+        form->chooser().setFolder(reference.drive.path(other));
+        t.platform.defaultAnswer = true;
+        return form;
+    };
+    testing::InMemory sound(reference);
+    const auto before = sound.snapshot();
+    prepared(sound, sound.session)->confirm();
+    const auto after = sound.snapshot();
+    ASSERT_EQ(after, (std::map<std::string, std::string>{{"kalvora.gio", "altro KALVORA.GIO"},
+        {"kalvora.tot", "altro kalvora.tot"}, {"mio.dat", "mio.dat"}, {"nuovo.dat", "altro nuovo.dat"}}));
+    for (const bool crash : {false, true})
+        for (long k = 1;; ++k) {
+            testing::InMemory t(reference);
+            const auto form = prepared(t, t.faultySession);
+            t.faulty.failAt(k, crash);
+            form->confirm();
+            const bool hit = t.faulty.failed(), done = form->closed();
+            completeInterruptedReset(t.session, 0);  // the next opening, on a sound disk
+            const auto now = t.snapshot();
+            const std::string at = (crash ? " crash after call " : " failure of call ") + std::to_string(k);
+            EXPECT_TRUE(done ? now == after : now == before || (crash && now == after)) << at;
+            EXPECT_TRUE(done || now == before || t.platform.last()->text == "Una conversione di archivi di programmi "
+                        "compatibili era stata interrotta: è stata completata ora.") << at;
+            if (!hit) {
+                EXPECT_TRUE(done && k > 60) << k;
+                break;
+            }
+        }
 }
 
 }  // namespace

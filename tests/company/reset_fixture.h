@@ -2,9 +2,11 @@
 // A company folder of small hand-built archives for the year-end reset: every byte the reset
 // does not own is a filler, and each record ends with its own tag so moves can be followed.
 #include "core/archive_layouts.h"
+#include "core/filesystem_memory.h"
 #include "core/record.h"
 #include "core/text.h"
 #include "support/archive_bytes.h"
+#include "support/faulty_file_system.h"
 #include "support/test_session.h"
 
 #include <map>
@@ -64,6 +66,38 @@ struct ResetCompany : TestSession {
         std::map<std::string, std::string> out;
         for (const auto& name : drive.list(resetFolder))
             if (!name.starts_with("kalo") && name.find(".~") == std::string::npos) out[name] = read(name);
+        return out;
+    }
+};
+
+// A copy of a company folder in a file system held in memory, where the hundreds of runs of a
+// fault loop cost no disk syncs; the same disk seen through one that breaks.
+struct InMemory {
+    core::MemoryFileSystem memory;
+    FaultyFileSystem faulty{memory};
+    core::Files files{memory};
+    core::Files faultyFiles{faulty};
+    FakePlatform platform;
+    core::FixedClock clock{core::Date{2026, 12, 6}};
+    core::Session session;
+    core::Session faultySession;
+    std::string folder;
+
+    explicit InMemory(const ResetCompany& from)
+        : session(from.drive.installation(), platform, clock, files),
+          faultySession(from.drive.installation(), platform, clock, faultyFiles),
+          folder(from.drive.installation().companyFolder(0)) {
+        files.makeDirectories(folder);
+        for (const auto& [name, bytes] : from.snapshot()) files.replaceFile(core::joinPath(folder, name), bytes);
+        faultySession.company().currency[1] = "1";
+    }
+    std::map<std::string, std::string> snapshot() {
+        std::vector<core::DirEntry> entries;
+        files.list(folder, entries);  // without the file layer's temporaries
+        std::map<std::string, std::string> out;
+        for (const auto& e : entries)
+            if (!e.name.starts_with("kalo"))
+                out[e.name] = files.readBytes(core::joinPath(folder, e.name)).value_or("?");
         return out;
     }
 };

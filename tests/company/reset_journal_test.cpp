@@ -3,9 +3,7 @@
 #include "company/year_end_reset.h"
 #include "company/year_end_reset_form.h"
 #include "core/accounting_archives.h"
-#include "core/filesystem_memory.h"
 #include "reset_fixture.h"
-#include "support/faulty_file_system.h"
 
 #include <gtest/gtest.h>
 
@@ -54,48 +52,16 @@ void expectCountsAgree(const std::map<std::string, std::string>& files, const st
                   testing::countIn(tot, a->countRecord)) << a->file << at;
 }
 
-// A copy of a company folder in a file system held in memory, where the hundreds of runs of a
-// fault loop cost no disk syncs; the same disk seen through one that breaks.
-struct InMemory {
-    core::MemoryFileSystem memory;
-    testing::FaultyFileSystem faulty{memory};
-    core::Files files{memory};
-    core::Files faultyFiles{faulty};
-    testing::FakePlatform platform;
-    core::FixedClock clock{core::Date{2026, 12, 6}};
-    core::Session session;
-    core::Session faultySession;
-    std::string folder;
-
-    explicit InMemory(const ResetCompany& from)
-        : session(from.drive.installation(), platform, clock, files),
-          faultySession(from.drive.installation(), platform, clock, faultyFiles),
-          folder(from.drive.installation().companyFolder(0)) {
-        files.makeDirectories(folder);
-        for (const auto& [name, bytes] : from.snapshot()) files.replaceFile(core::joinPath(folder, name), bytes);
-        faultySession.company().currency[1] = "1";
-    }
-    std::map<std::string, std::string> snapshot() {
-        std::vector<core::DirEntry> entries;
-        files.list(folder, entries);  // without the file layer's temporaries
-        std::map<std::string, std::string> out;
-        for (const auto& e : entries)
-            if (!e.name.starts_with("kalo"))
-                out[e.name] = files.readBytes(core::joinPath(folder, e.name)).value_or("?");
-        return out;
-    }
-};
-
 TEST(ResetJournal, AFaultAtAnyCallLeavesEitherTheOldArchivesOrTheNewOnes) {
     Scenario reference;
     const auto before = reference.snapshot();
-    InMemory done(reference);
+    testing::InMemory done(reference);
     ASSERT_TRUE(runReset(done.session, Scenario::plan()).done);
     const auto after = done.snapshot();
     ASSERT_FALSE(before == after);
     for (const bool crash : {false, true}) {
         for (long k = 1;; ++k) {
-            InMemory t(reference);
+            testing::InMemory t(reference);
             if (k == 1) {
                 ASSERT_TRUE(t.snapshot() == before);
             }
