@@ -143,9 +143,9 @@ bool removes(const Step& step, const std::string& cutoff, core::RecordView r) {
     return false;
 }
 
-// Notes the reprint files of a removed document: "f"/"p" (fee note) for invoices issued, "r"
-// for receipts, "b" for transport documents, followed by its number.
-void noteDocument(Run& run, const Step& step, core::RecordView r) {
+// Notes the reprint files of a removed or kept document: "f"/"p" (fee note) for invoices issued,
+// "r" for receipts, "b" for transport documents, followed by its number.
+void noteDocument(Run& run, const Step& step, core::RecordView r, bool removed) {
     const auto& choice = reprintsOf(run.plan, step.family);
     if (!choice) return;
     const std::string number = core::lower(core::trim(r.text(step.number.offset, step.number.width)));
@@ -155,7 +155,10 @@ void noteDocument(Run& run, const Step& step, core::RecordView r) {
                         : step.family == Family::Ddt    ? 'b'
                         : (kind == "P" || kind == "p")  ? 'p'
                                                         : 'f';
-    run.documentFiles[prefix + number] = choice->pdf;
+    if (removed)
+        run.documentFiles[prefix + number] = choice->pdf;
+    else
+        run.keptDocuments.insert(prefix + number);
 }
 
 // Opening movements, one per article with a code, after the movements kept.
@@ -264,10 +267,11 @@ bool compact(Run& run, const Step& step, const std::string& cutoff) {
             if (++read % progressEvery == 0) run.report(step.label, read, count);
             if (removes(step, cutoff, r)) {
                 ++line.removed;
-                if (step.family != Family::None) noteDocument(run, step, r);
+                if (step.family != Family::None) noteDocument(run, step, r, true);
                 continue;
             }
             ++kept;
+            if (step.family != Family::None) noteDocument(run, step, r, false);
             if (!run.stage) continue;
             if (const int error = writer.append(r)) return run.fail("scrivere il file " + staged, error);
             if (journal) chart.addEntry(r, euro, unknown);
@@ -278,7 +282,13 @@ bool compact(Run& run, const Step& step, const std::string& cutoff) {
     }
     if (opening && !openingMovements(run, run.stage ? &writer : nullptr, line.added)) return false;
     const std::uint64_t inUse = kept + line.added;
-    line.line += ": " + std::to_string(line.removed) + " record da eliminare su " + std::to_string(count);
+    line.line += ": " + std::to_string(line.removed) + " record da eliminare su " + std::to_string(read);
+    // A count past the records the file holds is lowered to them, with the rest of the reset.
+    if (read < count) {
+        line.total = read;
+        line.line += " (il contatore in kalvora.tot indica " + std::to_string(count) + " record, ma l'archivio ne "
+                     "contiene " + std::to_string(read) + ": verrà ridotto a " + std::to_string(read) + ")";
+    }
     if (opening) line.line += ", " + std::to_string(line.added) + " movimenti di apertura da aggiungere";
     if (journal && line.total > 0)
         line.line +=

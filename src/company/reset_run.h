@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace kalvora::company::reset {
@@ -50,6 +51,9 @@ struct Run {
     // The base names ("f123") of the reprint files of removed documents, and whether their PDF
     // copies go too.
     std::unordered_map<std::string, bool> documentFiles;
+    // The same names of the documents kept: once numbering restarts, a kept document can share
+    // its number with a removed one, and its files stay.
+    std::unordered_set<std::string> keptDocuments;
     std::string failure;
     std::vector<std::string> notes;
 

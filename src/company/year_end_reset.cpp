@@ -135,7 +135,8 @@ void reprints(Run& run) {
         const std::string ext = dot == std::string::npos ? std::string() : base.substr(dot + 1);
         if (ext.find('.') != std::string::npos) continue;
         bool goes = false;
-        if (const auto it = run.documentFiles.find(stem); it != run.documentFiles.end()) goes = !pdf || it->second;
+        if (const auto it = run.documentFiles.find(stem); it != run.documentFiles.end())
+            goes = (!pdf || it->second) && !run.keptDocuments.contains(stem);
         for (const auto& f : families) {
             if (goes || !f.choice || ext != "a" + yearText(f.choice->year) || (pdf && !f.choice->pdf)) continue;
             goes = std::any_of(f.prefixes.begin(), f.prefixes.end(),

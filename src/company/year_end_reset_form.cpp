@@ -129,9 +129,9 @@ std::optional<ResetPlan> YearEndResetForm::plan() const {
     return p;
 }
 
-bool YearEndResetForm::anyArchiveTicked() const {
+bool YearEndResetForm::anyOptionTicked() const {
     for (int i = 0; i < optionCount; ++i)
-        if (i != SafetyCopy && options_[i].parent < 0 && options_[i].ticked && options_[i].enabled) return true;
+        if (options_[i].parent < 0 && options_[i].ticked && options_[i].enabled) return true;
     return false;
 }
 
@@ -139,7 +139,7 @@ void YearEndResetForm::confirm() {
     if (working_) return;
     auto& s = session();
     auto& platform = s.platform();
-    if (!anyArchiveTicked()) {
+    if (!anyOptionTicked()) {
         platform.message("Non è stato selezionato alcun archivio da azzerare", "Attenzione", core::Icon::Critical);
         return;
     }

@@ -55,7 +55,8 @@ public:
     void onProgress(std::function<void()> listener) { listener_ = std::move(listener); }
 
     // Button 1: checks the dates and years, advises to duplicate the company, shows what will
-    // be removed, asks twice and runs the reset.
+    // be removed, asks twice and runs the reset. The safety copy alone is a run too: it makes
+    // the copy and changes nothing else.
     void confirm();
     // Button 0: closes.
     void cancel();
@@ -64,7 +65,7 @@ public:
     std::optional<ResetPlan> plan() const;
 
 private:
-    bool anyArchiveTicked() const;
+    bool anyOptionTicked() const;
 
     std::vector<ResetOption> options_;
     std::string label_;

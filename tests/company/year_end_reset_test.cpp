@@ -166,22 +166,39 @@ TEST(YearEndReset, ReprintFilesOfTheYearAndOfTheRemovedDocumentsGo) {
     const auto invoice = [](char tag, const char* number, const char* kind, const char* date) {
         return resetRecord(2301, tag, {{L::documents::number, number}, {L::documents::kind, kind}, {L::documents::date, date}});
     };
+    // Numbering restarted: a kept invoice 8 keeps the files of the removed invoice 8, not those of fee note 9.
     t.archive(L::documents::issued, {invoice('1', "7", "F", "20231010"), invoice('2', "  9", "P", "20231011"),
-                                     invoice('3', "70", "F", "20240110")});
+                                     invoice('3', "70", "F", "20240110"), invoice('4', "8", "F", "20231012"),
+                                     invoice('5', "8", "F", "20240111"), invoice('6', "9", "F", "20240112")});
     t.archive(L::ddt::archive, {resetRecord(97, '1', {{L::ddt::number, "3"}, {L::ddt::date, "20231010"}})});
     const std::vector<std::string> gone = {"F7",     "FTR0001.A2025", "f7.pdf",     "f7.txt",       "fp3.a2025",
                                            "p9.dat", "par12.a2025",   "ric1.a2025", "fp3.a2025.pdf"};
-    const std::vector<std::string> stay = {"b3.x",        "bll1.a2025",  "f7.a.b",      "f70.txt",    "f77.txt",
-                                           "kalvora.bol", "kalvora.fte", "kalvora.tot", "par1.a2024", "ric1.a2025.pdf"};
+    const std::vector<std::string> stay = {"b3.x",       "bll1.a2025",  "f7.a.b",      "f70.txt",     "f77.txt",
+                                           "f8.pdf",     "kalvora.bol", "kalvora.fte", "kalvora.tot", "par1.a2024",
+                                           "ric1.a2025.pdf"};
     for (const auto& name : gone) t.put(name, "x");
-    for (const auto& name : {"b3.x", "bll1.a2025", "f7.a.b", "f70.txt", "f77.txt", "par1.a2024", "ric1.a2025.pdf"})
-        t.put(name, "x");
+    for (const auto& name : stay)
+        if (!name.starts_with("kalvora")) t.put(name, "x");
     ResetPlan plan;
     plan.invoicesBefore = plan.ddtBefore = cutoff;
     plan.invoiceReprints = ReprintChoice{2025, true};
     plan.receiptReprints = ReprintChoice{2025, false};  // no PDF copies
     ASSERT_TRUE(runReset(t.session, plan).done);
     EXPECT_EQ(t.drive.list(testing::resetFolder), stay);
+}
+
+// A count past the records the file holds: the preview says so and the reset lowers it.
+TEST(YearEndReset, ACountPastTheRecordsHeldIsToldAndLowered) {
+    ResetCompany t;
+    t.archive(L::documents::issued, {resetRecord(2301, '1', {{L::documents::date, "20240101"}}),
+                                     resetRecord(2301, '2', {{L::documents::date, "20230101"}})}, 5);
+    ResetPlan plan;
+    plan.invoicesBefore = cutoff;
+    EXPECT_EQ(dryRunText(countRemovals(t.session, plan)),
+              "L'azzeramento eseguirà queste operazioni:\rFatture emesse (kalvora.fte): 1 record da eliminare su 2 (il "
+              "contatore in kalvora.tot indica 5 record, ma l'archivio ne contiene 2: verrà ridotto a 2)");
+    ASSERT_TRUE(runReset(t.session, plan).done);
+    EXPECT_EQ(t.count(L::documents::issued.countRecord), 1);
 }
 
 TEST(YearEndResetForm, OptionsAreProposedForTheNewYear) {
@@ -238,6 +255,20 @@ TEST(YearEndResetForm, AnInvalidDateOrYearStopsBeforeAnyFileIsTouched) {
         EXPECT_TRUE(t.snapshot() == before);
         EXPECT_FALSE(t.drive.exists(testing::resetFolder + "kalold.fte"));
     }
+}
+
+// The safety copy, ticked on opening, is a run of its own: the copy and nothing else.
+TEST(YearEndResetForm, TheSafetyCopyAloneIsMade) {
+    ResetCompany t;
+    t.archive(L::documents::issued, {resetRecord(2301, '1', {{L::documents::date, "20200101"}})});
+    const auto before = t.snapshot();
+    t.platform.defaultAnswer = true;
+    YearEndResetForm form(t.session);
+    form.open();
+    form.confirm();
+    EXPECT_EQ(t.platform.last()->text, "Operazione effettuata");
+    EXPECT_TRUE(t.snapshot() == before);
+    EXPECT_EQ(t.read("kalold.fte"), before.at("kalvora.fte"));
 }
 
 TEST(YearEndResetForm, TheDryRunIsShownBeforeTheQuestionsAndTheResetRunsOnYes) {
