@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (const auto decoded = company::decodeJournal(journal)) {
         const auto again = company::decodeJournal(company::encodeJournal(*decoded));
-        fuzz::check(again && again->moves == decoded->moves && again->deletes == decoded->deletes,
+        fuzz::check(again && again->kind == decoded->kind && again->moves == decoded->moves &&
+                        again->deletes == decoded->deletes,
                     "a decoded journal encodes back to itself");
         for (const auto& [staged, target] : decoded->moves)
             fuzz::check(company::journalSafeName(staged) && company::journalSafeName(target), "moves stay in the folder");

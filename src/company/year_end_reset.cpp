@@ -238,8 +238,8 @@ ResetResult runReset(core::Session& session, const ResetPlan& plan, const ResetP
     const std::string journalPath = run.path(resetJournalName);
     if (files.exists(journalPath)) {
         result.failure =
-            "Un azzeramento precedente è stato interrotto e non è ancora stato completato: riaprire "
-            "l'azienda per completarlo prima di eseguirne un altro.";
+            "Un'operazione precedente sugli archivi dell'azienda è stata interrotta e non è ancora stata "
+            "completata: riaprire l'azienda per completarla prima di eseguire l'azzeramento.";
         return result;
     }
     removeStagedFiles(files, run.folder);  // of a run stopped before its journal

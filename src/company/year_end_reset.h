@@ -90,8 +90,9 @@ struct ResetResult {
 // every few thousand records.
 ResetResult runReset(core::Session& session, const ResetPlan& plan, const ResetProgress& progress = {});
 
-// Completes a reset of company `code` cut short after its journal was written, or removes the
-// new files of one cut short before, and tells the user which; nothing when there is neither.
+// Completes a reset or an import of company `code` cut short after its journal was written, or
+// removes the new files of one cut short before, and tells the user which; nothing when there is
+// neither.
 void completeInterruptedReset(core::Session& session, int code);
 
 }  // namespace kalvora::company
