@@ -4,6 +4,7 @@
 #include "core/accounting_archives.h"
 #include "core/text.h"
 #include "support/archive_bytes.h"
+#include "support/faulty_file_system.h"
 #include "support/test_session.h"
 
 namespace kalvora::testing {
@@ -15,7 +16,11 @@ struct Account {
 using Lines = std::vector<core::JournalLine>;
 
 struct Accounting : TestSession {
-    Accounting() { drive.makeInstallation(0); session.company().currency[1] = "1"; }  // in euro
+    // A company in euro, also reached through a file system that can be told to fail.
+    Accounting() { drive.makeInstallation(0); session.company().currency[1] = faultySession.company().currency[1] = "1"; }
+    FaultyFileSystem faulty{core::realFileSystem()};
+    core::Files faultyFiles{faulty};
+    core::Session faultySession{drive.installation(), platform, clock, faultyFiles};
     static std::string folder(int code) { return "kalwin/kalwin/kalaz0." + core::threeDigits(code) + "/"; }
     std::string read(const std::string& name) const { return drive.read(folder(0) + name); }
     std::string archives() const { return read("kalvora.tot") + read("kalvora.con") + read("kalvora.gio"); }

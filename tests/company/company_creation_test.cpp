@@ -98,8 +98,8 @@ struct TwoCompanies : TestSession {
         const auto& bytes = session.company().general.record().bytes();
         return {bytes.begin(), bytes.end()};
     }
-    void run(CreationMode mode, const std::string& name = {}) {
-        CompanyCreationForm form(session, mode);
+    void run(CreationMode mode, const std::string& name = {}, core::Session* in = nullptr) {
+        CompanyCreationForm form(in ? *in : session, mode);
         form.open();
         if (!name.empty()) form.setField(0, name);
         form.confirm();
@@ -146,62 +146,45 @@ TEST(CompanyCreation, EachCompanyKeepsItsOwnSettings) {
 
 // Code 001 was used by a company deleted since, whose folder still holds its files and the work
 // files of a reset and a conversion it never finished. A copy (mode 3) must not carry any of
-// them; a new company (mode 1) finds the old files in place but never the unfinished work.
+// them; a new company (mode 1) finds the old files in place but never the unfinished work. A copy
+// whose source folder cannot be read, or whose leftovers cannot be moved aside, is refused before
+// anything is registered or lost.
 TEST(CompanyCreation, WhatACodeUsedBeforeHoldsGoesAsideBeforeTheCompanyIsMade) {
-    const std::vector<std::string> stale{"kal2023.cor", "kalaz0.bkk", "kalvora.azz", "kalvora.fte.azz", "kalvora.tot.cnv"};
-    const std::tuple<CreationMode, std::vector<std::string>, std::string> cases[] = {
-        {CreationMode::Duplicate, stale, "I files e le cartelle di un'azienda precedente che la copia non ha sostituito"},
-        {CreationMode::New, {"kalvora.azz", "kalvora.fte.azz", "kalvora.tot.cnv"},
-         "I files di lavoro di un azzeramento, di una importazione o di una conversione interrotti"},
+    struct Broken : testing::FaultyFileSystem {
+        using FaultyFileSystem::FaultyFileSystem;
+        int fault = 0;  // 1: the folder to copy cannot be listed, 2: nothing can be moved
+        int list(const std::string& folder, std::vector<core::DirEntry>& out) override {
+            return fault == 1 && folder.ends_with("kalaz0.000") ? EIO : FaultyFileSystem::list(folder, out);
+        }
+        int rename(const std::string& from, const std::string& to) override {
+            return fault == 2 ? EIO : FaultyFileSystem::rename(from, to);
+        }
     };
-    for (const auto& [mode, movedAside, what] : cases) {
+    const std::vector<std::string> stale{"kal2023.cor", "kalaz0.bkk", "kalvora.azz", "kalvora.fte.azz", "kalvora.tot.cnv"};
+    const std::string moved = " sono stati spostati dalla cartella dell'azienda 001 nella cartella ";
+    const std::string refused = "Duplicazione non eseguita: non è stato possibile ";
+    // Per case: the mode, the fault, what goes aside, the message before and after the folder aside.
+    const std::tuple<CreationMode, int, std::vector<std::string>, std::string, std::string> cases[] = {
+        {CreationMode::Duplicate, 0, stale, "I files e le cartelle di un'azienda precedente che la copia non ha sostituito" + moved, "."},
+        {CreationMode::New, 0, {"kalvora.azz", "kalvora.fte.azz", "kalvora.tot.cnv"},
+         "I files di lavoro di un azzeramento, di una importazione o di una conversione interrotti" + moved, "."},
+        {CreationMode::Duplicate, 1, {}, refused + "leggere la cartella dell'azienda 000", ": errore 5."},
+        {CreationMode::Duplicate, 2, {}, refused + "spostare kal2023.cor dalla cartella dell'azienda 001 nella cartella ", ": errore 5."},
+    };
+    const std::string aside = "kalwin/kalwin/spostati-da-kalaz0.001-20261206-090000";
+    for (const auto& [mode, fault, movedAside, before, after] : cases) {
         TwoCompanies t;
         for (const auto& name : stale) t.drive.write(t.folder(1) + name + (name == "kalaz0.bkk" ? "/x" : ""), name);
-        t.run(mode, "Gamma");
-        const std::string aside = "kalwin/kalwin/spostati-da-kalaz0.001-20261206-090000";
+        Broken broken(core::realFileSystem());
+        broken.fault = fault;
+        core::Files files(broken);
+        core::Session session(t.drive.installation(), t.platform, t.clock, files);
+        t.run(mode, "Gamma", &session);
+        EXPECT_EQ(t.platform.last()->text, before + (fault == 1 ? "" : t.drive.path(aside)) + after);
         EXPECT_EQ(t.drive.list(aside), movedAside);
         for (const auto& name : stale)
             EXPECT_NE(t.drive.exists(t.folder(1) + name), t.drive.exists(aside + "/" + name)) << name;
-        EXPECT_EQ(t.platform.last()->text, what + " sono stati spostati dalla cartella dell'azienda 001 nella "
-                                                  "cartella " + t.drive.path(aside) + ".");
-        EXPECT_EQ(t.line(1), "Gamma" + std::string(195, ' ') + "2026\r");
-    }
-}
-
-// The folder to copy cannot be read, or a file left in the new code cannot be moved aside:
-// nothing is registered and nothing is lost.
-TEST(CompanyCreation, ACopyThatCannotBeMadeWholeIsRefusedBeforeTheRegistryChanges) {
-    struct Broken : testing::FaultyFileSystem {
-        using FaultyFileSystem::FaultyFileSystem;
-        bool listing = false, moving = false;
-        int list(const std::string& folder, std::vector<core::DirEntry>& out) override {
-            return listing && folder.ends_with("kalaz0.000") ? EIO : FaultyFileSystem::list(folder, out);
-        }
-        int rename(const std::string& from, const std::string& to) override {
-            return moving ? EIO : FaultyFileSystem::rename(from, to);
-        }
-    };
-    const std::string aside = "kalwin/kalwin/spostati-da-kalaz0.001-20261206-090000";
-    for (const bool listing : {true, false}) {
-        TwoCompanies t;
-        t.drive.write(t.folder(1) + "kal2023.cor", "altra azienda");
-        Broken broken(core::realFileSystem());
-        core::Files files(broken);
-        core::Session session(t.drive.installation(), t.platform, t.clock, files);
-        CompanyCreationForm form(session, CreationMode::Duplicate);
-        form.open();
-        form.setField(0, "Gamma");
-        (listing ? broken.listing : broken.moving) = true;
-        form.confirm();
-        EXPECT_EQ(t.platform.last()->text,
-                  "Duplicazione non eseguita: non è stato possibile " +
-                      (listing ? "leggere la cartella dell'azienda 000"
-                               : "spostare kal2023.cor dalla cartella dell'azienda 001 nella cartella " +
-                                     t.drive.path(aside)) +
-                      ": errore 5.");
-        EXPECT_EQ(t.line(1), "*\r");
-        EXPECT_EQ(session.company().code, 0);
-        EXPECT_EQ(t.drive.read(t.folder(1) + "kal2023.cor"), "altra azienda");
+        EXPECT_EQ(t.line(1) + std::to_string(session.company().code), fault ? "*\r0" : "Gamma" + std::string(195, ' ') + "2026\r1");
     }
 }
 
