@@ -17,13 +17,13 @@ using testing::TestSession;
 
 const std::string azi = "kalwin/kalwin/kalvora.azi";
 
-TEST(CompanyCreation, OpeningAndTheWaysOutOfModeZero) {
-    TestSession t({2026, 3, 1});
+TEST(CompanyCreation, FirstCompanyRefusalsThenRegistryHeaderAndSettingsKeepingAnyArchive) {
+    TestSession t;
     t.session.company().registry[12] = "Beta";
+    t.drive.write("kalwin/kalwin/kalaz0.000/kalvora.tot", "archivio vero");
     CompanyCreationForm form(t.session, CreationMode::First);
     form.open();
     EXPECT_EQ(form.previousYearEntries(), (std::vector<std::string>{">>> Nessuna azienda collegata", "012 Beta"}));
-
     const std::pair<std::string, std::string> refusals[] = {
         {"", "E' obbligatorio creare l'azienda"},  // leaving
         {"   ", "Inserire la denominazione dell'azienda."},
@@ -37,13 +37,7 @@ TEST(CompanyCreation, OpeningAndTheWaysOutOfModeZero) {
         EXPECT_EQ(t.platform.last()->text, message);
     }
     EXPECT_FALSE(t.drive.exists(azi));
-}
 
-TEST(CompanyCreation, FirstCompanyWritesRegistryHeaderAndSettingsAndKeepsAnyArchive) {
-    TestSession t({2026, 12, 6});
-    t.drive.write("kalwin/kalwin/kalaz0.000/kalvora.tot", "archivio vero");
-    CompanyCreationForm form(t.session, CreationMode::First);
-    form.open();
     form.setField(0, "  " + std::string(205, 'N') + "  ");
     form.selectYear(25);
     form.confirm();
@@ -144,11 +138,10 @@ TEST(CompanyCreation, EachCompanyKeepsItsOwnSettings) {
     EXPECT_EQ(t.drive.read(azi), full);
 }
 
-// Code 001 was used by a company deleted since, whose folder still holds its files and the work
-// files of a reset and a conversion it never finished. A copy (mode 3) must not carry any of
-// them; a new company (mode 1) finds the old files in place but never the unfinished work. A copy
-// whose source folder cannot be read, or whose leftovers cannot be moved aside, is refused before
-// anything is registered or lost.
+// Code 001 was used by a company deleted since: its folder holds its files and the work files of an
+// unfinished reset and conversion. A copy (mode 3) carries none of them, a new company (mode 1) only
+// the old files; a copy whose source cannot be read or whose leftovers cannot be moved aside is
+// refused before anything is registered or lost.
 TEST(CompanyCreation, WhatACodeUsedBeforeHoldsGoesAsideBeforeTheCompanyIsMade) {
     struct Broken : testing::FaultyFileSystem {
         using FaultyFileSystem::FaultyFileSystem;
@@ -163,7 +156,6 @@ TEST(CompanyCreation, WhatACodeUsedBeforeHoldsGoesAsideBeforeTheCompanyIsMade) {
     const std::vector<std::string> stale{"kal2023.cor", "kalaz0.bkk", "kalvora.azz", "kalvora.fte.azz", "kalvora.tot.cnv"};
     const std::string moved = " sono stati spostati dalla cartella dell'azienda 001 nella cartella ";
     const std::string refused = "Duplicazione non eseguita: non è stato possibile ";
-    // Per case: the mode, the fault, what goes aside, the message before and after the folder aside.
     const std::tuple<CreationMode, int, std::vector<std::string>, std::string, std::string> cases[] = {
         {CreationMode::Duplicate, 0, stale, "I files e le cartelle di un'azienda precedente che la copia non ha sostituito" + moved, "."},
         {CreationMode::New, 0, {"kalvora.azz", "kalvora.fte.azz", "kalvora.tot.cnv"},

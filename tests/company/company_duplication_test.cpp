@@ -67,9 +67,8 @@ TEST(CompanyDuplication, EveryFileIsCopiedAndOnesThatCannotBeAreNamed) {
     EXPECT_EQ(t.platform.last()->text + (t.platform.last()->icon == core::Icon::Exclamation ? "" : " ?"),
               "Duplicazione terminata");
 
-    // Files whose content cannot be read, and a slot used by a copy deleted since: what the new
-    // copy does not replace goes aside, never into the copy and never lost (also an old file of a
-    // name whose copy fails); names differing only in case stay apart there.
+    // Unreadable files, and a slot used by a copy deleted since: what the copy does not replace
+    // goes aside, never into the copy nor lost; names differing only in case stay apart there.
     for (const char* name : {"kalvora.mov", "kalvora.cli"})
         std::filesystem::create_symlink(t.drive.path("assente"), t.drive.path(t.folder(0) + name));
     for (const char* stale : {"KALVORA.TOT", "kal2023.cor", "KALVORA.MOV", "kalvora.mov", "kalaz0.bak/kalvora.tot"})
