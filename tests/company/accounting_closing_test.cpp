@@ -132,7 +132,8 @@ TEST(AccountingClosing, InvalidDateAndUnknownCounterpartStopBothClicks) {
         form.confirm();
         ASSERT_EQ(t.platform.shown.size(), 2u);  // on leaving the field, and on "Conferma"
         for (const testing::Shown& s : t.platform.shown)
-            EXPECT_EQ(s.text + "|" + s.title, std::string("Il conto ") + name + " non è stato indicato correttamente|Attenzione");
+            EXPECT_EQ(s.text + "|" + s.title,
+                      std::string("Il conto ") + name + " non è stato indicato correttamente|Attenzione");
     }
     Closing t;
     AccountingClosingForm form(t.session, ClosingMode::BalanceSheet);
