@@ -3,6 +3,8 @@
 #include "reset_fixture.h"
 #include "support/test_session.h"
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 namespace kalvora::company {
@@ -24,59 +26,35 @@ struct Import : testing::TestSession {
     std::vector<std::string> statuses;
 };
 
-// A folder without kalvora.tot is refused before the question.
-TEST(CompatibleImport, RefusesAFolderWithoutCounts) {
-    Import t;
-    t.drive.write(other + "kalvora.gio", "giornale");
-    t.choose(other);
-    t.form.confirm();
-    ASSERT_EQ(t.platform.shown.size(), 1u);
-    const testing::Shown said = t.platform.shown[0];
-    EXPECT_EQ(said.text + "|" + said.title,
-              "La cartella selezionata non contiene archivi compatibili con Kalvora per Windows|Attenzione");
-    EXPECT_EQ(said.icon, core::Icon::Critical);
-    EXPECT_FALSE(t.drive.exists(company + "kalvora.gio") || t.form.closed());
-}
-
-// "No" copies nothing; "Yes" copies every file of the folder, not its sub-folders, naming each,
-// and unmarks the company, as the folder has no kalvora.a14, so that the conversion is offered.
+// A folder without kalvora.tot is refused before the question; "No" copies nothing, nor does "Yes"
+// while a folder in the company's stands where a file should go; then "Yes" copies every file of
+// the folder, not its sub-folders, naming each, and unmarks the company, as the folder has no
+// kalvora.a14, so that the conversion is offered.
 TEST(CompatibleImport, CopiesEveryFileOfTheFolder) {
     Import t;
-    t.drive.write(other + "kalvora.tot", "contatori");
     t.drive.write(other + "kalvora.gio", "giornale");
     t.drive.write(other + "sotto/kalvora.cli", "clienti");
-    t.drive.write(company + "kalvora.tot", "vecchi");
+    t.drive.write(company + "kalvora.tot/bloccato", "");
     t.drive.write(company + "kalvora.a14", "01/01/2026\r\n");
     t.choose(other);
-    t.platform.answers = {false, true};
+    t.platform.answers = {false, true, true};
+    for (const char* told : {"La cartella selezionata non contiene archivi compatibili con Kalvora per Windows",
+                             "Sei proprio sicuro?", "Il file kalvora.tot non può essere copiato"}) {
+        t.form.confirm();
+        EXPECT_TRUE(t.platform.last()->text.starts_with(told) && !t.form.closed()) << t.platform.last()->text;
+        EXPECT_EQ(t.drive.list(company), (std::vector<std::string>{"kalvora.a14", "kalvora.tot"}));
+        t.drive.write(other + "kalvora.tot", "contatori");  // there from the second try on
+    }
+    for (const testing::Shown& refusal : t.platform.messages())
+        EXPECT_EQ(refusal.title + (refusal.icon == core::Icon::Critical ? "" : " ?"), "Attenzione");
+    std::filesystem::remove_all(t.drive.path(company + "kalvora.tot"));
     t.form.confirm();
-    EXPECT_EQ(t.drive.read(company + "kalvora.tot"), "vecchi");
-    EXPECT_TRUE(t.drive.exists(company + "kalvora.a14") && !t.form.closed());
-    t.form.confirm();
-    EXPECT_EQ(t.drive.read(company + "kalvora.tot"), "contatori");
-    EXPECT_EQ(t.drive.read(company + "kalvora.gio"), "giornale");
-    EXPECT_FALSE(t.drive.exists(company + "sotto") || t.drive.exists(company + "kalvora.cli"));
-    EXPECT_FALSE(t.drive.exists(company + "kalvora.a14"));
+    EXPECT_EQ(t.drive.list(company), (std::vector<std::string>{"kalvora.gio", "kalvora.tot"}));
     EXPECT_EQ(t.statuses, (std::vector<std::string>{"Converto il file kalvora.gio", "Converto il file kalvora.tot"}));
-    ASSERT_EQ(t.platform.questions().size(), 2u);
-    EXPECT_EQ(t.platform.questions()[0].text + "|" + t.platform.questions()[0].title, "Sei proprio sicuro?|Conversione archivi");
+    // No question for the folder without kalvora.tot.
+    EXPECT_TRUE(t.platform.questions().size() == 3 && t.platform.questions()[0].title == "Conversione archivi");
     EXPECT_EQ(t.platform.last()->text + "|" + t.platform.last()->title, "Conversione eseguita|Conversione archivi");
     EXPECT_TRUE(t.platform.last()->icon == core::Icon::Information && t.form.closed());
-}
-
-// A folder in the company's where a file should go stops the import before anything is copied.
-TEST(CompatibleImport, AFileThatCannotTakeItsPlaceStopsBeforeAnyCopy) {
-    Import t;
-    t.drive.write(other + "a.dat", "primo");
-    t.drive.write(other + "kalvora.tot", "contatori");
-    t.drive.write(company + "kalvora.tot/bloccato", "");
-    t.choose(other);
-    t.platform.answers = {true};
-    t.form.confirm();
-    EXPECT_EQ(t.drive.list(company), std::vector<std::string>{"kalvora.tot"});
-    const testing::Shown said = *t.platform.last();
-    EXPECT_TRUE(said.text.starts_with("Il file kalvora.tot non può essere copiato")) << said.text;
-    EXPECT_TRUE(said.icon == core::Icon::Critical && !t.form.closed());
 }
 
 // A failure or a crash at any call, copies and swaps alike, leaves the company as it was or,

@@ -27,9 +27,13 @@ inline core::Record resetRecord(std::size_t length, char tag,
     return r;
 }
 
-inline std::string bytesOf(const std::vector<core::Record>& records) {
-    std::string out;
-    for (const auto& r : records) out += bytesOf(r);
+// Every file of the folder but the safety copies, without the file layer's temporaries.
+inline std::map<std::string, std::string> snapshotOf(const core::Files& files, const std::string& folder) {
+    std::vector<core::DirEntry> entries;
+    files.list(folder, entries);
+    std::map<std::string, std::string> out;
+    for (const auto& e : entries)
+        if (!e.name.starts_with("kalo")) out[e.name] = files.readBytes(core::joinPath(folder, e.name)).value_or("?");
     return out;
 }
 
@@ -44,14 +48,15 @@ struct ResetCompany : TestSession {
     std::string read(const std::string& name) const { return drive.read(resetFolder + name); }
     bool has(const std::string& name) const { return drive.exists(resetFolder + name); }
 
-    // The archive's records, `count` of them in use (all by default), and kalvora.tot again.
+    // The archive's records, `count` of them in use (all by default), and kalvora.tot again: 20
+    // records, each filled with its number, the counts set.
     void archive(const core::Archive& a, const std::vector<core::Record>& records, double count = -1) {
-        put(std::string(a.file), bytesOf(records));
+        std::string bytes;
+        for (const auto& r : records) bytes += bytesOf(r);
+        put(std::string(a.file), bytes);
         counts[a.countRecord] = count < 0 ? static_cast<double>(records.size()) : count;
-        writeCounts();
+        put("kalvora.tot", countsFile(counts, 20));
     }
-    // kalvora.tot of 20 records, each filled with its number, the counts set.
-    void writeCounts() const { put("kalvora.tot", countsFile(counts, 20)); }
     double count(std::uint64_t n) const { return countIn(read("kalvora.tot"), n); }
     // The file's records as byte strings.
     std::vector<std::string> records(const core::Archive& a) const {
@@ -61,13 +66,7 @@ struct ResetCompany : TestSession {
             out.push_back(bytes.substr(at, a.recordLength));
         return out;
     }
-    // Every file of the folder but the safety copies and the file layer's temporaries.
-    std::map<std::string, std::string> snapshot() const {
-        std::map<std::string, std::string> out;
-        for (const auto& name : drive.list(resetFolder))
-            if (!name.starts_with("kalo") && name.find(".~") == std::string::npos) out[name] = read(name);
-        return out;
-    }
+    std::map<std::string, std::string> snapshot() const { return snapshotOf(files, drive.path(resetFolder)); }
 };
 
 // A copy of a company folder in a file system held in memory, where the hundreds of runs of a
@@ -91,15 +90,7 @@ struct InMemory {
         for (const auto& [name, bytes] : from.snapshot()) files.replaceFile(core::joinPath(folder, name), bytes);
         faultySession.company().currency[1] = "1";
     }
-    std::map<std::string, std::string> snapshot() {
-        std::vector<core::DirEntry> entries;
-        files.list(folder, entries);  // without the file layer's temporaries
-        std::map<std::string, std::string> out;
-        for (const auto& e : entries)
-            if (!e.name.starts_with("kalo"))
-                out[e.name] = files.readBytes(core::joinPath(folder, e.name)).value_or("?");
-        return out;
-    }
+    std::map<std::string, std::string> snapshot() const { return snapshotOf(files, folder); }
 };
 
 }  // namespace kalvora::testing

@@ -14,14 +14,9 @@ using testing::ResetCompany;
 using testing::resetRecord;
 namespace L = core;
 
-// A company with something for every part of the reset, and a session on a disk that breaks.
+// A company with something for every part of the reset.
 struct Scenario : ResetCompany {
-    testing::FaultyFileSystem faulty{core::realFileSystem()};
-    core::Files faultyFiles{faulty};
-    core::Session faultySession{drive.installation(), platform, clock, faultyFiles};
-
     Scenario() {
-        faultySession.company().currency[1] = "1";
         archive(L::documents::issued, {resetRecord(2301, '1', {{L::documents::number, "5"}, {L::documents::date, "20231201"}}),
                                        resetRecord(2301, '2', {{L::documents::number, "6"}, {L::documents::date, "20240201"}})});
         archive(L::orders::customer, {resetRecord(284, '1', {{L::orders::fulfilled, "1"}}), resetRecord(284, '2')});
@@ -59,23 +54,18 @@ TEST(ResetJournal, AFaultAtAnyCallLeavesEitherTheOldArchivesOrTheNewOnes) {
     ASSERT_TRUE(runReset(done.session, Scenario::plan()).done);
     const auto after = done.snapshot();
     ASSERT_FALSE(before == after);
+    ASSERT_TRUE(testing::InMemory(reference).snapshot() == before);
     for (const bool crash : {false, true}) {
         for (long k = 1;; ++k) {
             testing::InMemory t(reference);
-            if (k == 1) {
-                ASSERT_TRUE(t.snapshot() == before);
-            }
             t.faulty.failAt(k, crash);
             const ResetResult result = runReset(t.faultySession, Scenario::plan());
             const bool hit = t.faulty.failed();
             completeInterruptedReset(t.session, 0);  // the next opening, on a sound disk
             const auto now = t.snapshot();
             const std::string at = (crash ? " crash after call " : " failure of call ") + std::to_string(k);
-            EXPECT_TRUE(now == before || now == after) << at;
             // A single failure either stops before the swaps, with nothing changed, or is got over.
-            if (result.done || !crash) {
-                EXPECT_TRUE(now == (result.done ? after : before)) << at;
-            }
+            EXPECT_TRUE(result.done ? now == after : now == before || (crash && now == after)) << at;
             EXPECT_EQ(result.done, result.failure.empty()) << at;
             expectCountsAgree(now, at);
             if (!hit) {
@@ -88,7 +78,8 @@ TEST(ResetJournal, AFaultAtAnyCallLeavesEitherTheOldArchivesOrTheNewOnes) {
 }
 
 TEST(ResetJournal, ASafetyCopyThatFailsStopsBeforeAnyArchiveIsTouched) {
-    Scenario t;
+    Scenario reference;
+    testing::InMemory t(reference);
     const auto before = t.snapshot();
     t.faulty.failEverySync = true;
     t.platform.defaultAnswer = true;
@@ -99,9 +90,7 @@ TEST(ResetJournal, ASafetyCopyThatFailsStopsBeforeAnyArchiveIsTouched) {
     EXPECT_EQ(t.platform.last()->text, "Non è stato possibile creare la copia di sicurezza del file kal2025.cor in "
                                        "kalo2025.cor (errore 5): l'azzeramento non è stato eseguito e gli archivi "
                                        "sono rimasti com'erano.");
-    EXPECT_EQ(t.platform.last()->icon, core::Icon::Critical);
-    EXPECT_TRUE(t.snapshot() == before);
-    EXPECT_FALSE(form.working());
+    EXPECT_TRUE(t.platform.last()->icon == core::Icon::Critical && t.snapshot() == before && !form.working());
 }
 
 TEST(ResetJournal, TheNextOpeningCompletesAJournalOrRemovesWhatWasStagedWithoutOne) {
@@ -122,13 +111,11 @@ TEST(ResetJournal, TheNextOpeningCompletesAJournalOrRemovesWhatWasStagedWithoutO
         t.put("kalvora.fte.azz", "nuovo");  // the tot was moved before the stop
         if (!journalBytes.empty()) t.put("kalvora.azz", journalBytes);
         makeCurrent(t.session, 0);
-        ASSERT_FALSE(t.platform.messages().empty());
-        EXPECT_EQ(t.platform.messages().front().text, told);
+        EXPECT_EQ(t.platform.messages().at(0).text, told);
         EXPECT_EQ(t.read("KALVORA.FTE"), fte);
         EXPECT_EQ(t.has("f5.txt"), fte == "vecchio");
         EXPECT_EQ(t.has("kalvora.azz") || t.has("kalvora.fte.azz"), told.starts_with("Il file"));
     }
-    EXPECT_EQ(decodeJournal(journal)->deletes, std::vector<std::string>{"f5.txt"});
     for (const char* bad :
          {"AZZERAMENTO ARCHIVI\nD\t../kalvora.azi\nFINE\n", "AZZERAMENTO ARCHIVI\nM\tkalvora.cli\tx\nFINE\n"})
         EXPECT_FALSE(decodeJournal(bad)) << bad;
