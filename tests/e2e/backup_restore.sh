@@ -35,9 +35,7 @@ head -c 3000000 /dev/urandom >"$company/kalvora.cli"
 head -c 70000 /dev/urandom >"$company/kal$year.cor"
 cp "$company/kalvora.cli" "$work/kalvora.cli.original"
 
-start_kalxena
-pass_greeting
-wait_for 30 'the main window "Kalvora Zaft 15.E"' window_named "Kalvora Zaft 15\\.E"
+open_main_window
 
 echo "backup"
 archive_window 0 "Copie di backup"

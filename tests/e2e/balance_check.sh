@@ -52,9 +52,7 @@ for name, data in (("kalvora.tot", tot), ("kalvora.con", con), ("kalvora.gio", g
 PY
 cp "$company/kalvora.con" "$work/kalvora.con.before"
 
-start_kalxena
-pass_greeting
-wait_for 30 'the main window "Kalvora Zaft 15.E"' window_named "Kalvora Zaft 15\\.E"
+open_main_window
 
 echo "balance check"
 # "Controllo contabile" is the fourth entry of "Gestione archivi".

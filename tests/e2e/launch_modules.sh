@@ -80,9 +80,7 @@ customers="$inst/kalcli"
 invoices="$inst/KALEMF.EXE"
 
 echo "start"
-start_kalxena
-pass_greeting
-wait_for 30 'the main window "Kalvora Zaft 15.E"' window_named "Kalvora Zaft 15\\.E"
+open_main_window
 wait_for 30 "the in-use marker" test -s "$inst/kalvora.uso"
 
 # The bar: Aziende, Vendite, Acquisti, Magazzino, Contabilità, Utilità ...

@@ -135,6 +135,13 @@ pass_greeting() {
     wait_for 20 'the login window to close' no_window_named "Informazioni"
 }
 
+# kalxena started, its greeting passed, up to its main window.
+open_main_window() {
+    start_kalxena
+    pass_greeting
+    wait_for 30 'the main window "Kalvora Zaft 15.E"' window_named "Kalvora Zaft 15\\.E"
+}
+
 # archive_window <entry of "Gestione archivi", from 0> <title>: Utilità is the sixth menu, and
 # "Gestione archivi" its ninth entry that can be chosen (the keys skip entries not yet ready).
 archive_window() {
