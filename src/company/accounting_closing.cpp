@@ -32,19 +32,6 @@ int accountClass(std::string_view code) {
     return group == 0 ? -1 : group <= 50 ? 0 : 1;
 }
 
-struct EntryLine {
-    int side;
-    std::string_view account;
-    double amount;
-};
-
-EntryLine lineOf(core::RecordView entry, int n) {
-    const std::size_t at = core::gio::firstLine + static_cast<std::size_t>(n) * core::gio::lineLength;
-    return {entry.int16(at + core::gio::lineSide.offset),
-            entry.raw(at + core::gio::lineAccount.offset, core::gio::lineAccount.width),
-            entry.float64(at + core::gio::lineAmount.offset)};
-}
-
 // Whether an entry of the windows' shape with a balance-sheet account on its first line is an
 // opening entry rather than a balance-sheet closing one (see the header): `before` is the
 // earlier of the closing's date and the latest movement's, as yyyymmdd.
@@ -374,19 +361,19 @@ void AccountingClosingForm::planBalances(const core::MarkedEntries& marked, bool
     double profitBalance = without[static_cast<std::size_t>(counterpart_)];
     const std::string closingDate = core::toYyyymmdd(*core::parseDdMmYyyy(date_));
     const std::string before = marked.latestOtherDate.empty() ? closingDate : std::min(closingDate, marked.latestOtherDate);
-    const auto amountOf = [&](const EntryLine& line) {
+    const auto amountOf = [&](const core::JournalLine& line) {
         const double amount = std::isfinite(line.amount) ? core::roundAmount(line.amount, euro) : 0;
         return line.side == 0 ? amount : -amount;
     };
     for (const core::Record& record : marked.entries) {
         const core::RecordView entry = record.view();
-        const std::array lines{lineOf(entry, 0), lineOf(entry, 1)};
+        const std::array lines{core::journalLine(entry, 0), core::journalLine(entry, 1)};
         const int entryClass = accountClass(lines[0].account);
         const std::uint32_t first = core::accountNumber(lines[0].account), second = core::accountNumber(lines[1].account);
         if (entryClass < 0 || first == second || (entryClass == 0 && isOpeningEntry(entry, before))) continue;
         const bool closedHere = entryClass == closedClass && second == counterpart;
         const bool closedProfit = profitInBalanceSheet && entryClass == 0 && (first == counterpart || second == counterpart);
-        for (const EntryLine& line : lines) {
+        for (const core::JournalLine& line : lines) {
             const int index = chart_.find(line.account);
             if (index < 0) continue;  // never added up either
             if (closedHere) without[static_cast<std::size_t>(index)] -= amountOf(line);

@@ -26,11 +26,9 @@ void putDouble(char* at, double value) {
 
 // Whether line `n` (from 0) of an entry adds nothing to any account.
 bool lineIsEmpty(RecordView entry, int n) {
-    const std::size_t at = gio::firstLine + static_cast<std::size_t>(n) * gio::lineLength;
-    const double amount = entry.float64(at + gio::lineAmount.offset);
-    const std::string_view code = entry.raw(at + gio::lineAccount.offset, gio::lineAccount.width);
-    return amount == 0 || !std::isfinite(amount) ||
-           std::all_of(code.begin(), code.end(), [](char c) { return c == ' ' || c == '\0'; });
+    const JournalLine line = journalLine(entry, n);
+    return line.amount == 0 || !std::isfinite(line.amount) ||
+           std::all_of(line.account.begin(), line.account.end(), [](char c) { return c == ' ' || c == '\0'; });
 }
 
 bool windowsShape(RecordView entry) {
@@ -324,6 +322,13 @@ RebuildResult rebuildTotals(Files& files, const Installation& inst, int companyC
     }
     if (progress) progress(result.entries, count);
     return result;
+}
+
+JournalLine journalLine(RecordView entry, int n) {
+    const std::size_t at = gio::firstLine + static_cast<std::size_t>(n) * gio::lineLength;
+    return {entry.int16(at + gio::lineSide.offset),
+            std::string(entry.raw(at + gio::lineAccount.offset, gio::lineAccount.width)),
+            entry.float64(at + gio::lineAmount.offset)};
 }
 
 Record journalEntry(const Date& date, const std::array<std::string, 3>& descriptions, const std::string& document,

@@ -172,6 +172,8 @@ struct JournalLine {
     std::string account;  // eight digits
     double amount = 0;
 };
+// Line `n` (from 0) of a journal entry, the account as its eight characters are held.
+JournalLine journalLine(RecordView entry, int n);
 
 // A journal entry as the closing and the opening write it: lines 3..10 empty, marker 1,
 // state "0", the module's fields zero or blank.
